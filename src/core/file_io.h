@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file reads and writes of the front end's files. Names are relative to the current
+// directory, as the program uses them.
+#include <optional>
+#include <string>
+
+namespace tavrix {
+
+// The whole file, or empty when it does not exist or cannot be read.
+std::optional<std::string> readWholeFile(const std::string& fileName);
+
+// Replaces the file's content with `bytes` as one step: the bytes go to a temporary file in
+// the same directory, which is then renamed over the target. A target that cannot be written
+// (read-only file or directory, a directory in its place, a full disk) keeps its old content,
+// no temporary file is left, and the failure is thrown as "Cannot create file "name". reason".
+void writeFileAtomically(const std::string& fileName, const std::string& bytes);
+
+bool fileExists(const std::string& path);
+bool isRegularFile(const std::string& path);
+
+// Turns the Windows separators "\" into "/" so a path typed for the emulator (".\roms")
+// names the same place on this system.
+std::string toNativePath(const std::string& path);
+
+}  // namespace tavrix
