@@ -135,8 +135,10 @@ void TF1::FormShow() {
     // 5. Fill the game list from the game database.
     // 6. Reload the General Settings page.
     // 7. Sort the game list and mark the sort column.
-    // 8. Reload the Sound page.
-    // 9. Reload the Video page.
+    // 8. Reload the Sound page. It shows itself; step 13 switches back.
+    soundPage->B12Click();
+    // 9. Reload the Video page from the settings file and the renderer files.
+    videoPage->ReadVideoSettings();
     // 10. Scan the romset directory when the General page asks for it at start-up.
 
     // 11. The first start is over: clear the flag. The file is read afresh, since the steps
