@@ -48,7 +48,7 @@ SoftwareConfigRead readSoftwareRendererConfig(std::string_view bytes) {
     SoftwareConfigRead result;
     VideoSettingsUpdate& update = result.update;
 
-    if (!document.sectionExists(kScreen)) {
+    if (!document.hasSection(kScreen)) {
         // A new file: frame limit and auto framerate "yes", unlike missing keys of an
         // existing section. The frame-rate text stays as the page shows it.
         result.sectionMissing = true;

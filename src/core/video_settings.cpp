@@ -45,7 +45,7 @@ void applyUpdate(VideoSettings& s, const VideoSettingsUpdate& u) {
 }
 
 std::optional<VideoKeys> readVideoKeys(const IniDocument& document) {
-    if (!document.sectionExists(kSettingsSection)) return std::nullopt;
+    if (!document.hasSection(kSettingsSection)) return std::nullopt;
     VideoKeys keys;
     keys.renderer = decodeRendererKind(readSetting(document, settings::renderer));
     keys.slowGeometry = readSetting(document, settings::useSlowGeometry);
