@@ -1,6 +1,7 @@
 #include "core/controller_config.h"
 #include "core/error.h"
 #include "core/ini_document.h"
+#include "fixtures/fresh_controller_file.h"
 #include "fixtures/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,60 +14,6 @@ using tavrix::test::TempDir;
 using tavrix::test::writeFile;
 
 namespace {
-
-const char* const kFreshFile =
-    "[general]\r\n"
-    "output=\"controller-status.txt\"\r\n"
-    "noerror=1\r\n"
-    "\r\n"
-    "[combos]\r\n"
-    "1=d,,dr,,rb3\r\n"
-    "2=d,,dl,,lb3\r\n"
-    "\r\n"
-    "[player2]\r\n"
-    "useMM=0\r\n"
-    "up=j1up\r\n"
-    "down=j1down\r\n"
-    "left=j1left\r\n"
-    "right=j1right\r\n"
-    "btn1=j1b1\r\n"
-    "btn9=j1b1\r\n"
-    "btn2=j1b2\r\n"
-    "btn10=j1b2\r\n"
-    "btn3=j1b3\r\n"
-    "btn11=j1b3\r\n"
-    "btn4=j1b4\r\n"
-    "btn12=j1b4\r\n"
-    "btn5=j1b5\r\n"
-    "btn13=j1b5\r\n"
-    "btn6=j1b6\r\n"
-    "coin=j1b7\r\n"
-    "start=j1b9\r\n"
-    "\r\n"
-    "[all]\r\n"
-    "services=k3c\r\n"
-    "test=k3d\r\n"
-    "\r\n"
-    "[player1]\r\n"
-    "useMM=0\r\n"
-    "coin=k02\r\n"
-    "start=k06\r\n"
-    "left=k1e\r\n"
-    "right=k20\r\n"
-    "btn4=k21\r\n"
-    "btn12=k21\r\n"
-    "btn5=k22\r\n"
-    "btn13=k22\r\n"
-    "btn6=k23\r\n"
-    "down=k1f\r\n"
-    "btn1=k14\r\n"
-    "btn9=k14\r\n"
-    "btn3=k16\r\n"
-    "btn11=k16\r\n"
-    "up=k11\r\n"
-    "btn2=k15\r\n"
-    "btn10=k15\r\n"
-    "\r\n";
 
 using Captions = std::array<std::string, kControllerLabelCount>;
 // L21 .. L34: buttons 1-6, up, down, left, right, coin, start, test, services.
@@ -84,7 +31,7 @@ protected:
 TEST_F(ControllerConfig, FirstUseWritesBothPlayersAndShowsPlayer1) {
     state.player = 1;
     loadControllerConfig(state, names);
-    EXPECT_EQ(readFile(kControllerConfigFileName), kFreshFile);
+    EXPECT_EQ(readFile(kControllerConfigFileName), tavrix::test::kFreshControllerFile);
     EXPECT_EQ(state.player, 0);
     EXPECT_EQ(state.captions, kPlayer1Captions);
     EXPECT_FALSE(state.useMM);
@@ -104,7 +51,7 @@ TEST_F(ControllerConfig, FirstUseWritesBothPlayersAndShowsPlayer1) {
 TEST_F(ControllerConfig, FirstUseInKoreanWritesTheSameTokens) {
     const InputNameTable korean(false);
     loadControllerConfig(state, korean);
-    EXPECT_EQ(readFile(kControllerConfigFileName), kFreshFile);
+    EXPECT_EQ(readFile(kControllerConfigFileName), tavrix::test::kFreshControllerFile);
 }
 
 TEST_F(ControllerConfig, CheckedBoxGoesToBothFreshPlayers) {
