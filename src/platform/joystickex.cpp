@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace tavrix;
@@ -101,10 +102,12 @@ void TJoystickex::report(const JoystickReading& reading) {
             // A failing handler must not stop the reports.
         }
     }
-    if (reading.z && JoyZMove && (first || !previous->z || *previous->z != *reading.z)) {
+    if (reading.z && (first || !previous->z || *previous->z != *reading.z)) {
+        // The Z range grows to take in every position seen.
         scaling_.minZ = std::min(scaling_.minZ, *reading.z);
         scaling_.maxZ = std::max(scaling_.maxZ, *reading.z);
-        JoyZMove(this, scaled_ ? scaling_.scaleZ(*reading.z) : *reading.z, reading.buttons, isCalibrating_);
+        if (JoyZMove)
+            JoyZMove(this, scaled_ ? scaling_.scaleZ(*reading.z) : *reading.z, reading.buttons, isCalibrating_);
     }
     const uint16_t before = first ? 0 : previous->buttons;
     const TButtonNotifyEvent* buttonHandlers[] = {&OnButton1_Change, &OnButton2_Change, &OnButton3_Change,

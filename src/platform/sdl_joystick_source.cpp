@@ -18,6 +18,8 @@ constexpr int kMaxButtons = 16;  // the button mask has 16 bits
 class SdlJoystickSource final : public JoystickSource {
 public:
     SdlJoystickSource() {
+        // There is no SDL window whose focus could gate the input.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
         started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
         // Readings are taken by polling; queued joystick events would only pile up.
         if (started_) SDL_JoystickEventState(SDL_IGNORE);
