@@ -1,5 +1,6 @@
 // The three functions the emulator calls. One keyboard per process, called from one thread.
 #include <cstdio>
+#include <memory>
 
 #include "controller/controller.h"
 #include "controller/jamma_controller.h"
@@ -14,12 +15,16 @@ void printToConsole(const char* text) {
     std::fflush(stdout);  // the emulator's console shows the line at once
 }
 
-// Made on first use and never destroyed: tearing the keyboard down while the library is being
-// unloaded is not safe on every platform; the emulator closes it first.
+// The module's one keyboard, made on first use and released when the library is unloaded
+// (the emulator normally closes it before that, leaving nothing to release).
+struct Plugin {
+    std::unique_ptr<tavrix::controller::KeyboardSource> source = tavrix::controller::makeSystemKeyboard();
+    JammaController controller{*source, printToConsole};
+};
+
 JammaController& controller() {
-    static JammaController* instance =
-        new JammaController(*tavrix::controller::makeSystemKeyboard().release(), printToConsole);
-    return *instance;
+    static Plugin plugin;
+    return plugin.controller;
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -39,32 +39,53 @@ struct PeSummary {
     std::set<std::string> importedDlls;
 };
 
+bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+
+std::string trimmed(std::string s) {
+    s.erase(0, s.find_first_not_of(" \t"));
+    s.erase(s.find_last_not_of(" \t\r") + 1);
+    return s;
+}
+
+// The number between the brackets that follow marker, or -1.
+long bracketedNumber(const std::string& line, const std::string& marker) {
+    const std::size_t at = line.find(marker);
+    if (at == std::string::npos) return -1;
+    return std::strtol(line.c_str() + at + marker.size(), nullptr, 10);
+}
+
+// The parts of "objdump -p" that matter here.
 PeSummary readPe(const std::string& dll) {
     PeSummary pe;
     std::istringstream in(runCommand(std::string(TAVRIX_MINGW_OBJDUMP) + " -p " + dll));
-    const std::regex magic(R"(^Magic\s+(\w+))");
-    const std::regex imageBase(R"(^ImageBase\s+([0-9a-fA-F]+))");
-    const std::regex name(R"(^Name\s+[0-9a-fA-F]+\s+(\S+))");
-    const std::regex base(R"(^Ordinal Base\s+(\d+))");
-    const std::regex address(R"(^\s*\[\s*\d+\]\s*\+base\[\s*(\d+)\]\s+([0-9a-fA-F]+)\s+Export RVA)");
-    const std::regex namePointer(R"(^\s*\[\s*(\d+)\]\s+(\S+)\s*$)");
-    const std::regex import(R"(^\s*DLL Name:\s+(\S+))");
     bool inNameTable = false;
     std::string line;
-    std::smatch m;
     while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string first, second, third;
+        words >> first >> second >> third;
         if (line.find("[Ordinal/Name Pointer] Table") != std::string::npos) {
             inNameTable = true;
-            continue;
+        } else if (inNameTable) {
+            if (first.empty()) inNameTable = false;
+            // "[   1] KX_JammaClose": the index in brackets, then the name.
+            else pe.indexByName[trimmed(line.substr(line.find(']') + 1))] = bracketedNumber(line, "[");
+        } else if (startsWith(line, "Magic")) {
+            pe.magic = second;
+        } else if (startsWith(line, "ImageBase")) {
+            pe.imageBase = std::stol(second, nullptr, 16);
+        } else if (startsWith(line, "Name ")) {
+            pe.exportName = third;  // "Name <rva> controller.dll"
+        } else if (startsWith(line, "Ordinal Base")) {
+            pe.ordinalBase = std::stol(third);
+        } else if (line.find("Export RVA") != std::string::npos) {
+            // "[   0] +base[   2] 1d10 Export RVA"
+            const std::size_t close = line.find(']', line.find("+base["));
+            pe.addressByOrdinal[bracketedNumber(line, "+base[")] =
+                std::strtol(line.c_str() + close + 1, nullptr, 16);
+        } else if (first == "DLL" && second == "Name:") {
+            pe.importedDlls.insert(lower(third));
         }
-        if (inNameTable && line.find_first_not_of(" \t\r") == std::string::npos) inNameTable = false;
-        if (std::regex_search(line, m, magic)) pe.magic = m[1];
-        else if (std::regex_search(line, m, imageBase)) pe.imageBase = std::stol(m[1], nullptr, 16);
-        else if (std::regex_search(line, m, name)) pe.exportName = m[1];
-        else if (std::regex_search(line, m, base)) pe.ordinalBase = std::stol(m[1]);
-        else if (std::regex_search(line, m, address)) pe.addressByOrdinal[std::stol(m[1])] = std::stol(m[2], nullptr, 16);
-        else if (inNameTable && std::regex_search(line, m, namePointer)) pe.indexByName[m[2]] = std::stol(m[1]);
-        else if (std::regex_search(line, m, import)) pe.importedDlls.insert(lower(m[1]));
     }
     return pe;
 }
