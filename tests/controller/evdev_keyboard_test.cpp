@@ -35,22 +35,14 @@ TEST(EvdevTranslation, KeysTheMapsUse) {
 
 TEST(EvdevTranslation, OtherKeyGroups) {
     EXPECT_EQ(scanCodeForEvdevKey(KEY_ESC), 0x01);
-    EXPECT_EQ(scanCodeForEvdevKey(KEY_SPACE), 0x39);
-    EXPECT_EQ(scanCodeForEvdevKey(KEY_F10), 0x44);
     EXPECT_EQ(scanCodeForEvdevKey(KEY_KPDOT), 0x53);
     EXPECT_EQ(scanCodeForEvdevKey(KEY_102ND), 0x56);
     EXPECT_EQ(scanCodeForEvdevKey(KEY_F11), 0x57);
-    EXPECT_EQ(scanCodeForEvdevKey(KEY_F12), 0x58);
     EXPECT_EQ(scanCodeForEvdevKey(KEY_KPENTER), 0x9C);
     EXPECT_EQ(scanCodeForEvdevKey(KEY_RIGHTCTRL), 0x9D);
-    EXPECT_EQ(scanCodeForEvdevKey(KEY_KPSLASH), 0xB5);
     EXPECT_EQ(scanCodeForEvdevKey(KEY_RIGHTALT), 0xB8);
-    EXPECT_EQ(scanCodeForEvdevKey(KEY_HOME), 0xC7);
-    EXPECT_EQ(scanCodeForEvdevKey(KEY_PAGEDOWN), 0xD1);
     EXPECT_EQ(scanCodeForEvdevKey(KEY_DELETE), 0xD3);
-    EXPECT_EQ(scanCodeForEvdevKey(KEY_LEFTMETA), 0xDB);
     // Codes DirectInput has no key for, mouse buttons and codes out of range.
-    EXPECT_EQ(scanCodeForEvdevKey(KEY_RESERVED), 0);
     EXPECT_EQ(scanCodeForEvdevKey(84), 0);
     EXPECT_EQ(scanCodeForEvdevKey(BTN_LEFT), 0);
     EXPECT_EQ(scanCodeForEvdevKey(KEY_MAX), 0);

@@ -83,17 +83,6 @@ TEST(KeyMaps, CountsAndUnusedPositions) {
             for (int i = 0; i < map->count; ++i) EXPECT_LT(map->words[word][i].bit, 32u);
 }
 
-TEST(KeyMaps, SpecialKeysInStoredOrder) {
-    EXPECT_EQ(SpecialKeys[0].scanCode, dik::Key5);
-    EXPECT_EQ(SpecialKeys[0].mask, 0x10u);
-    EXPECT_EQ(SpecialKeys[1].scanCode, dik::Key6);
-    EXPECT_EQ(SpecialKeys[1].mask, 0x20u);
-    EXPECT_EQ(SpecialKeys[2].scanCode, dik::Key4);
-    EXPECT_EQ(SpecialKeys[2].mask, 0x01u);
-    EXPECT_EQ(SpecialKeys[3].scanCode, dik::Key7);
-    EXPECT_EQ(SpecialKeys[3].mask, 0x02u);
-}
-
 TEST(KeyMaps, MapDUpAndZ) {
     Reading r = readKeys(1, {dik::Up, dik::Z});
     ASSERT_EQ(r.openResult, 0);
