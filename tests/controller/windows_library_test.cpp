@@ -54,7 +54,7 @@ long bracketedNumber(const std::string& line, const std::string& marker) {
     return std::strtol(line.c_str() + at + marker.size(), nullptr, 10);
 }
 
-// The parts of "objdump -p" that matter here.
+// What matters here of the "objdump -p" listing.
 PeSummary readPe(const std::string& dll) {
     PeSummary pe;
     std::istringstream in(runCommand(std::string(TAVRIX_MINGW_OBJDUMP) + " -p " + dll));
