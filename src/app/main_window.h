@@ -13,6 +13,7 @@ class LanguagePanel;
 class QTabWidget;
 class QTreeWidget;
 class SoundPage;
+class TJoystickex;
 class VideoPage;
 
 class TF1 : public QWidget {
@@ -45,6 +46,8 @@ public:
     ControlsPage* controlsPage;
     AboutPage* aboutPage;
     LanguagePanel* P2;
+    TJoystickex* J1;  // joystick of game port 1
+    TJoystickex* J2;  // joystick of game port 2
 
     // Process-wide state kept by the window.
     bool languageChosen = false;
