@@ -105,7 +105,7 @@ void SoundPage::CreateWidgets() {
 
     GB8 = new QGroupBox(this);
     named(GB8, "GB8");
-    GB8->setGeometry(6, 206, 332, 106);
+    GB8->setGeometry(4, 206, 336, 106);
     book.title(GB8, {" 도움말 ", " Hint "});
     // The built-in hint needs four lines; the English one fits in three and empties the fourth.
     const Tr hintLines[4] = {
@@ -119,7 +119,7 @@ void SoundPage::CreateWidgets() {
     for (int i = 0; i < 4; ++i) {
         *lines[i] = new QLabel(GB8);
         named(*lines[i], lineNames[i]);
-        (*lines[i])->setGeometry(10, 20 + i * 20, 316, 16);
+        (*lines[i])->setGeometry(5, 20 + i * 20, 330, 16);
         book.text(*lines[i], hintLines[i]);
     }
 
