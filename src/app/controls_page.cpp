@@ -1,0 +1,3 @@
+#include "app/controls_page.h"
+
+ControlsPage::ControlsPage(TF1* owner) : Page(owner, "TS4") {}

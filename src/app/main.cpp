@@ -1,0 +1,13 @@
+#include "app/main_window.h"
+#include "app/tavrix_application.h"
+
+#include <csignal>
+
+int main(int argc, char** argv) {
+    // A file size limit makes a write fail with an error instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    TavrixApplication app(argc, argv);
+    TF1 F1;
+    F1.show();
+    return app.exec();
+}

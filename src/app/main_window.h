@@ -1,0 +1,63 @@
+#pragma once
+// The main window: the game list on the left, the six pages on the right, the first-start
+// language panel over both, and the start-up sequence that fills them.
+#include "app/captions.h"
+
+#include <QWidget>
+
+class AboutPage;
+class ControlsPage;
+class GameInfoPage;
+class GeneralPage;
+class LanguagePanel;
+class QTabWidget;
+class QTreeWidget;
+class SoundPage;
+class VideoPage;
+
+class TF1 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 652;
+    static constexpr int kWideClientWidth = 802;  // with all columns of the game list shown
+    static constexpr int kClientHeight = 399;
+
+    explicit TF1(QWidget* parent = nullptr);
+    ~TF1() override;
+
+    // The start-up sequence; runs when the window is first shown and again after the
+    // language has been chosen on the first-start panel.
+    void FormShow();
+
+    void showPage(int index);
+    // Widens or narrows the window; the list grows with it and the pages keep to the right.
+    void setClientWidth(int width);
+
+    void setLanguageChosen() { languageChosen = true; }
+
+    // Controls.
+    QTreeWidget* LV0;  // the game list
+    QTabWidget* PC1;   // the pages
+    GameInfoPage* gameInfoPage;
+    GeneralPage* generalPage;
+    VideoPage* videoPage;
+    SoundPage* soundPage;
+    ControlsPage* controlsPage;
+    AboutPage* aboutPage;
+    LanguagePanel* P2;
+
+    // Process-wide state kept by the window.
+    bool languageChosen = false;
+    bool batchRequested = false;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateWidgets();
+    void ConnectWidgets();
+    void applyEnglishCaptions();
+
+    CaptionBook book;
+    bool shownBefore = false;
+};

@@ -1,0 +1,3 @@
+#include "app/video_page.h"
+
+VideoPage::VideoPage(TF1* owner) : Page(owner, "TS3") {}
