@@ -4,6 +4,7 @@
 #include "app/controls_page.h"
 #include "app/error_report.h"
 #include "app/game_info_page.h"
+#include "app/game_list.h"
 #include "app/general_page.h"
 #include "app/language_panel.h"
 #include "app/sound_page.h"
@@ -75,6 +76,8 @@ void TF1::CreateWidgets() {
     book.tab(PC1, 4, {"조작", "Controls"});
     book.tab(PC1, 5, {"정보", "About"});
 
+    gameList = new GameList(this, LV0);
+
     P2 = new LanguagePanel(this);
     P2->setGeometry(0, 0, kClientWidth, kClientHeight);
 }
@@ -103,6 +106,7 @@ void TF1::setClientWidth(int width) {
 
 void TF1::applyEnglishCaptions() {
     book.applyEnglish();
+    gameList->applyEnglishCaptions();
     for (Page* page : std::initializer_list<Page*>{gameInfoPage, generalPage, videoPage, soundPage,
                                                    controlsPage, aboutPage})
         page->applyEnglishCaptions();
@@ -133,8 +137,12 @@ void TF1::FormShow() {
     if (Language::english()) applyEnglishCaptions();
 
     // 5. Fill the game list from the game database.
+    gameList->fill();
     // 6. Reload the General Settings page.
+    generalPage->B05Click();
     // 7. Sort the game list and mark the sort column.
+    gameList->sort();
+    gameList->markSortColumn();
     // 8. Reload the Sound page.
     // 9. Reload the Video page.
     // 10. Scan the romset directory when the General page asks for it at start-up.
@@ -149,6 +157,7 @@ void TF1::FormShow() {
     }
 
     // 12. Select the first game of the list.
+    gameList->selectFirst();
     // 13. Build the input name tables and reload the Controls page.
     showPage(0);
     P2->hide();
