@@ -39,7 +39,8 @@ void setupReportList(QTreeWidget* list) {
     list->setSortingEnabled(false);
     list->setAllColumnsShowFocus(true);
     list->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"));
+        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"
+        "QTreeView::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
 }
 
 }  // namespace
@@ -104,6 +105,7 @@ void GameInfoPage::CreateWidgets() {
     P1 = new QWidget(this);
     P1->setObjectName("P1");
     P1->setGeometry(8, 68, 328, 278);
+    P1->setAutoFillBackground(true);
     I1 = makeLabel(P1, "I1", QRect(4, 19, 320, 240));
     I1->setScaledContents(true);
     P1->hide();

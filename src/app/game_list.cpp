@@ -57,14 +57,15 @@ GameList::GameList(TF1* owner, QTreeWidget* list) : QObject(owner), form(owner),
     LV0->setAllColumnsShowFocus(true);
     // Grid lines between the cells.
     LV0->setStyleSheet(QStringLiteral(
-        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"));
+        "QTreeView::item { border-right: 1px solid #d8d8d8; border-bottom: 1px solid #d8d8d8; }"
+        "QTreeView::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
     LV0->header()->setSectionsClickable(true);
     LV0->header()->setSectionsMovable(false);
     LV0->header()->setStretchLastSection(false);
     LV0->header()->setMinimumSectionSize(20);
     LV0->setColumnWidth(0, 256);
     LV0->headerItem()->setText(0, tr2(kGameHeader));
-    for (int column = 0; column < 3; ++column) LV0->headerItem()->setData(column, kHeaderImageRole, -1);
+    LV0->headerItem()->setData(0, kHeaderImageRole, -1);
 
     connect(LV0, &QTreeWidget::currentItemChanged, this, [this] {
         if (handlersAttached_) LV0SelectItem();
