@@ -11,6 +11,7 @@
 #include "app/video_page.h"
 #include "core/ini_document.h"
 #include "core/settings.h"
+#include "platform/joystickex.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -80,6 +81,28 @@ void TF1::CreateWidgets() {
 
     P2 = new LanguagePanel(this);
     P2->setGeometry(0, 0, kClientWidth, kClientHeight);
+
+    // The joysticks report every 100 ms once capturing, scaled to 0, 1, 2 with 1 the centre.
+    const auto joysticks = systemJoystickSource();
+    J1 = new TJoystickex(joysticks, this);
+    J2 = new TJoystickex(joysticks, this);
+    J1->setObjectName(QStringLiteral("J1"));
+    J2->setObjectName(QStringLiteral("J2"));
+    for (TJoystickex* joystick : {J1, J2}) {
+        joystick->setGamePort(joystick == J1 ? TGamePort::Gameport1 : TGamePort::Gameport2);
+        joystick->setPolling(true);
+        joystick->setInterval(100);
+        joystick->setEventThreshold(0.1);
+        joystick->setScaled(true);
+        joystick->setXScaledBy(2);
+        joystick->setYScaledBy(2);
+        joystick->setZScaledBy(2);
+        joystick->setCalAutoSave(false);
+        joystick->setCalAutoLoad(false);
+        joystick->JoyMove = [this](TJoystickex* sender, int x, int y, uint16_t buttons, bool calibrating) {
+            controlsPage->J1JoyMove(sender, x, y, buttons, calibrating);
+        };
+    }
 }
 
 void TF1::ConnectWidgets() {}
@@ -159,6 +182,8 @@ void TF1::FormShow() {
     // 12. Select the first game of the list.
     gameList->selectFirst();
     // 13. Build the input name tables and reload the Controls page.
+    controlsPage->buildInputNames(Language::english());
+    controlsPage->LoadControllerConfig();
     showPage(0);
     P2->hide();
     LV0->setFocus();

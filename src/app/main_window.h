@@ -15,6 +15,7 @@ class LanguagePanel;
 class QTabWidget;
 class QTreeWidget;
 class SoundPage;
+class TJoystickex;
 class VideoPage;
 
 class TF1 : public QWidget {
@@ -47,6 +48,8 @@ public:
     ControlsPage* controlsPage;
     AboutPage* aboutPage;
     LanguagePanel* P2;
+    TJoystickex* J1;  // joystick of game port 1
+    TJoystickex* J2;  // joystick of game port 2
 
     // Non-visual components: the romset archive reader (its base directory follows the General
     // page's path box) and the game list's logic with its image list IL.
