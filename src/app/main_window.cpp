@@ -4,6 +4,7 @@
 #include "app/controls_page.h"
 #include "app/error_report.h"
 #include "app/game_info_page.h"
+#include "app/game_list.h"
 #include "app/general_page.h"
 #include "app/language_panel.h"
 #include "app/sound_page.h"
@@ -76,6 +77,8 @@ void TF1::CreateWidgets() {
     book.tab(PC1, 4, {"조작", "Controls"});
     book.tab(PC1, 5, {"정보", "About"});
 
+    gameList = new GameList(this, LV0);
+
     P2 = new LanguagePanel(this);
     P2->setGeometry(0, 0, kClientWidth, kClientHeight);
 
@@ -126,6 +129,7 @@ void TF1::setClientWidth(int width) {
 
 void TF1::applyEnglishCaptions() {
     book.applyEnglish();
+    gameList->applyEnglishCaptions();
     for (Page* page : std::initializer_list<Page*>{gameInfoPage, generalPage, videoPage, soundPage,
                                                    controlsPage, aboutPage})
         page->applyEnglishCaptions();
@@ -156,8 +160,12 @@ void TF1::FormShow() {
     if (Language::english()) applyEnglishCaptions();
 
     // 5. Fill the game list from the game database.
+    gameList->fill();
     // 6. Reload the General Settings page.
+    generalPage->B05Click();
     // 7. Sort the game list and mark the sort column.
+    gameList->sort();
+    gameList->markSortColumn();
     // 8. Reload the Sound page. It shows itself; step 13 switches back.
     soundPage->B12Click();
     // 9. Reload the Video page from the settings file and the renderer files.
@@ -174,6 +182,7 @@ void TF1::FormShow() {
     }
 
     // 12. Select the first game of the list.
+    gameList->selectFirst();
     // 13. Build the input name tables and reload the Controls page.
     controlsPage->buildInputNames(Language::english());
     controlsPage->LoadControllerConfig();

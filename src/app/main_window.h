@@ -2,12 +2,14 @@
 // The main window: the game list on the left, the six pages on the right, the first-start
 // language panel over both, and the start-up sequence that fills them.
 #include "app/captions.h"
+#include "core/romset_archive_reader.h"
 
 #include <QWidget>
 
 class AboutPage;
 class ControlsPage;
 class GameInfoPage;
+class GameList;
 class GeneralPage;
 class LanguagePanel;
 class QTabWidget;
@@ -48,6 +50,11 @@ public:
     LanguagePanel* P2;
     TJoystickex* J1;  // joystick of game port 1
     TJoystickex* J2;  // joystick of game port 2
+
+    // Non-visual components: the romset archive reader (its base directory follows the General
+    // page's path box) and the game list's logic with its image list IL.
+    tavrix::RomsetArchiveReader ZF;
+    GameList* gameList;
 
     // Process-wide state kept by the window.
     bool languageChosen = false;
