@@ -1,6 +1,7 @@
 #include "app/game_info_page.h"
 
 #include "app/clickable_label.h"
+#include "app/controls_page.h"
 #include "app/main_window.h"
 #include "core/error.h"
 #include "core/file_io.h"
@@ -154,8 +155,8 @@ void GameInfoPage::showGame(const GameRecord& game) {
     L3->setText(shown(archives.main));
     L5->setText(shown(archives.parent));
     L4->setText(shown(archives.bios));
-    vantrelPlugin_ = game.vantrelPlugin;
-    if (auto* flag = form->findChild<QCheckBox*>(QStringLiteral("CB21"))) flag->setChecked(game.vantrelPlugin);
+    // The launch reads the game's controller plug-in choice from the Controls page's hidden box.
+    form->controlsPage->CB21->setChecked(game.vantrelPlugin);
 
     LV1->clear();
     QList<QTreeWidgetItem*> rows;

@@ -39,7 +39,6 @@ public:
     // The marks of LV1, row by row.
     std::vector<bool> marks() const;
     // The Vantrel-plug-in flag of the game shown (also put into CB21 when it exists).
-    bool vantrelPlugin() const { return vantrelPlugin_; }
     bool hasPicture() const;
 
     // Toggles between the snapshot and the romset view.
@@ -73,5 +72,4 @@ private:
 
     tavrix::DirectArchiveLister directLister_;
     tavrix::ArchiveLister* lister_ = nullptr;
-    bool vantrelPlugin_ = true;
 };

@@ -1,3 +1,4 @@
+#include "app/controls_page.h"
 #include "app/clickable_label.h"
 #include "app/game_info_page.h"
 #include "app/game_list.h"
@@ -80,7 +81,7 @@ TEST(GameInfoPage, ShowsTheGameAndMarksFilesFoundInTheParentUnderAnotherName) {
     EXPECT_LT(page->L3->y(), page->L4->y());
     EXPECT_LT(page->L4->y(), page->L5->y());
     EXPECT_EQ(rows(page->LV1), QStringList({"c1.bin=000000C1 [x]", "p1.bin=0000AAAA [x]", "lost.bin=12345678 [ ]"}));
-    EXPECT_FALSE(page->vantrelPlugin());
+    EXPECT_FALSE(window->controlsPage->CB21->isChecked());
     // No snapshot: the romset view.
     EXPECT_FALSE(page->P1->isVisible());
     EXPECT_TRUE(page->LV1->isVisible());
@@ -106,7 +107,7 @@ TEST(GameInfoPage, DiskImagesBesideTheArchivesAndInTheirFolder) {
     GameInfoPage* page = window->gameInfoPage;
     EXPECT_EQ(page->L4->text(), "kxbios.zip");
     EXPECT_TRUE(page->L5->text().isEmpty());
-    EXPECT_TRUE(page->vantrelPlugin());
+    EXPECT_TRUE(window->controlsPage->CB21->isChecked());
     EXPECT_EQ(page->marks(), (std::vector<bool>{true, true, true, false}));
 }
 
