@@ -94,6 +94,46 @@ private:
     std::uint64_t size_;
 };
 
+// Walks the central directory through a block of at most kBlockSize bytes (more only for one
+// header's variable part, at most 3 x 65,535 bytes), so the memory used and the bytes read
+// follow the entries actually checked rather than the size the end record declares.
+class DirectoryCursor {
+public:
+    static constexpr std::size_t kBlockSize = 65536;
+
+    DirectoryCursor(ByteSource& source, std::uint64_t offset, std::uint64_t size)
+        : source_(source), next_(offset), end_(offset + size) {}
+
+    // The next `length` bytes of the directory, or null when the directory ends before them.
+    // The pointer stays valid until the next call. Throws the read error when the source fails.
+    const unsigned char* take(std::size_t length) {
+        static const unsigned char kNothing = 0;
+        if (length == 0) return &kNothing;
+        if (block_.size() - used_ < length) {
+            const std::size_t kept = block_.size() - used_;
+            if (static_cast<std::uint64_t>(length - kept) > end_ - next_) return nullptr;
+            std::uint64_t wanted = length - kept > kBlockSize ? length - kept : kBlockSize;
+            if (wanted > end_ - next_) wanted = end_ - next_;
+            std::vector<unsigned char> block(kept + static_cast<std::size_t>(wanted));
+            if (kept != 0) std::memcpy(block.data(), block_.data() + used_, kept);
+            if (!source_.readAt(next_, block.data() + kept, static_cast<std::size_t>(wanted))) throwReadError();
+            next_ += wanted;
+            block_ = std::move(block);
+            used_ = 0;
+        }
+        const unsigned char* at = block_.data() + used_;
+        used_ += length;
+        return at;
+    }
+
+private:
+    ByteSource& source_;
+    std::uint64_t next_;  // file offset of the first byte not yet read
+    std::uint64_t end_;   // file offset just past the directory
+    std::vector<unsigned char> block_;
+    std::size_t used_ = 0;
+};
+
 std::unique_ptr<FileByteSource> openForReading(const std::string& nativePath, const std::string& displayPath) {
     const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw cannotOpenFileError(displayPath, systemErrorText(errno));
@@ -206,20 +246,21 @@ std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
     // Split or spanned archives do not occur in a romset directory.
     if (diskNumber != 0 || directoryDisk != 0 || entriesOnDisk != entryCount) throwDamaged();
 
-    // 2. The central directory, which must lie inside the file.
+    // 2. The central directory, which must lie inside the file. It is read in blocks as the
+    //    entries are checked, so a directory that claims far more than it holds (a large file
+    //    of zeros with a made-up end record) is given up at its first bad header instead of
+    //    being loaded whole.
     if (static_cast<std::uint64_t>(directoryOffset) + directorySize > fileSize) throwReadError();
-    std::vector<unsigned char> directory(directorySize);
-    if (!source.readAt(directoryOffset, directory.data(), directory.size())) throwReadError();
+    DirectoryCursor directory(source, directoryOffset, directorySize);
 
     // 3. The entries. Each header, with its name, extra field and comment, must fit in the
     // directory as declared; a directory that ends inside a header is a read error.
     std::vector<ArchiveEntry> entries;
     entries.reserve(entryCount < directorySize / kCentralHeaderSize ? entryCount : directorySize / kCentralHeaderSize);
     std::uint64_t compressedTotal = 0;
-    std::size_t pos = 0;
     for (std::uint32_t i = 0; i < entryCount; ++i) {
-        if (directory.size() - pos < kCentralHeaderSize) throwReadError();
-        const unsigned char* header = &directory[pos];
+        const unsigned char* header = directory.take(kCentralHeaderSize);
+        if (header == nullptr) throwReadError();
         if (get32(header) != kCentralHeaderSignature) throwDamaged();
         const std::uint16_t flags = get16(header + 8);
         const std::uint32_t crc = get32(header + 16);
@@ -228,16 +269,16 @@ std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
         const std::size_t extraLength = get16(header + 30);
         const std::size_t commentLength = get16(header + 32);
         const std::uint32_t externalAttributes = get32(header + 38);
-        const std::size_t variable = nameLength + extraLength + commentLength;
-        if (directory.size() - pos - kCentralHeaderSize < variable) throwReadError();
+        // `header` is not used past this point: taking the variable part may refill the block.
+        const unsigned char* variable = directory.take(nameLength + extraLength + commentLength);
+        if (variable == nullptr) throwReadError();
 
-        const std::string_view stored(reinterpret_cast<const char*>(header + kCentralHeaderSize), nameLength);
+        const std::string_view stored(reinterpret_cast<const char*>(variable), nameLength);
         const std::size_t lastSeparator = stored.find_last_of("/\\");
         const std::string_view baseName =
             lastSeparator == std::string_view::npos ? stored : stored.substr(lastSeparator + 1);
         entries.push_back(ArchiveEntry{decodeArchiveName(baseName, (flags & kUtf8NameFlag) != 0), crc, externalAttributes});
         compressedTotal += compressedSize;
-        pos += kCentralHeaderSize + variable;
     }
 
     // 4. The recorded sizes must fit in the file.
