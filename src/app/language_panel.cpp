@@ -159,7 +159,14 @@ void LanguagePanel::B10Click() {
     B10->setEnabled(false);
     auto document = tavrix::IniDocument::load(tavrix::kSettingsFileName);
     tavrix::writeSetting(document, tavrix::settings::englishVersion, RB2->isChecked());
-    document.save(tavrix::kSettingsFileName);
+    try {
+        document.save(tavrix::kSettingsFileName);
+    } catch (...) {
+        // The choice was not stored: OK stays available for another try once the file can be
+        // written, instead of leaving the panel with no way forward.
+        B10->setEnabled(true);
+        throw;
+    }
     form->setLanguageChosen();
     form->FormShow();
 }

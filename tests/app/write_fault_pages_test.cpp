@@ -242,6 +242,8 @@ TEST_P(WriteFaultPages, TheOldFilesStayAndTheReportNamesTheFile) {
         writer.write(*window);
         if (writer.pageAfterFailure >= 0 && window->PC1->currentIndex() != writer.pageAfterFailure)
             recorder.reports.append("page " + QString::number(window->PC1->currentIndex()));
+        // The language panel stays usable: its OK can be pressed again.
+        if (window->P2->isVisible() && !window->P2->B10->isEnabled()) recorder.reports.append("OK disabled");
         return recorder.reports;
     });
 
