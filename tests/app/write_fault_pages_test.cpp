@@ -157,6 +157,8 @@ struct Writer {
     std::vector<std::string> writtenBefore = {};
     int pageAfterFailure = -1;  // the page shown after the failure; -1 when there is none
     bool folderFaultApplies = true;
+    bool faultBeforeOpen = false;  // the write happens while the window starts
+    std::string targetContent;     // the target's old bytes, when not the usual working file
 };
 
 void pickRenderer(TF1& window, int index) {
@@ -208,6 +210,12 @@ std::vector<Writer> writers() {
     list.back().firstStartLines = "first-startup=1\r\nenglish-version=1\r\n";
     list.back().open = [] { return unpaintedWindow(true); };
     list.back().folderFaultApplies = false;
+
+    // A controller file without its general section is completed with both players' defaults
+    // when the Controls page loads at start-up.
+    list.push_back(pageSave("ControlsFirstLoad", "tavrix-controller.cfg", 256, -1, [](TF1&) {}, [](TF1&) {}));
+    list.back().faultBeforeOpen = true;
+    list.back().targetContent = "[player1]\r\nup=k48\r\ncoin=\r\n";
     return list;
 }
 
@@ -225,6 +233,7 @@ TEST_P(WriteFaultPages, TheOldFilesStayAndTheReportNamesTheFile) {
     TempDir dir;
     ::chmod(".", 0755);
     writeWorkingFiles(writer.firstStartLines);
+    if (!writer.targetContent.empty()) writeFile(writer.target, writer.targetContent);
     if (fault == Fault::ReadOnlyFolder) {
         for (const auto& entry : std::filesystem::directory_iterator(".")) ::chmod(entry.path().c_str(), 0666);
         ::chmod(".", 0555);
@@ -235,10 +244,13 @@ TEST_P(WriteFaultPages, TheOldFilesStayAndTheReportNamesTheFile) {
 
     const QString reports = reportsInChild([&] {
         ReportRecorder recorder;
+        if (writer.faultBeforeOpen) applyFault(fault, writer.sizeLimit, writer.target);
         std::unique_ptr<TF1> window = writer.open();
         writer.prepare(*window);
-        if (!recorder.reports.isEmpty()) return QStringList{"before the fault: " + recorder.reports.join('|')};
-        applyFault(fault, writer.sizeLimit, writer.target);
+        if (!writer.faultBeforeOpen) {
+            if (!recorder.reports.isEmpty()) return QStringList{"before the fault: " + recorder.reports.join('|')};
+            applyFault(fault, writer.sizeLimit, writer.target);
+        }
         writer.write(*window);
         if (writer.pageAfterFailure >= 0 && window->PC1->currentIndex() != writer.pageAfterFailure)
             recorder.reports.append("page " + QString::number(window->PC1->currentIndex()));
