@@ -85,7 +85,7 @@ TEST(HostileCatalogue, FortyThousandGameSectionsFillTheListInBoundedTime) {
     ASSERT_EQ(window->LV0->topLevelItemCount(), tavrix::kMaxGameNumber);
     EXPECT_EQ(window->LV0->topLevelItem(0)->text(0), "Game 1");  // emulator order
     EXPECT_EQ(window->gameInfoPage->L1->text(), "Game 1");        // the first game is selected
-    EXPECT_LT(filled, std::chrono::seconds(30));
+    EXPECT_LT(filled, std::chrono::seconds(45));  // about 1 s, 10 s with the sanitizers
 
     // A Save keeps every section, the ones past the last game included.
     window->showPage(1);

@@ -219,6 +219,19 @@ std::vector<Writer> writers() {
     return list;
 }
 
+// Every writer with every fault that reaches it: a read-only folder stops a Save at the first
+// file it writes, which its own case covers.
+std::vector<std::tuple<int, Fault>> cases() {
+    std::vector<std::tuple<int, Fault>> list;
+    const auto all = writers();
+    for (int i = 0; i < static_cast<int>(all.size()); ++i) {
+        list.emplace_back(i, Fault::FileTooLarge);
+        if (all[static_cast<std::size_t>(i)].folderFaultApplies) list.emplace_back(i, Fault::FolderInPlace);
+        if (all[static_cast<std::size_t>(i)].writtenBefore.empty()) list.emplace_back(i, Fault::ReadOnlyFolder);
+    }
+    return list;
+}
+
 class WriteFaultPages : public ::testing::TestWithParam<std::tuple<int, Fault>> {};
 
 }  // namespace
@@ -226,10 +239,6 @@ class WriteFaultPages : public ::testing::TestWithParam<std::tuple<int, Fault>> 
 TEST_P(WriteFaultPages, TheOldFilesStayAndTheReportNamesTheFile) {
     const Writer writer = writers()[static_cast<std::size_t>(std::get<0>(GetParam()))];
     const Fault fault = std::get<1>(GetParam());
-    // A read-only folder stops the renderer file first; that case is covered on its own.
-    if (fault == Fault::ReadOnlyFolder && !writer.writtenBefore.empty()) GTEST_SKIP();
-    if (fault == Fault::FolderInPlace && !writer.folderFaultApplies) GTEST_SKIP();
-
     TempDir dir;
     ::chmod(".", 0755);
     writeWorkingFiles(writer.firstStartLines);
@@ -280,8 +289,7 @@ TEST_P(WriteFaultPages, TheOldFilesStayAndTheReportNamesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryWriter, WriteFaultPages,
-    ::testing::Combine(::testing::Range(0, static_cast<int>(writers().size())),
-                       ::testing::Values(Fault::FileTooLarge, Fault::FolderInPlace, Fault::ReadOnlyFolder)),
+    ::testing::ValuesIn(cases()),
     [](const ::testing::TestParamInfo<std::tuple<int, Fault>>& info) {
         return std::string(writers()[static_cast<std::size_t>(std::get<0>(info.param))].name) + "_" +
                nameOf(std::get<1>(info.param));
