@@ -50,6 +50,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<GameRecord> before;
     for (int number = 1; number <= compared; ++number) {
         GameRecord game = readGame(document, number);
+        // The record read in one go holds what a lookup of each key finds.
+        const std::string section = gameSectionName(number);
+        check(game.name == document.readString(section, gamekeys::gameName, " "));
+        check(game.manufacturer == document.readString(section, gamekeys::manufacturer, " "));
+        check(game.year == document.readString(section, gamekeys::year, " "));
+        check(game.systemName == document.readString(section, gamekeys::systemName, " "));
+        check(game.romSetName == document.readString(section, gamekeys::romSetName, kNone));
+        check(game.parentRomSetName == document.readString(section, gamekeys::parentRomSetName, kNone));
+        check(game.biosName == document.readString(section, gamekeys::biosName, kNone));
+        check(game.vantrelPlugin == document.readBool(section, gamekeys::vantrelPlugin, true));
+        check(game.status == readGameStatus(document, number));
+        check(game.files == readGameFiles(document, number));
+        check(rows[static_cast<std::size_t>(number - 1)].name == game.name);
+        check(rows[static_cast<std::size_t>(number - 1)].systemName == game.systemName);
+        check(rows[static_cast<std::size_t>(number - 1)].year == game.year);
+        check(rows[static_cast<std::size_t>(number - 1)].status == game.status);
         for (const RomFileEntry& file : game.files) {
             check(isValidUtf8(displayText(file.name)));
             for (char c : file.signature) check(c < 'a' || c > 'z');
