@@ -79,7 +79,9 @@ void TF1::CreateWidgets() {
     P2->setGeometry(0, 0, kClientWidth, kClientHeight);
 }
 
-void TF1::ConnectWidgets() {}
+void TF1::ConnectWidgets() {
+    connectLaunchEvents();
+}
 
 void TF1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
