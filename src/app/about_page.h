@@ -1,8 +1,46 @@
 #pragma once
+// TS5, About: the program's name and version, the credit lines, and the project's web page.
 #include "app/page.h"
+
+#include <QUrl>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
 
 class AboutPage : public Page {
     Q_OBJECT
 public:
     explicit AboutPage(TF1* form);
+
+    static const QUrl kEnglishWebPage;
+    static const QUrl kKoreanWebPage;
+
+    // Replaces the desktop's URL handler (tests).
+    using UrlOpener = std::function<void(const QUrl&)>;
+    static void setUrlOpener(UrlOpener opener);
+
+    QLabel* L77;  // "Tavrix"
+    QLabel* L78;  // the version
+    QLabel* L79;
+    QLabel* L80;
+    QLabel* L81;
+    QLabel* L82;
+    QLabel* L83;
+    QLabel* L84;
+    QLabel* L85;
+    QLabel* L86;
+    QLabel* L87;
+    QLabel* L88;  // room for three lines
+    QLabel* L93;
+    QPushButton* B08;  // OK: back to Game Info
+    QPushButton* B13;  // the web page
+
+    void B08Click();
+    void B13Click();
+
+private:
+    void CreateWidgets();
+    void ConnectWidgets();
 };

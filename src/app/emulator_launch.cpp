@@ -2,6 +2,8 @@
 // from the pages' controls, the batch file and the start and wait.
 #include "app/main_window.h"
 
+#include "app/error_report.h"
+#include "app/game_list.h"
 #include "core/error.h"
 
 #include <QAbstractButton>
@@ -14,8 +16,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
-
-#include "app/error_report.h"
 
 using namespace tavrix;
 
@@ -76,7 +76,7 @@ int selectedRadioItem(const QWidget* window, const char* name) {
 
 // The game number that the game list keeps with each entry.
 int gameNumberOf(const QTreeWidgetItem* item) {
-    return item->data(0, Qt::UserRole).toInt();
+    return item->data(0, GameList::kNumberRole).toInt();
 }
 
 }  // namespace

@@ -1,8 +1,59 @@
 #pragma once
+// TS2, General Settings: the romset directory, the start-up scan option and the game list
+// options, with Save and Cancel (which is also the page's reload at start-up).
 #include "app/page.h"
+
+#include <functional>
+
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 class GeneralPage : public Page {
     Q_OBJECT
 public:
     explicit GeneralPage(TF1* form);
+
+    // Replaces the folder dialog (tests); it returns the chosen folder or an empty text when
+    // cancelled. Given the prompt.
+    using FolderChooser = std::function<QString(const QString& prompt)>;
+    static void setFolderChooser(FolderChooser chooser);
+
+    // Checks RG2's item `index` (0 to 3); runs RG2Click when this changes the choice.
+    void selectSortChoice(int index);
+    // The checked RG2 item, or -1.
+    int sortChoice() const;
+
+    QGroupBox* GB2;      // the rom path group
+    QLabel* L13;         // the rom path label
+    QLineEdit* E1;       // the romset directory
+    QPushButton* B01;    // "...": folder dialog
+    QCheckBox* CB24;     // rescan on start-up
+    // Rescan. Created hidden and not connected: the romset scan wires and shows it.
+    QPushButton* B02;
+    QLabel* L16;         // the game count line
+    QGroupBox* GB7;      // the game list options
+    QCheckBox* CB26;     // only playable games
+    QCheckBox* CB27;     // all columns
+    QGroupBox* RG2;      // sort choice
+    QRadioButton* RG2Items[4];
+    QButtonGroup* RG2Buttons;
+    QPushButton* B07;    // Save
+    QPushButton* B05;    // Cancel / reload
+
+    void E1Change();
+    void B01Click();
+    void B07Click();
+    void B05Click();
+    void CB26Click();
+    void CB27Click();
+    void RG2Click(int index);
+
+private:
+    void CreateWidgets();
+    void ConnectWidgets();
 };

@@ -4,12 +4,14 @@
 #include "app/controls_page.h"
 #include "app/error_report.h"
 #include "app/game_info_page.h"
+#include "app/game_list.h"
 #include "app/general_page.h"
 #include "app/language_panel.h"
 #include "app/sound_page.h"
 #include "app/video_page.h"
 #include "core/ini_document.h"
 #include "core/settings.h"
+#include "platform/joystickex.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -75,8 +77,32 @@ void TF1::CreateWidgets() {
     book.tab(PC1, 4, {"조작", "Controls"});
     book.tab(PC1, 5, {"정보", "About"});
 
+    gameList = new GameList(this, LV0);
+
     P2 = new LanguagePanel(this);
     P2->setGeometry(0, 0, kClientWidth, kClientHeight);
+
+    // The joysticks report every 100 ms once capturing, scaled to 0, 1, 2 with 1 the centre.
+    const auto joysticks = systemJoystickSource();
+    J1 = new TJoystickex(joysticks, this);
+    J2 = new TJoystickex(joysticks, this);
+    J1->setObjectName(QStringLiteral("J1"));
+    J2->setObjectName(QStringLiteral("J2"));
+    for (TJoystickex* joystick : {J1, J2}) {
+        joystick->setGamePort(joystick == J1 ? TGamePort::Gameport1 : TGamePort::Gameport2);
+        joystick->setPolling(true);
+        joystick->setInterval(100);
+        joystick->setEventThreshold(0.1);
+        joystick->setScaled(true);
+        joystick->setXScaledBy(2);
+        joystick->setYScaledBy(2);
+        joystick->setZScaledBy(2);
+        joystick->setCalAutoSave(false);
+        joystick->setCalAutoLoad(false);
+        joystick->JoyMove = [this](TJoystickex* sender, int x, int y, uint16_t buttons, bool calibrating) {
+            controlsPage->J1JoyMove(sender, x, y, buttons, calibrating);
+        };
+    }
 }
 
 void TF1::ConnectWidgets() {
@@ -105,6 +131,7 @@ void TF1::setClientWidth(int width) {
 
 void TF1::applyEnglishCaptions() {
     book.applyEnglish();
+    gameList->applyEnglishCaptions();
     for (Page* page : std::initializer_list<Page*>{gameInfoPage, generalPage, videoPage, soundPage,
                                                    controlsPage, aboutPage})
         page->applyEnglishCaptions();
@@ -135,10 +162,16 @@ void TF1::FormShow() {
     if (Language::english()) applyEnglishCaptions();
 
     // 5. Fill the game list from the game database.
+    gameList->fill();
     // 6. Reload the General Settings page.
+    generalPage->B05Click();
     // 7. Sort the game list and mark the sort column.
-    // 8. Reload the Sound page.
-    // 9. Reload the Video page.
+    gameList->sort();
+    gameList->markSortColumn();
+    // 8. Reload the Sound page. It shows itself; step 13 switches back.
+    soundPage->B12Click();
+    // 9. Reload the Video page from the settings file and the renderer files.
+    videoPage->ReadVideoSettings();
     // 10. Scan the romset directory when the General page asks for it at start-up.
 
     // 11. The first start is over: clear the flag. The file is read afresh, since the steps
@@ -151,7 +184,10 @@ void TF1::FormShow() {
     }
 
     // 12. Select the first game of the list.
+    gameList->selectFirst();
     // 13. Build the input name tables and reload the Controls page.
+    controlsPage->buildInputNames(Language::english());
+    controlsPage->LoadControllerConfig();
     showPage(0);
     P2->hide();
     LV0->setFocus();

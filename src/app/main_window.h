@@ -3,6 +3,7 @@
 // language panel over both, and the start-up sequence that fills them.
 #include "app/captions.h"
 #include "core/launch_command.h"
+#include "core/romset_archive_reader.h"
 #include "platform/emulator_launcher.h"
 
 #include <QWidget>
@@ -12,11 +13,13 @@
 class AboutPage;
 class ControlsPage;
 class GameInfoPage;
+class GameList;
 class GeneralPage;
 class LanguagePanel;
 class QTabWidget;
 class QTreeWidget;
 class SoundPage;
+class TJoystickex;
 class VideoPage;
 
 class TF1 : public QWidget {
@@ -58,6 +61,13 @@ public:
     ControlsPage* controlsPage;
     AboutPage* aboutPage;
     LanguagePanel* P2;
+    TJoystickex* J1;  // joystick of game port 1
+    TJoystickex* J2;  // joystick of game port 2
+
+    // Non-visual components: the romset archive reader (its base directory follows the General
+    // page's path box) and the game list's logic with its image list IL.
+    tavrix::RomsetArchiveReader ZF;
+    GameList* gameList;
 
     // Process-wide state kept by the window.
     bool languageChosen = false;

@@ -1,8 +1,97 @@
 #pragma once
+// The Video page (TS3): the renderer plug-in, resolution and picture options, rotation, the
+// emulator's console and the software renderer's own registry settings. Its values live in
+// five keys of tavrix.ini and in the renderer file of the chosen renderer kind.
 #include "app/page.h"
+#include "core/video_settings.h"
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class UpDown;
+
+namespace tavrix::platform {
+class SoftwareRendererDialog;
+}
 
 class VideoPage : public Page {
     Q_OBJECT
 public:
     explicit VideoPage(TF1* form);
+    ~VideoPage() override;
+
+    // Writes the renderer file (the hardware one when `hardware`, else the software one),
+    // then the page's five keys of tavrix.ini.
+    void WriteVideoSettings(bool hardware);
+    // Fills the page from tavrix.ini and the renderer file of the stored renderer kind.
+    void ReadVideoSettings();
+
+    // The controls as one value, for the files and the launch.
+    tavrix::VideoSettings settings() const;
+
+    QGroupBox* GB3;
+    QLabel* L50;
+    QComboBox* CB18;  // 3D interface: Software, Direct3D, OpenGL
+    QCheckBox* CB2;   // stretching
+    QLabel* L51;
+    QComboBox* CB3;   // resolution
+    QCheckBox* CB4;   // full screen
+    QLabel* L52;
+    QComboBox* CB5;   // colour depth
+    QCheckBox* CB9;   // dithering
+    QLabel* L53;
+    QComboBox* CB6;   // scan lines, items set by the renderer
+    QLabel* L54;
+    QComboBox* CB7;   // texture filtering
+    QCheckBox* CB17;  // slow geometry
+    QLabel* L56;
+    QComboBox* CB10;  // blending, items set by the renderer
+    QCheckBox* CB28;  // show FPS
+    QLabel* L57;
+    QComboBox* CB11;  // frame limit
+    QCheckBox* CB12;  // frame skip
+    QLabel* L58;
+    QComboBox* CB13;  // auto framerate
+    QLineEdit* E2;    // frame rate, free text
+    UpDown* UD1;
+    QLabel* L14;
+    QLabel* L59;
+    QComboBox* CB14;  // texture type
+    QCheckBox* CB16;  // renderer keys
+    QLabel* L60;
+    QComboBox* CB15;  // texture caching
+    QCheckBox* CB29;  // hide the emulator's console
+    QLabel* L55;
+    QComboBox* CB8;   // rotation
+    QCheckBox* CB22;  // use the software renderer's registry settings
+    QPushButton* B14;  // the software renderer's own settings dialog
+    QPushButton* B09;  // Save
+    QPushButton* B06;  // Cancel
+
+    void CB18Change();
+    void CB22Click();
+    void CB3Change();
+    void CB13Change();
+    void CB5Change();
+    void B09Click();
+    void B06Click();
+    void B14Click();
+
+private:
+    void CreateWidgets();
+    void ConnectWidgets();
+
+    tavrix::RendererKind rendererKind() const;
+    void readSoftwareRendererFile();
+    void readHardwareRendererFile();
+    // Applies a reader's decisions in the order the files are read; `rendererRuleAfterFiltering`
+    // runs the renderer rule between the filtering and the blending values.
+    void applyUpdate(const tavrix::VideoSettingsUpdate& update, bool rendererRuleAfterFiltering);
+
+    std::unique_ptr<tavrix::platform::SoftwareRendererDialog> rendererDialog;
 };

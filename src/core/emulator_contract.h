@@ -17,4 +17,10 @@ inline constexpr const char* kVantrelControllerPlugin = "controller-vantrel.orv"
 inline constexpr const char* kControllerConfigFile = "tavrix-controller.cfg";
 inline constexpr const char* kKeyboardControllerPlugin = "controller.orv";
 
+// Options of the emulator's command line that name the plug-ins and their files.
+inline constexpr const char* kRendererOption = "--renderer=";
+inline constexpr const char* kRendererConfigOption = "--use-renderer-cfg-file=";
+inline constexpr const char* kControllerOption = "--controller=";
+inline constexpr const char* kControllerConfigOption = "--use-controller-cfg-file=";
+
 }  // namespace tavrix::emulator

@@ -33,18 +33,18 @@ std::string buildLaunchCommand(const LaunchInputs& in) {
 
     if (in.slowGeometry) command += " --use-slow-geometry=yes";
 
-    command += " --renderer=" + rendererPluginFileName(in.renderer);
+    using namespace emulator;
+    command += std::string(" ") + kRendererOption + rendererPluginFileName(in.renderer);
     if (!in.useRegistrySettings) {
-        command += " --use-renderer-cfg-file=";
-        command += in.renderer == RendererKind::Software ? emulator::kSoftwareRendererConfigFile
-                                                          : emulator::kHardwareRendererConfigFile;
+        command += std::string(" ") + kRendererConfigOption +
+                   (in.renderer == RendererKind::Software ? kSoftwareRendererConfigFile : kHardwareRendererConfigFile);
     }
 
     if (in.vantrelPlugin) {
-        command += std::string(" --controller=") + emulator::kVantrelControllerPlugin +
-                   " --use-controller-cfg-file=" + emulator::kControllerConfigFile;
+        command += std::string(" ") + kControllerOption + kVantrelControllerPlugin + " " + kControllerConfigOption +
+                   kControllerConfigFile;
     } else {
-        command += std::string(" --controller=") + emulator::kKeyboardControllerPlugin;
+        command += std::string(" ") + kControllerOption + kKeyboardControllerPlugin;
     }
 
     command = " " + std::to_string(in.gameNumber) + command + " --roms-directory=" + in.romPath;

@@ -40,6 +40,13 @@ const std::string kSettings =
     "renderer=renderer-d3d.orv\r\nuse-slow-geometry=1\r\nrotate-screen=180\r\n"
     "hide-orvo-console=0\r\nregistry-configuration=0\r\n\r\n";
 
+// A sound hardware renderer file, so that reading it keeps the stored rotation.
+const std::string kHardwareRendererFile =
+    "; Tavrix\r\n\r\nXSize=800\r\nYSize=600\r\nFullScreen=0\r\nColorDepth=32\r\nScanLines=0\r\n"
+    "Filtering=0\r\nBlending=0\r\nDithering=0\r\nShowFPS=0\r\nFrameLimitation=1\r\nFrameSkipping=0\r\n"
+    "FramerateDetection=1\r\nFramerateManual=100\r\nTextureType=3\r\nTextureCaching=2\r\nEnableKeys=1\r\n"
+    "FastExcel=0\r\n";
+
 // What the saved settings above give for game 2.
 const std::string kSavedCommandForGame2 =
     " 2 --sound-filter-enable=yes --sound-filter-cutoff=11025 --sound-surround-lite-enable=yes"
@@ -108,6 +115,7 @@ class Launch : public ::testing::Test {
 protected:
     void SetUp() override {
         writeSettings(kSettings + kDatabase);
+        writeFile("tavrix-renderer.cfg", kHardwareRendererFile);
         window = startWindow();
         ASSERT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
         auto observing = std::make_unique<ObservingLauncher>(window.get());

@@ -1,0 +1,87 @@
+#pragma once
+// The game list LV0: filled from the game database, sorted by the chosen column and direction,
+// optionally cut down to the playable games or widened by two columns. Selecting an entry fills
+// the Game Info page. The list options are the General page's RG2, CB26 and CB27, whose
+// handlers call in here.
+#include "app/image_list.h"
+
+#include <QObject>
+#include <QString>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class TF1;
+
+class GameList : public QObject {
+    Q_OBJECT
+public:
+    // Sort columns: 0 the title, 1 the hardware, 2 the year, 3 the emulator order.
+    static constexpr int kEmulatorOrderColumn = 3;
+    // Roles of an entry's data.
+    static constexpr int kNumberRole = Qt::UserRole;       // the game number
+    static constexpr int kStatusRole = Qt::UserRole + 1;   // the icon index
+    static constexpr int kOrderKeyRole = Qt::UserRole + 2; // the emulator-order key text
+    // Role of the header item: the image index of the arrow on each column, or -1.
+    static constexpr int kHeaderImageRole = Qt::UserRole;
+
+    GameList(TF1* form, QTreeWidget* list);
+
+    const ImageList& images() const { return IL; }
+    // Start-up step 4: the English column headers.
+    void applyEnglishCaptions();
+
+    // Fills the list from tavrix.ini with the selection handler detached, and sets the count
+    // line. The caller sorts afterwards.
+    void fill();
+    // Sorts by the current sort column and direction; the selected entry stays selected.
+    void sort();
+    // Puts the arrow for the current direction on the sort column when it is visible.
+    void markSortColumn();
+
+    // The comparison of two entries under the current sort state: <0, 0 or >0.
+    int LV0Compare(const QTreeWidgetItem* a, const QTreeWidgetItem* b) const;
+
+    // A header click on `column`.
+    void LV0ColumnClick(int column);
+    // The selected entry changed: fill the Game Info page for its game.
+    void LV0SelectItem();
+    // RG2 now shows `index` (0 emulator order, 1 title, 2 hardware, 3 year).
+    void RG2Click(int index);
+    // CB26 changed: keep only the playable games, or bring every game back.
+    void CB26Click();
+    // CB27 changed: show or hide the Hardware and Year columns, widening the window.
+    void CB27Click();
+
+    // Selects the first entry (which fills the Game Info page) when there is one.
+    void selectFirst();
+
+    int sortColumn() const { return sortColumn_; }
+    bool ascending() const { return ascending_; }
+    void setAscending(bool ascending) { ascending_ = ascending; }
+    bool allColumnsShown() const;
+    bool isVisibleSortColumn(int column) const;
+    // The arrow image on a header column, or -1.
+    int headerImage(int column) const;
+
+    // The game number and icon index of an entry.
+    static int numberOf(const QTreeWidgetItem* item);
+    static int statusOf(const QTreeWidgetItem* item);
+    // Changes an entry's icon (the scan, as each game is verified).
+    void setStatus(QTreeWidgetItem* item, int status);
+    int playableCount() const;
+    // "Games: N from M" in the language in force.
+    static QString countLine(int playable, int total);
+    void updateCountLine();
+
+private:
+    void setHeaderImage(int column, int image);
+    void attachHandlers();
+    void detachHandlers();
+
+    TF1* form;
+    QTreeWidget* LV0;
+    ImageList IL;
+    int sortColumn_ = 0;
+    bool ascending_ = false;
+    bool handlersAttached_ = false;
+};

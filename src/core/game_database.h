@@ -1,0 +1,99 @@
+#pragma once
+// The game database: the sections Game-1, Game-2, ... of tavrix.ini. Every key has a default,
+// so a missing file or section reads as a game made of defaults. The front end writes only
+// GameStatus.
+#include "core/ini_document.h"
+
+#include <string>
+#include <vector>
+
+namespace tavrix {
+
+// GameStatus values; the game list shows the icon with the same index.
+inline constexpr int kStatusNoneFound = 0;
+inline constexpr int kStatusFilesMissing = 1;
+inline constexpr int kStatusPlayable = 2;
+inline constexpr int kStatusNeverScanned = 4;
+
+// Game numbers are held as signed 16-bit integers by the emulator; the database never runs
+// past this number.
+inline constexpr int kMaxGameNumber = 32767;
+
+// The literal that marks "no romset" and the end of the file entries.
+inline constexpr const char* kNone = "none";
+
+namespace gamekeys {
+inline constexpr const char* gameName = "GameName";
+inline constexpr const char* manufacturer = "GameManufacturer";
+inline constexpr const char* year = "GameYear";
+inline constexpr const char* systemName = "SystemName";
+inline constexpr const char* romSetName = "RomSetName";
+inline constexpr const char* parentRomSetName = "ParentRomSetName";
+inline constexpr const char* biosName = "BiosName";
+inline constexpr const char* vantrelPlugin = "Vantrel-plug-in";
+inline constexpr const char* gameStatus = "GameStatus";
+inline constexpr const char* filePrefix = "Rom-";
+}  // namespace gamekeys
+
+// One file of a game's romsets: the name shown and the signature (CRC-32 as 8 hexadecimal
+// digits, upper case, or a text containing "DISK" for a disk image kept as a plain file).
+struct RomFileEntry {
+    std::string name;
+    std::string signature;
+    bool operator==(const RomFileEntry&) const = default;
+};
+
+struct GameRecord {
+    int number = 0;
+    std::string name = " ";
+    std::string manufacturer = " ";
+    std::string year = " ";
+    std::string systemName = " ";
+    std::string romSetName = kNone;
+    std::string parentRomSetName = kNone;
+    std::string biosName = kNone;
+    bool vantrelPlugin = true;
+    int status = kStatusNeverScanned;
+    std::vector<RomFileEntry> files;
+};
+
+// What the game list shows of a game.
+struct GameListRow {
+    int number = 0;
+    std::string name;
+    std::string systemName;
+    std::string year;
+    int status = kStatusNeverScanned;
+};
+
+// "Game-" + N.
+std::string gameSectionName(int number);
+
+// True when game N has a GameName key, i.e. belongs to the database.
+bool gameExists(const IniDocument& document, int number);
+
+// The number of games: the run Game-1, Game-2, ... up to the first without GameName.
+int countGames(const IniDocument& document);
+
+// All keys of game N with their defaults.
+GameRecord readGame(const IniDocument& document, int number);
+
+// Rom-1, Rom-2, ... until a value "none" (the default of a missing key); each value split at
+// its first ":" with the signature upper-cased; values without ":" are skipped.
+std::vector<RomFileEntry> readGameFiles(const IniDocument& document, int number);
+
+// GameStatus with default 4.
+int readGameStatus(const IniDocument& document, int number);
+void writeGameStatus(IniDocument& document, int number, int status);
+
+// The list's rows for games 1 to the end of the database. Game 1 is always present, even in
+// an empty database, as the list always shows at least one entry.
+std::vector<GameListRow> readGameList(const IniDocument& document);
+
+// The emulator-order key: the number in decimal, with a leading "0" below 10.
+std::string emulatorOrderKey(int number);
+
+// The archive name of a romset ("name.zip"), or empty for "none".
+std::string archiveNameOf(const std::string& romSetName);
+
+}  // namespace tavrix

@@ -1,0 +1,149 @@
+#include "core/game_verification.h"
+
+#include "core/file_io.h"
+
+#include <sys/stat.h>
+
+#include <unordered_map>
+
+namespace tavrix {
+
+namespace {
+
+std::shared_ptr<const ArchiveListing> readListing(const std::string& path) {
+    auto listing = std::make_shared<ArchiveListing>();
+    try {
+        listing->entries = listArchiveMembers(toNativePath(path), path);
+    } catch (const Error& error) {
+        listing->error = error.what();
+    }
+    return listing;
+}
+
+bool isDiskImage(const RomFileEntry& file) {
+    return file.signature.find("DISK") != std::string::npos;
+}
+
+// True when `signature` is the 8-digit upper-case text of some CRC-32, which it then holds.
+bool signatureCrc(const std::string& signature, std::uint32_t& crc) {
+    if (signature.size() != 8) return false;
+    std::uint32_t value = 0;
+    for (char c : signature) {
+        value <<= 4;
+        if (c >= '0' && c <= '9') value |= static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'A' && c <= 'F') value |= static_cast<std::uint32_t>(c - 'A' + 10);
+        else return false;
+    }
+    crc = value;
+    return true;
+}
+
+}  // namespace
+
+std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::string& path) {
+    if (!isRegularFile(toNativePath(path))) return nullptr;
+    return readListing(path);
+}
+
+std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::string& path) {
+    struct stat info {};
+    if (::stat(toNativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        cache_.erase(path);
+        return nullptr;
+    }
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    const std::int64_t seconds = info.st_mtim.tv_sec;
+    const std::int64_t nanoseconds = info.st_mtim.tv_nsec;
+    auto found = cache_.find(path);
+    if (found != cache_.end() && found->second.size == size && found->second.modifiedSeconds == seconds &&
+        found->second.modifiedNanoseconds == nanoseconds)
+        return found->second.listing;
+    ++reads_;
+    auto listing = readListing(path);
+    cache_[path] = Cached{size, seconds, nanoseconds, listing};
+    return listing;
+}
+
+RomsetArchives romsetArchivesOf(const GameRecord& game) {
+    return RomsetArchives{archiveNameOf(game.romSetName), archiveNameOf(game.biosName),
+                          archiveNameOf(game.parentRomSetName)};
+}
+
+int GameVerification::foundCount() const {
+    int count = 0;
+    for (bool mark : marks) count += mark ? 1 : 0;
+    return count;
+}
+
+int GameVerification::status() const {
+    const int found = foundCount();
+    if (found == static_cast<int>(marks.size()) && !marks.empty()) return kStatusPlayable;
+    return found == 0 ? kStatusNoneFound : kStatusFilesMissing;
+}
+
+std::string romsetPath(const std::string& romsetDirectory, const std::string& name) {
+    return romsetDirectory + "\\" + name;
+}
+
+GameVerification verifyGame(const GameRecord& game, const std::string& romsetDirectory, ArchiveLister& lister) {
+    GameVerification result;
+    result.marks.assign(game.files.size(), false);
+    // An empty path box names no directory: nothing is found (rather than the file system root).
+    if (romsetDirectory.empty()) return result;
+
+    // Which rows each CRC-32 marks, built once for the game.
+    std::unordered_multimap<std::uint32_t, std::size_t> rowsByCrc;
+    for (std::size_t row = 0; row < game.files.size(); ++row) {
+        std::uint32_t crc = 0;
+        if (signatureCrc(game.files[row].signature, crc)) rowsByCrc.emplace(crc, row);
+    }
+
+    auto markDiskImages = [&] {
+        for (std::size_t row = 0; row < game.files.size(); ++row) {
+            const RomFileEntry& file = game.files[row];
+            if (result.marks[row] || !isDiskImage(file)) continue;
+            const std::string beside = romsetPath(romsetDirectory, file.name);
+            const std::string folder = file.name.size() >= 4 ? file.name.substr(0, file.name.size() - 4) : std::string();
+            const std::string inFolder = romsetPath(romsetDirectory, folder + "\\" + file.name);
+            if (isRegularFile(toNativePath(beside)) || isRegularFile(toNativePath(inFolder))) result.marks[row] = true;
+        }
+    };
+
+    const RomsetArchives archives = romsetArchivesOf(game);
+    std::vector<std::string> order{archives.main};
+    if (!archives.parent.empty()) order.push_back(archives.parent);
+    if (!archives.bios.empty()) order.push_back(archives.bios);
+
+    for (const std::string& archive : order) {
+        // The main line may be empty ("none"): its path names the directory, not a file.
+        if (!archive.empty()) {
+            const std::string path = romsetPath(romsetDirectory, archive);
+            if (auto listing = lister.list(path)) {
+                result.archivesListed.push_back(path);
+                result.lastListing = listing;
+                if (listing->error) {
+                    result.error = listing->error;
+                    return result;
+                }
+                for (const ArchiveEntry& entry : listing->entries) {
+                    auto [first, last] = rowsByCrc.equal_range(entry.crc32);
+                    for (auto it = first; it != last; ++it) result.marks[it->second] = true;
+                }
+            }
+        }
+        markDiskImages();
+    }
+    return result;
+}
+
+std::string romsetNameOfArchive(const std::string& archiveName) {
+    return archiveName.size() >= 4 ? archiveName.substr(0, archiveName.size() - 4) : std::string();
+}
+
+std::vector<std::string> snapshotCandidates(const std::string& romsetName) {
+    if (romsetName.empty()) return {};
+    return {toNativePath("snap\\" + romsetName + "\\kxd3d001.bmp"),
+            toNativePath("snap\\" + romsetName + "\\kxogl001.bmp")};
+}
+
+}  // namespace tavrix

@@ -1,0 +1,99 @@
+#pragma once
+// Verification of one game: which of its files the romset directory holds. This is the one
+// routine that decides a file's check mark; the Game Info page and the romset scan both use it.
+//
+// The game's archives are looked at in the order main, parent, BIOS. A file counts as found
+// when any archive listed so far holds a member with its CRC-32, under any name and in any
+// folder. After each archive, disk images (signatures containing "DISK") are looked for as
+// plain files beside the archives or in a folder named after the image. An archive that cannot
+// be read ends the verification there: the marks set so far stay, the archives after it are not
+// listed, and its error is returned for the caller to report.
+//
+// Paths are joined Windows-style (romset directory, "\", name) as the user types them and
+// turned into native paths only when the file system is touched.
+#include "core/error.h"
+#include "core/game_database.h"
+#include "core/romset_archive_reader.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrix {
+
+// The non-directory members of one archive, or the error met reading it.
+struct ArchiveListing {
+    std::vector<ArchiveEntry> entries;
+    std::optional<std::string> error;
+};
+
+// Supplies archive listings. The plain lister reads the archive each time; the scan can supply
+// one that reuses listings (see CachingArchiveLister).
+class ArchiveLister {
+public:
+    virtual ~ArchiveLister() = default;
+    // The listing of the archive at `path` (Windows-style, as joined), or nothing when no file
+    // exists there.
+    virtual std::shared_ptr<const ArchiveListing> list(const std::string& path) = 0;
+};
+
+// Reads the central directory on every call.
+class DirectArchiveLister : public ArchiveLister {
+public:
+    std::shared_ptr<const ArchiveListing> list(const std::string& path) override;
+};
+
+// Reuses a listing (or its error) while the archive's size and modification time are
+// unchanged, so an archive shared by many games is read once.
+class CachingArchiveLister : public ArchiveLister {
+public:
+    std::shared_ptr<const ArchiveListing> list(const std::string& path) override;
+    void clear() { cache_.clear(); }
+    std::size_t readCount() const { return reads_; }  // archives actually read
+
+private:
+    struct Cached {
+        std::uint64_t size = 0;
+        std::int64_t modifiedSeconds = 0;
+        std::int64_t modifiedNanoseconds = 0;
+        std::shared_ptr<const ArchiveListing> listing;
+    };
+    std::map<std::string, Cached> cache_;
+    std::size_t reads_ = 0;
+};
+
+// The romset lines of the page: archive names, empty where the database says "none".
+struct RomsetArchives {
+    std::string main;
+    std::string bios;
+    std::string parent;
+};
+RomsetArchives romsetArchivesOf(const GameRecord& game);
+
+struct GameVerification {
+    std::vector<bool> marks;                         // one per file entry of the game
+    std::optional<std::string> error;                // the archive error that ended it, if any
+    std::shared_ptr<const ArchiveListing> lastListing;  // the last archive listed
+    std::vector<std::string> archivesListed;        // archive paths listed, in order
+
+    int foundCount() const;
+    // The scan's verdict: 2 all found, 1 some missing, 0 all missing (also for no files).
+    int status() const;
+};
+
+// "\"-joined path of a name in the romset directory.
+std::string romsetPath(const std::string& romsetDirectory, const std::string& name);
+
+GameVerification verifyGame(const GameRecord& game, const std::string& romsetDirectory, ArchiveLister& lister);
+
+// The snapshot files of a romset, in the order they are tried, as native paths:
+// snap/<romset>/kxd3d001.bmp, then snap/<romset>/kxogl001.bmp. Empty without a romset name.
+std::vector<std::string> snapshotCandidates(const std::string& romsetName);
+
+// The romset name of the page's main archive line: the name without its last four characters.
+std::string romsetNameOfArchive(const std::string& archiveName);
+
+}  // namespace tavrix

@@ -1,0 +1,297 @@
+#include "core/romset_archive_reader.h"
+
+#include "core/error.h"
+#include "core/file_io.h"
+#include "core/text.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tavrix {
+
+bool MemoryByteSource::readAt(std::uint64_t offset, void* buffer, std::size_t length) {
+    if (offset > bytes_.size() || length > bytes_.size() - offset) return false;
+    if (length != 0) std::memcpy(buffer, bytes_.data() + offset, length);
+    return true;
+}
+
+namespace {
+
+constexpr std::uint32_t kEndRecordSignature = 0x06054B50;
+constexpr std::uint32_t kCentralHeaderSignature = 0x02014B50;
+constexpr std::size_t kEndRecordSize = 22;
+constexpr std::size_t kCentralHeaderSize = 46;
+constexpr std::uint16_t kUtf8NameFlag = 0x0800;
+
+// Little-endian reads from a block whose bounds the caller has checked.
+std::uint16_t get16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::uint32_t get32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+[[noreturn]] void throwDamaged() { throw Error(kArchiveNotFoundMessage); }
+[[noreturn]] void throwReadError() { throw Error(kStreamReadErrorMessage); }
+
+// Code page 437, characters 0x80 to 0xFF.
+constexpr char16_t kCp437High[128] = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
+    0x00EE, 0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA,
+    0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559,
+    0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4, 0x03A6, 0x0398, 0x03A9, 0x03B4,
+    0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Reads a file through pread, keeping the errno of a failed read.
+class FileByteSource : public ByteSource {
+public:
+    FileByteSource(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+    ~FileByteSource() override { ::close(fd_); }
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
+
+    std::uint64_t size() const override { return size_; }
+    bool readAt(std::uint64_t offset, void* buffer, std::size_t length) override {
+        if (offset > size_ || length > size_ - offset) return false;
+        auto* out = static_cast<char*>(buffer);
+        while (length > 0) {
+            const ssize_t got = ::pread(fd_, out, length, static_cast<off_t>(offset));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) return false;  // an error, or the file shrank under us
+            out += got;
+            offset += static_cast<std::uint64_t>(got);
+            length -= static_cast<std::size_t>(got);
+        }
+        return true;
+    }
+
+private:
+    int fd_;
+    std::uint64_t size_;
+};
+
+std::unique_ptr<FileByteSource> openForReading(const std::string& nativePath, const std::string& displayPath) {
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw cannotOpenFileError(displayPath, systemErrorText(errno));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw cannotOpenFileError(displayPath, systemErrorText(error));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw cannotOpenFileError(displayPath, systemErrorText(S_ISDIR(info.st_mode) ? EISDIR : EINVAL));
+    }
+    return std::make_unique<FileByteSource>(fd, static_cast<std::uint64_t>(info.st_size));
+}
+
+}  // namespace
+
+std::string decodeArchiveName(std::string_view bytes, bool utf8Flag) {
+    std::string out;
+    out.reserve(bytes.size());
+    if (utf8Flag) {
+        if (isValidUtf8(bytes)) return std::string(bytes);
+        // Keep the valid parts; each byte that starts no valid sequence becomes U+FFFD.
+        for (std::size_t i = 0; i < bytes.size();) {
+            std::size_t length = 1;
+            const auto lead = static_cast<unsigned char>(bytes[i]);
+            if (lead >= 0xF0) length = 4;
+            else if (lead >= 0xE0) length = 3;
+            else if (lead >= 0xC0) length = 2;
+            if (length <= bytes.size() - i && isValidUtf8(bytes.substr(i, length)) && (lead < 0x80 || lead >= 0xC0)) {
+                out.append(bytes.substr(i, length));
+                i += length;
+            } else {
+                appendUtf8(out, 0xFFFD);
+                ++i;
+            }
+        }
+        return out;
+    }
+    for (char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x80) out += c;
+        else appendUtf8(out, kCp437High[u - 0x80]);
+    }
+    return out;
+}
+
+std::string crcText(std::uint32_t crc) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string text(8, '0');
+    for (int i = 7; i >= 0; --i) {
+        text[static_cast<std::size_t>(i)] = digits[crc & 0xF];
+        crc >>= 4;
+    }
+    return text;
+}
+
+namespace {
+char foldAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+}  // namespace
+
+bool matchesMask(std::string_view name, std::string_view mask) {
+    if (mask == "*.*" || mask == "*") return true;
+    // Iterative wildcard match with one back-tracking point: linear in practice, never
+    // recursive, so a long name cannot exhaust the stack.
+    std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || foldAscii(mask[m]) == foldAscii(name[n]))) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (starMask != std::string_view::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') ++m;
+    return m == mask.size();
+}
+
+std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
+    const std::uint64_t fileSize = source.size();
+
+    // 1. The end-of-central-directory record, searched backwards in the tail of the file.
+    const std::uint64_t window = fileSize < kEndRecordSearchWindow ? fileSize : kEndRecordSearchWindow;
+    if (window < kEndRecordSize) throwDamaged();
+    const std::uint64_t windowStart = fileSize - window;
+    std::vector<unsigned char> tail(static_cast<std::size_t>(window));
+    if (!source.readAt(windowStart, tail.data(), tail.size())) throwReadError();
+    std::size_t recordAt = tail.size() - kEndRecordSize;
+    for (;;) {
+        if (get32(&tail[recordAt]) == kEndRecordSignature) break;
+        if (recordAt == 0) throwDamaged();
+        --recordAt;
+    }
+    const unsigned char* record = &tail[recordAt];
+    const std::uint16_t diskNumber = get16(record + 4);
+    const std::uint16_t directoryDisk = get16(record + 6);
+    const std::uint16_t entriesOnDisk = get16(record + 8);
+    const std::uint16_t entryCount = get16(record + 10);
+    const std::uint32_t directorySize = get32(record + 12);
+    const std::uint32_t directoryOffset = get32(record + 16);
+    // Split or spanned archives do not occur in a romset directory.
+    if (diskNumber != 0 || directoryDisk != 0 || entriesOnDisk != entryCount) throwDamaged();
+
+    // 2. The central directory, which must lie inside the file.
+    if (static_cast<std::uint64_t>(directoryOffset) + directorySize > fileSize) throwReadError();
+    std::vector<unsigned char> directory(directorySize);
+    if (!source.readAt(directoryOffset, directory.data(), directory.size())) throwReadError();
+
+    // 3. The entries. Each header, with its name, extra field and comment, must fit in the
+    // directory as declared; a directory that ends inside a header is a read error.
+    std::vector<ArchiveEntry> entries;
+    entries.reserve(entryCount < directorySize / kCentralHeaderSize ? entryCount : directorySize / kCentralHeaderSize);
+    std::uint64_t compressedTotal = 0;
+    std::size_t pos = 0;
+    for (std::uint32_t i = 0; i < entryCount; ++i) {
+        if (directory.size() - pos < kCentralHeaderSize) throwReadError();
+        const unsigned char* header = &directory[pos];
+        if (get32(header) != kCentralHeaderSignature) throwDamaged();
+        const std::uint16_t flags = get16(header + 8);
+        const std::uint32_t crc = get32(header + 16);
+        const std::uint32_t compressedSize = get32(header + 20);
+        const std::size_t nameLength = get16(header + 28);
+        const std::size_t extraLength = get16(header + 30);
+        const std::size_t commentLength = get16(header + 32);
+        const std::uint32_t externalAttributes = get32(header + 38);
+        const std::size_t variable = nameLength + extraLength + commentLength;
+        if (directory.size() - pos - kCentralHeaderSize < variable) throwReadError();
+
+        const std::string_view stored(reinterpret_cast<const char*>(header + kCentralHeaderSize), nameLength);
+        const std::size_t lastSeparator = stored.find_last_of("/\\");
+        const std::string_view baseName =
+            lastSeparator == std::string_view::npos ? stored : stored.substr(lastSeparator + 1);
+        entries.push_back(ArchiveEntry{decodeArchiveName(baseName, (flags & kUtf8NameFlag) != 0), crc, externalAttributes});
+        compressedTotal += compressedSize;
+        pos += kCentralHeaderSize + variable;
+    }
+
+    // 4. The recorded sizes must fit in the file.
+    if (compressedTotal > fileSize) throw Error(kArchiveSizesMessage);
+    return entries;
+}
+
+bool RomsetArchiveReader::exists() const {
+    return isRegularFile(toNativePath(fileName_));
+}
+
+void RomsetArchiveReader::open() {
+    close();
+    auto source = openForReading(toNativePath(fileName_), fileName_);
+    entries_ = readZipCentralDirectory(*source);
+    open_ = true;
+}
+
+bool RomsetArchiveReader::accepts(const ArchiveEntry& entry) const {
+    // Hidden 2, system 4, volume label 8 and directory 16 must be allowed by the mask.
+    constexpr std::uint32_t kSearchable = 2 | 4 | 8 | 16;
+    const std::uint32_t attributes = entry.externalAttributes & 0xFF;
+    if ((attributes & kSearchable & ~static_cast<std::uint32_t>(attributeMask_)) != 0) return false;
+    return matchesMask(entry.name, mask_);
+}
+
+std::optional<ArchiveEntry> RomsetArchiveReader::findFirst(std::string_view mask, int attributeMask) {
+    mask_ = std::string(mask);
+    attributeMask_ = attributeMask;
+    cursor_ = 0;
+    return findNext();
+}
+
+std::optional<ArchiveEntry> RomsetArchiveReader::findNext() {
+    if (!open_) return std::nullopt;
+    while (cursor_ < entries_.size()) {
+        const ArchiveEntry& entry = entries_[cursor_++];
+        if (accepts(entry)) return entry;
+    }
+    return std::nullopt;
+}
+
+void RomsetArchiveReader::close() {
+    open_ = false;
+    entries_.clear();
+    entries_.shrink_to_fit();
+    cursor_ = 0;
+}
+
+std::vector<ArchiveEntry> listArchiveMembers(const std::string& nativePath, const std::string& displayPath) {
+    auto source = openForReading(nativePath, displayPath);
+    std::vector<ArchiveEntry> entries = readZipCentralDirectory(*source);
+    std::erase_if(entries, [](const ArchiveEntry& entry) { return (entry.externalAttributes & 0x10) != 0; });
+    return entries;
+}
+
+}  // namespace tavrix

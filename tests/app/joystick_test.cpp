@@ -1,0 +1,172 @@
+#include "fixtures/fake_joystick_source.h"
+#include "platform/joystickex.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+using namespace tavrix;
+using tavrix::test::FakeJoystickSource;
+
+namespace {
+
+struct Move {
+    int x, y;
+    uint16_t buttons;
+};
+
+class Joystick : public ::testing::Test {
+protected:
+    std::shared_ptr<FakeJoystickSource> source = std::make_shared<FakeJoystickSource>();
+    TJoystickex joystick{source};
+    std::vector<Move> moves;
+
+    // Set up as the main window sets up its two joysticks.
+    void configure(TGamePort port, int interval = 100) {
+        joystick.setGamePort(port);
+        joystick.setPolling(true);
+        joystick.setInterval(interval);
+        joystick.setEventThreshold(0.1);
+        joystick.setScaled(true);
+        joystick.setXScaledBy(2);
+        joystick.setYScaledBy(2);
+        joystick.setZScaledBy(2);
+        joystick.JoyMove = [this](TJoystickex*, int x, int y, uint16_t buttons, bool calibrating) {
+            EXPECT_FALSE(calibrating);
+            moves.push_back({x, y, buttons});
+        };
+    }
+};
+
+}  // namespace
+
+TEST_F(Joystick, DefaultsAndSetterLimits) {
+    EXPECT_EQ(joystick.GamePort(), TGamePort::Gameport1);
+    EXPECT_FALSE(joystick.Polling());
+    EXPECT_EQ(joystick.Interval(), 50);
+    EXPECT_DOUBLE_EQ(joystick.EventThreshold(), 0.1);
+    EXPECT_TRUE(joystick.Scaled());
+    EXPECT_EQ(joystick.XScaledBy(), 1);
+    EXPECT_EQ(joystick.MaxZ(), 32767);
+    EXPECT_EQ(joystick.MinZ(), 0);
+    EXPECT_EQ(joystick.NumButtons(), 2);
+    EXPECT_FALSE(joystick.active());
+
+    joystick.setEventThreshold(25);
+    EXPECT_DOUBLE_EQ(joystick.EventThreshold(), 10);
+    joystick.setEventThreshold(-1);
+    EXPECT_DOUBLE_EQ(joystick.EventThreshold(), 0);
+    joystick.setXScaledBy(0);
+    joystick.setYScaledBy(0);
+    EXPECT_EQ(joystick.XScaledBy(), 1);
+    EXPECT_EQ(joystick.YScaledBy(), 1);
+
+    // A port without a device has zero capabilities; the steps are raised to one.
+    joystick.setGamePort(TGamePort::Gameport2);
+    joystick.setXScaledBy(2);
+    EXPECT_EQ(joystick.NumButtons(), 0);
+    EXPECT_DOUBLE_EQ(joystick.scaling().xHighStep(), 1.0);
+}
+
+TEST_F(Joystick, CaptureFailsWithoutADeviceAndFindsOneAttachedLater) {
+    configure(TGamePort::Gameport2, 10);
+    EXPECT_FALSE(joystick.StartCapture());
+    EXPECT_FALSE(joystick.active());
+    QTest::qWait(40);
+    EXPECT_TRUE(moves.empty());
+
+    source->attach(1, 4);
+    ASSERT_TRUE(joystick.StartCapture());
+    EXPECT_TRUE(joystick.active());
+    EXPECT_EQ(joystick.NumButtons(), 4);
+    EXPECT_EQ(joystick.thresholdUnits(), 66);  // 0.1 % of 65535
+    // The device's ranges are in force: the far ends scale to 0 and 2.
+    source->state[1] = {0, 65535, std::nullopt, 0};
+    QTest::qWait(60);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.back().x, 0);
+    EXPECT_EQ(moves.back().y, 2);
+}
+
+TEST_F(Joystick, PollingReportsEveryIntervalWhetherOrNotAnythingChanged) {
+    source->attach(0);
+    configure(TGamePort::Gameport1, 20);
+    source->state[0] = {16384, 49152, std::nullopt, 0b11};
+    ASSERT_TRUE(joystick.StartCapture());
+    QTest::qWait(130);
+    ASSERT_GE(moves.size(), 3u);
+    for (const Move& move : moves) {
+        EXPECT_EQ(move.x, 1);
+        EXPECT_EQ(move.y, 2);
+        EXPECT_EQ(move.buttons, 0b11);  // both buttons
+    }
+
+    // A second capture of the held port fails and clears the flag, yet the reports go on.
+    EXPECT_FALSE(joystick.StartCapture());
+    EXPECT_FALSE(joystick.active());
+    const size_t before = moves.size();
+    QTest::qWait(70);
+    EXPECT_GT(moves.size(), before);
+
+    joystick.StopCapture();
+    const size_t stopped = moves.size();
+    QTest::qWait(50);
+    EXPECT_EQ(moves.size(), stopped);
+}
+
+TEST_F(Joystick, WithoutPollingOnlyChangesBeyondTheThresholdAreReported) {
+    source->attach(0);
+    configure(TGamePort::Gameport1);
+    joystick.setPolling(false);
+    ASSERT_TRUE(joystick.StartCapture());
+    joystick.report({32767, 32767, std::nullopt, 0});
+    joystick.report({32767, 32767, std::nullopt, 0});
+    joystick.report({32767 + 66, 32767, std::nullopt, 0});  // within the threshold
+    EXPECT_EQ(moves.size(), 1u);
+    joystick.report({32767 + 200, 32767, std::nullopt, 0});
+    joystick.report({32767 + 200, 32767, std::nullopt, 4});
+    EXPECT_EQ(moves.size(), 3u);
+}
+
+TEST_F(Joystick, RawPositionsAndButtonEdgesAndFailingHandlers) {
+    source->attach(0);
+    configure(TGamePort::Gameport1);
+    joystick.setScaled(false);
+    std::vector<std::pair<int, bool>> edges;
+    joystick.OnButton1_Change = [&](TJoystickex*, bool pressed, int, int) { edges.push_back({1, pressed}); };
+    joystick.OnButton4_Change = [&](TJoystickex*, bool pressed, int, int) { edges.push_back({4, pressed}); };
+    joystick.report({123, 456, std::nullopt, 0b1001});
+    joystick.report({123, 456, std::nullopt, 0b1000});
+    ASSERT_EQ(moves.size(), 2u);
+    EXPECT_EQ(moves[0].x, 123);
+    EXPECT_EQ(moves[0].y, 456);
+    EXPECT_EQ(edges, (std::vector<std::pair<int, bool>>{{1, true}, {4, true}, {1, false}}));
+
+    // An error in the move handler is dropped; the next report still arrives.
+    int calls = 0;
+    joystick.JoyMove = [&](TJoystickex*, int, int, uint16_t, bool) {
+        ++calls;
+        throw std::runtime_error("handler failed");
+    };
+    EXPECT_NO_THROW(joystick.report({0, 0, std::nullopt, 0}));
+    EXPECT_NO_THROW(joystick.report({0, 0, std::nullopt, 0}));
+    EXPECT_EQ(calls, 2);
+}
+
+TEST(SystemJoysticks, StartWithoutDisplayOrDevice) {
+    const auto source = systemJoystickSource();
+    ASSERT_NE(source, nullptr);
+    const JoystickCapabilities caps = source->capabilities(0);
+    const bool attached = caps.xMax != 0 || caps.numButtons != 0;
+    EXPECT_EQ(source->acquire(0), attached);
+    EXPECT_EQ(source->read(0).has_value(), attached);
+    source->release(0);
+    EXPECT_FALSE(source->acquire(7));  // no such port
+
+    TJoystickex joystick(source);
+    joystick.setGamePort(TGamePort::Gameport1);
+    EXPECT_EQ(joystick.StartCapture(), attached);
+}

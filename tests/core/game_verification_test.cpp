@@ -1,0 +1,159 @@
+#include "core/game_verification.h"
+
+#include "fixtures/temp_dir.h"
+#include "fixtures/zip_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace tavrix;
+using tavrix::test::ZipBuilder;
+
+namespace {
+
+GameRecord game(std::string main, std::string parent, std::string bios, std::vector<RomFileEntry> files) {
+    GameRecord g;
+    g.number = 1;
+    g.romSetName = std::move(main);
+    g.parentRomSetName = std::move(parent);
+    g.biosName = std::move(bios);
+    g.files = std::move(files);
+    return g;
+}
+
+std::vector<bool> marks(std::initializer_list<bool> list) {
+    return std::vector<bool>(list);
+}
+
+// Counts the archives each verification really lists.
+class CountingLister : public ArchiveLister {
+public:
+    std::shared_ptr<const ArchiveListing> list(const std::string& path) override {
+        asked.push_back(path);
+        return inner.list(path);
+    }
+    DirectArchiveLister inner;
+    std::vector<std::string> asked;
+};
+
+}  // namespace
+
+TEST(VerifyGame, MarksFilesByCrcAcrossMainParentAndBios) {
+    test::TempDir dir;
+    test::writeFile("roms/child.zip", ZipBuilder().addFileWithCrc("c1.bin", 0x000000C1).build());
+    // The parent holds a file of the game under another name and in a folder.
+    test::writeFile("roms/parent.zip", ZipBuilder().addFolder("x").addFileWithCrc("x/renamed.rom", 0x0000AAAA).build());
+    test::writeFile("roms/bios.zip", ZipBuilder().addFileWithCrc("bios.bin", 0xB105B105).build());
+
+    const GameRecord g = game("child", "parent", "bios",
+                              {{"c1.bin", "000000C1"}, {"p1.bin", "0000AAAA"}, {"bios.bin", "B105B105"},
+                               {"gone.bin", "12345678"}, {"odd.bin", "C1"}, {"twin.bin", "000000C1"}});
+    CountingLister lister;
+    const GameVerification v = verifyGame(g, ".\\roms", lister);
+    EXPECT_EQ(v.marks, marks({true, true, true, false, false, true}));
+    EXPECT_FALSE(v.error);
+    EXPECT_EQ(v.status(), kStatusFilesMissing);
+    EXPECT_EQ(v.foundCount(), 4);
+    // Order: main, parent, BIOS; Windows-style paths.
+    EXPECT_EQ(lister.asked, (std::vector<std::string>{".\\roms\\child.zip", ".\\roms\\parent.zip", ".\\roms\\bios.zip"}));
+    ASSERT_TRUE(v.lastListing);
+    EXPECT_EQ(v.lastListing->entries.at(0).name, "bios.bin");
+}
+
+TEST(VerifyGame, StatusesForFullPartialNoneAndMissingMain) {
+    test::TempDir dir;
+    test::writeFile("roms/parent.zip", ZipBuilder().addFileWithCrc("a", 1).addFileWithCrc("b", 2).build());
+    DirectArchiveLister lister;
+    // Main archive missing, parent complete: playable.
+    EXPECT_EQ(verifyGame(game("child", "parent", "none", {{"a", "00000001"}, {"b", "00000002"}}), "roms", lister).status(),
+              kStatusPlayable);
+    EXPECT_EQ(verifyGame(game("parent", "none", "none", {{"a", "00000001"}, {"x", "0000000F"}, {"y", "0000000E"}}), "roms",
+                         lister)
+                  .status(),
+              kStatusFilesMissing);
+    EXPECT_EQ(verifyGame(game("nothing", "none", "none", {{"a", "00000001"}}), "roms", lister).status(), kStatusNoneFound);
+    // A game without file entries counts as having nothing found.
+    EXPECT_EQ(verifyGame(game("parent", "none", "none", {}), "roms", lister).status(), kStatusNoneFound);
+    // An empty path box and a missing directory find nothing.
+    EXPECT_EQ(verifyGame(game("parent", "none", "none", {{"a", "00000001"}}), "", lister).status(), kStatusNoneFound);
+    EXPECT_EQ(verifyGame(game("parent", "none", "none", {{"a", "00000001"}}), "nowhere", lister).status(), kStatusNoneFound);
+    // "none" for the main romset lists nothing but still looks for disk images.
+    test::writeFile("roms/disc.img", "d");
+    EXPECT_EQ(verifyGame(game("none", "none", "none", {{"disc.img", "DISK"}}), "roms", lister).status(), kStatusPlayable);
+}
+
+TEST(VerifyGame, DiskImagesBesideTheArchivesOrInTheirFolder) {
+    test::TempDir dir;
+    test::writeFile("roms/beside.chd", "image");
+    test::writeFile("roms/inside/inside.chd", "image");
+    test::writeFile("roms/wrong/elsewhere.chd", "image");
+    std::filesystem::create_directories("roms/adir.chd");  // a folder is no image
+    const GameRecord g = game("main", "none", "none",
+                              {{"beside.chd", "DISK"}, {"inside.chd", "disk-1"}, {"elsewhere.chd", "DISK"},
+                               {"adir.chd", "DISK"}, {"beside.chd", "00000000"}});
+    DirectArchiveLister lister;
+    // The game's files were upper-cased by the database reader; "disk-1" is not, so it never matches.
+    GameRecord upper = g;
+    upper.files[1].signature = "DISK-1";
+    EXPECT_EQ(verifyGame(upper, "roms", lister).marks, marks({true, true, false, false, false}));
+    EXPECT_EQ(verifyGame(g, "roms", lister).marks, marks({true, false, false, false, false}));
+}
+
+TEST(VerifyGame, DamagedArchiveEndsTheVerificationWhereItIsMet) {
+    test::TempDir dir;
+    test::writeFile("roms/bad.zip", "plain text");
+    test::writeFile("roms/good.zip", ZipBuilder().addFileWithCrc("a", 1).build());
+    test::writeFile("roms/img.chd", "image");
+    DirectArchiveLister lister;
+    const std::vector<RomFileEntry> files{{"a", "00000001"}, {"img.chd", "DISK"}};
+
+    // Damaged main: no marks at all, no disk image, later archives not listed.
+    CountingLister counting;
+    const auto mainBad = verifyGame(game("bad", "good", "none", files), "roms", counting);
+    EXPECT_EQ(mainBad.marks, marks({false, false}));
+    ASSERT_TRUE(mainBad.error);
+    EXPECT_EQ(*mainBad.error, "ZF: Archive is damaged. Open failed - Native error: 00048");
+    EXPECT_EQ(counting.asked.size(), 1u);
+    EXPECT_EQ(mainBad.status(), kStatusNoneFound);
+
+    // Damaged parent: the main archive's marks and the disk image stay.
+    const auto parentBad = verifyGame(game("good", "bad", "none", files), "roms", lister);
+    EXPECT_EQ(parentBad.marks, marks({true, true}));
+    EXPECT_TRUE(parentBad.error);
+}
+
+TEST(CachingArchiveLister, ReusesListingsUntilTheFileChanges) {
+    test::TempDir dir;
+    test::writeFile("roms/bios.zip", ZipBuilder().addFileWithCrc("a", 1).build());
+    test::writeFile("roms/bad.zip", "text");
+    CachingArchiveLister cache;
+    const auto first = cache.list("roms\\bios.zip");
+    const auto second = cache.list("roms\\bios.zip");
+    EXPECT_EQ(first.get(), second.get());
+    EXPECT_EQ(cache.readCount(), 1u);
+
+    // Errors are kept too.
+    EXPECT_TRUE(cache.list("roms\\bad.zip")->error);
+    EXPECT_TRUE(cache.list("roms\\bad.zip")->error);
+    EXPECT_EQ(cache.readCount(), 2u);
+
+    // A changed file is read again.
+    test::writeFile("roms/bios.zip", ZipBuilder().addFileWithCrc("a", 1).addFileWithCrc("b", 2).build());
+    const auto third = cache.list("roms\\bios.zip");
+    EXPECT_EQ(third->entries.size(), 2u);
+    EXPECT_EQ(cache.readCount(), 3u);
+
+    std::filesystem::remove("roms/bios.zip");
+    EXPECT_FALSE(cache.list("roms\\bios.zip"));
+}
+
+TEST(Snapshots, CandidatesInOrderAsNativePaths) {
+    EXPECT_EQ(snapshotCandidates("starp"),
+              (std::vector<std::string>{"snap/starp/kxd3d001.bmp", "snap/starp/kxogl001.bmp"}));
+    EXPECT_TRUE(snapshotCandidates("").empty());
+    EXPECT_EQ(romsetNameOfArchive("starp.zip"), "starp");
+    EXPECT_EQ(romsetNameOfArchive(""), "");
+    EXPECT_EQ(romsetArchivesOf(game("m", "none", "b", {})).parent, "");
+    EXPECT_EQ(romsetArchivesOf(game("m", "none", "b", {})).bios, "b.zip");
+}

@@ -1,0 +1,236 @@
+#include "core/romset_archive_reader.h"
+
+#include "core/error.h"
+#include "fixtures/temp_dir.h"
+#include "fixtures/zip_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tavrix;
+using tavrix::test::ZipBuilder;
+using tavrix::test::ZipLayout;
+using tavrix::test::ZipMember;
+
+namespace {
+
+std::vector<ArchiveEntry> parse(const std::string& bytes) {
+    MemoryByteSource source(bytes);
+    return readZipCentralDirectory(source);
+}
+
+std::string errorOf(const std::string& bytes) {
+    try {
+        parse(bytes);
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+// Names and CRC texts the reader yields through its entry search.
+std::vector<std::string> yielded(RomsetArchiveReader& reader) {
+    std::vector<std::string> out;
+    for (auto entry = reader.findFirst("*.*", 47); entry; entry = reader.findNext())
+        out.push_back(entry->name + "=" + crcText(entry->crc32));
+    return out;
+}
+
+}  // namespace
+
+TEST(ZipCentralDirectory, ListsMembersWithTheirRecordedCrcs) {
+    const std::string bytes = ZipBuilder()
+                                  .addFileWithCrc("prog1.bin", 0x0BADF00D)
+                                  .addFileWithCrc("gfx/tiles.bin", 0x00000001, "")
+                                  .addFile("README", "hello")
+                                  .build();
+    const auto entries = parse(bytes);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "prog1.bin");
+    EXPECT_EQ(crcText(entries[0].crc32), "0BADF00D");
+    EXPECT_EQ(entries[1].name, "tiles.bin");  // folder part dropped
+    EXPECT_EQ(crcText(entries[1].crc32), "00000001");
+    EXPECT_EQ(entries[2].name, "README");  // no extension
+    EXPECT_EQ(entries[2].crc32, 0x3610A686u);  // CRC-32 of "hello"
+}
+
+TEST(ZipCentralDirectory, EdgeShapesThatOpen) {
+    // Empty archive: only the end record.
+    EXPECT_TRUE(parse(ZipBuilder().build()).empty());
+    EXPECT_EQ(ZipBuilder().build().size(), 22u);
+
+    // A comment of several hundred bytes, and the longest comment the format allows.
+    const auto commented = parse(ZipBuilder().addFileWithCrc("a", 5).setComment(std::string(700, 'c')).build());
+    ASSERT_EQ(commented.size(), 1u);
+    EXPECT_EQ(commented[0].crc32, 5u);
+    EXPECT_EQ(parse(ZipBuilder().addFileWithCrc("a", 6).setComment(std::string(65535, 'c')).build())[0].crc32, 6u);
+
+    // A comment that itself contains an end-record signature near the end is not taken for
+    // the record when fewer than 22 bytes follow it.
+    EXPECT_EQ(parse(ZipBuilder().addFileWithCrc("a", 7).setComment(std::string("xxxxPK\x05\x06", 8)).build()).size(), 1u);
+
+    // Backslash separators are cut too; member data damaged does not matter.
+    std::string damagedData = ZipBuilder().addFileWithCrc("dir\\sub\\x.bin", 9, "abcdef").build();
+    damagedData[30 + 13] = '?';  // inside the member data
+    EXPECT_EQ(parse(damagedData)[0].name, "x.bin");
+}
+
+TEST(ZipCentralDirectory, NameDecoding) {
+    ZipMember utf8;
+    utf8.name = "\xEA\xB2\x8C\xEC\x9E\x84.bin";  // Korean "game" in UTF-8
+    utf8.utf8Name = true;
+    utf8.crc = 1;
+    ZipMember oem;
+    oem.name = "caf\x82.bin";  // code page 437 e-acute
+    oem.crc = 2;
+    ZipMember broken;
+    broken.name = "a\xFF.bin";
+    broken.utf8Name = true;
+    const auto entries = parse(ZipBuilder().add(utf8).add(oem).add(broken).build());
+    EXPECT_EQ(entries[0].name, "\xEA\xB2\x8C\xEC\x9E\x84.bin");
+    EXPECT_EQ(entries[1].name, "caf\xC3\xA9.bin");
+    EXPECT_EQ(entries[2].name, "a\xEF\xBF\xBD.bin");
+    EXPECT_EQ(decodeArchiveName("\xE1\xFF", false), "\xC3\x9F\xC2\xA0");
+}
+
+TEST(ZipCentralDirectory, DamagedArchivesGiveTheExactMessages) {
+    EXPECT_EQ(errorOf("This is a plain text file named like an archive.\r\n"),
+              "ZF: Archive is damaged. Open failed - Native error: 00048");
+    EXPECT_EQ(errorOf(""), "ZF: Archive is damaged. Open failed - Native error: 00048");
+
+    ZipLayout layout;
+    const std::string good = ZipBuilder().addFileWithCrc("a.bin", 1, "0123456789").addFileWithCrc("b.bin", 2).build(&layout);
+
+    // Cut inside the end record: no record left to find.
+    EXPECT_EQ(errorOf(good.substr(0, good.size() - 5)), "ZF: Archive is damaged. Open failed - Native error: 00048");
+
+    // The directory declared larger than the bytes that follow its offset: the file ends inside it.
+    std::string truncated = good;
+    ZipBuilder::patch32(truncated, layout.endRecordOffset + 12, static_cast<std::uint32_t>(good.size()));
+    EXPECT_EQ(errorOf(truncated), "Stream read error");
+
+    // An offset far past the end of the file.
+    std::string farOffset = good;
+    ZipBuilder::patch32(farOffset, layout.endRecordOffset + 16, 0xFFFFFFF0u);
+    EXPECT_EQ(errorOf(farOffset), "Stream read error");
+
+    // More entries declared than the directory holds.
+    std::string moreEntries = good;
+    ZipBuilder::patch16(moreEntries, layout.endRecordOffset + 8, 3);
+    ZipBuilder::patch16(moreEntries, layout.endRecordOffset + 10, 3);
+    EXPECT_EQ(errorOf(moreEntries), "Stream read error");
+
+    // A name length running past the directory.
+    std::string longName = good;
+    ZipBuilder::patch16(longName, layout.centralDirectoryOffset + 28, 60000);
+    EXPECT_EQ(errorOf(longName), "Stream read error");
+
+    // A header that is not a central directory header.
+    std::string badSignature = good;
+    badSignature[layout.centralDirectoryOffset] = 'X';
+    EXPECT_EQ(errorOf(badSignature), "ZF: Archive is damaged. Open failed - Native error: 00048");
+
+    // Compressed sizes adding up to more than the file.
+    ZipMember huge;
+    huge.name = "big.bin";
+    huge.compressedSizeOverride = 0xFFFFFFFFu;
+    const std::string tooBig = ZipBuilder().add(huge).add(huge).build();
+    EXPECT_EQ(errorOf(tooBig), "Archive is damaged. Open failed - Native error: 00057");
+    ZipMember exact;
+    exact.name = "x";
+    const std::string fits = ZipBuilder().add(exact).build();
+    exact.compressedSizeOverride = static_cast<std::uint32_t>(fits.size());
+    EXPECT_EQ(parse(ZipBuilder().add(exact).build()).size(), 1u);  // equal to the size is fine
+
+    // Split archives do not occur; they are reported as damaged.
+    std::string split = good;
+    ZipBuilder::patch16(split, layout.endRecordOffset + 4, 1);
+    EXPECT_EQ(errorOf(split), "ZF: Archive is damaged. Open failed - Native error: 00048");
+}
+
+TEST(ZipCentralDirectory, MaskMatching) {
+    EXPECT_TRUE(matchesMask("README", "*.*"));
+    EXPECT_TRUE(matchesMask("", "*.*"));
+    EXPECT_TRUE(matchesMask("prog.BIN", "*.bin"));
+    EXPECT_FALSE(matchesMask("prog.bi", "*.bin"));
+    EXPECT_TRUE(matchesMask("a1.bin", "a?.*"));
+    EXPECT_FALSE(matchesMask("a12.bin", "a?.bin"));
+    EXPECT_TRUE(matchesMask(std::string(5000, 'a') + "b", "*a*a*b"));
+}
+
+TEST(RomsetArchiveReader, WalksEntriesSkippingFoldersAndReopens) {
+    test::TempDir dir;
+    test::writeFile("roms/set.zip", ZipBuilder()
+                                        .addFolder("sub")
+                                        .addFileWithCrc("sub/one.bin", 0x11111111)
+                                        .addFileWithCrc("sub/two", 0xAB)
+                                        .build());
+    test::writeFile("roms/text.zip", "not an archive");
+    test::writeFile("roms/empty.zip", ZipBuilder().build());
+
+    RomsetArchiveReader reader;
+    reader.setBaseDir(".\\roms");
+    EXPECT_FALSE(reader.isOpen());
+    reader.close();  // safe with nothing open
+
+    reader.setFileName(reader.pathOf("missing.zip"));
+    EXPECT_EQ(reader.fileName(), ".\\roms\\missing.zip");
+    EXPECT_FALSE(reader.exists());
+
+    reader.setFileName(reader.pathOf("set.zip"));
+    ASSERT_TRUE(reader.exists());
+    reader.open();
+    EXPECT_EQ(yielded(reader), (std::vector<std::string>{"one.bin=11111111", "two=000000AB"}));
+    // With the directory bit allowed the folder entry is yielded too.
+    EXPECT_EQ(reader.findFirst("*.*", 63)->name, "");
+    reader.close();
+
+    reader.setFileName(reader.pathOf("text.zip"));
+    try {
+        reader.open();
+        FAIL() << "plain text opened";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "ZF: Archive is damaged. Open failed - Native error: 00048");
+    }
+    EXPECT_FALSE(reader.isOpen());
+    EXPECT_FALSE(reader.findFirst());
+
+    reader.setFileName(reader.pathOf("empty.zip"));
+    reader.open();
+    EXPECT_TRUE(reader.isOpen());
+    EXPECT_FALSE(reader.findFirst());
+
+    // A folder named like an archive is no file.
+    std::filesystem::create_directories("roms/folder.zip");
+    reader.setFileName(reader.pathOf("folder.zip"));
+    EXPECT_FALSE(reader.exists());
+}
+
+TEST(RomsetArchiveReader, UnreadableFileGivesTheOpenError) {
+    test::TempDir dir;
+    test::writeFile("roms/locked.zip", ZipBuilder().build());
+    RomsetArchiveReader reader;
+    reader.setBaseDir("roms");
+    reader.setFileName(reader.pathOf("locked.zip"));
+    if (::geteuid() == 0) {
+        // Permissions do not stop root; a folder in the archive's place fails the same way.
+        std::filesystem::remove("roms/locked.zip");
+        std::filesystem::create_directories("roms/locked.zip");
+        EXPECT_THROW(reader.open(), Error);
+        try {
+            reader.open();
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()), "Cannot open file \"roms\\locked.zip\". Is a directory");
+        }
+        return;
+    }
+    ::chmod("roms/locked.zip", 0);
+    try {
+        reader.open();
+        FAIL() << "opened a file without read permission";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open file \"roms\\locked.zip\". Permission denied");
+    }
+}
