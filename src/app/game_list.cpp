@@ -223,6 +223,13 @@ void GameList::selectFirst() {
     LV0SelectItem();
 }
 
+void GameList::setCurrentQuietly(QTreeWidgetItem* item) {
+    const bool attached = handlersAttached_;
+    detachHandlers();
+    LV0->setCurrentItem(item);
+    handlersAttached_ = attached;
+}
+
 void GameList::LV0SelectItem() {
     QTreeWidgetItem* item = LV0->currentItem();
     if (item == nullptr) return;

@@ -72,7 +72,6 @@ void GeneralPage::CreateWidgets() {
     B02->setObjectName("B02");
     B02->setGeometry(200, 58, 118, 23);
     book.text(B02, {"롬 경로 다시 검색", "Rescan rom path"});
-    B02->hide();
 
     L16 = new QLabel(GB2);
     L16->setObjectName("L16");
@@ -125,6 +124,7 @@ void GeneralPage::CreateWidgets() {
 void GeneralPage::ConnectWidgets() {
     connect(E1, &QLineEdit::textChanged, this, [this] { E1Change(); });
     connect(B01, &QPushButton::clicked, this, [this] { B01Click(); });
+    connect(B02, &QPushButton::clicked, this, [this] { B02Click(); });
     connect(B07, &QPushButton::clicked, this, [this] { B07Click(); });
     connect(B05, &QPushButton::clicked, this, [this] { B05Click(); });
     // Check boxes and the radio group react to changes made in code as to clicks.
@@ -150,6 +150,12 @@ void GeneralPage::E1Change() {
 void GeneralPage::B01Click() {
     const QString folder = chooseFolder(form, tr2(kFolderPrompt));
     if (!folder.isEmpty()) E1->setText(folder);
+}
+
+void GeneralPage::B02Click() {
+    // The scan reads the path box as it is now, saved or not; the page stays shown.
+    form->scanRomsets();
+    form->gameList->selectFirst();
 }
 
 void GeneralPage::B07Click() {

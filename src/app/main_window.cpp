@@ -7,12 +7,14 @@
 #include "app/game_list.h"
 #include "app/general_page.h"
 #include "app/language_panel.h"
+#include "app/romset_scan.h"
 #include "app/sound_page.h"
 #include "app/video_page.h"
 #include "core/ini_document.h"
 #include "core/settings.h"
 #include "platform/joystickex.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
@@ -119,6 +121,10 @@ void TF1::showPage(int index) {
     PC1->setCurrentIndex(index);
 }
 
+void TF1::scanRomsets() {
+    RomsetScan(*this).run();
+}
+
 void TF1::setClientWidth(int width) {
     const int growth = width - kClientWidth;
     setFixedSize(width, kClientHeight);
@@ -171,6 +177,7 @@ void TF1::FormShow() {
     // 9. Reload the Video page from the settings file and the renderer files.
     videoPage->ReadVideoSettings();
     // 10. Scan the romset directory when the General page asks for it at start-up.
+    if (generalPage->CB24->isChecked()) scanRomsets();
 
     // 11. The first start is over: clear the flag. The file is read afresh, since the steps
     //     before may have written it.
@@ -178,7 +185,8 @@ void TF1::FormShow() {
     if (readSetting(current, settings::firstStartup)) {
         writeSetting(current, settings::firstStartup, false);
         current.save(kSettingsFileName);
-        // Then scan the romset directory.
+        // Then scan the romset directory, also when step 10 has scanned already.
+        scanRomsets();
     }
 
     // 12. Select the first game of the list.
