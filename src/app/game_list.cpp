@@ -6,6 +6,7 @@
 #include "app/general_page.h"
 #include "app/main_window.h"
 #include "core/game_database.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "core/text.h"
 
@@ -96,8 +97,8 @@ void GameList::detachHandlers() {
 void GameList::fill() {
     detachHandlers();
     LV0->clear();
-    const IniDocument document = IniDocument::load(kSettingsFileName);
-    const std::vector<GameListRow> rows = readGameList(document);
+    const auto document = IniDocumentCache::shared().load(kSettingsFileName);
+    const std::vector<GameListRow> rows = readGameList(*document);
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const GameListRow& row : rows) {

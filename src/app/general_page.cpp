@@ -3,6 +3,7 @@
 #include "app/game_list.h"
 #include "app/main_window.h"
 #include "core/ini_document.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 
 #include <QButtonGroup>
@@ -171,7 +172,8 @@ void GeneralPage::B07Click() {
 }
 
 void GeneralPage::B05Click() {
-    const auto document = IniDocument::load(kSettingsFileName);
+    const auto cached = IniDocumentCache::shared().load(kSettingsFileName);
+    const IniDocument& document = *cached;
     E1->setText(QString::fromStdString(readSetting(document, settings::romsDirectory)));
     form->ZF.setBaseDir(E1->text().toStdString());
     CB24->setChecked(readSetting(document, settings::startupScan));

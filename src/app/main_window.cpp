@@ -11,6 +11,7 @@
 #include "app/sound_page.h"
 #include "app/video_page.h"
 #include "core/ini_document.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "platform/joystickex.h"
 
@@ -147,7 +148,8 @@ void TF1::FormShow() {
 
     // 2. The settings file must hold its section. Without it the program ends right after the
     //    box, before anything could write a file that would hide the damage at the next start.
-    const auto settingsFile = IniDocument::load(kSettingsFileName);
+    const auto cachedSettings = IniDocumentCache::shared().load(kSettingsFileName);
+    const IniDocument& settingsFile = *cachedSettings;
     if (!settingsFile.hasSection(kSettingsSection)) {
         ErrorReport::showError(QString::fromUtf8(kCorruptedSettingsText));
         QTimer::singleShot(0, this, [this] { close(); });
@@ -181,10 +183,11 @@ void TF1::FormShow() {
 
     // 11. The first start is over: clear the flag. The file is read afresh, since the steps
     //     before may have written it.
-    auto current = IniDocument::load(kSettingsFileName);
-    if (readSetting(current, settings::firstStartup)) {
+    if (readSetting(*IniDocumentCache::shared().load(kSettingsFileName), settings::firstStartup)) {
+        auto current = IniDocumentCache::shared().loadForChange(kSettingsFileName);
         writeSetting(current, settings::firstStartup, false);
         current.save(kSettingsFileName);
+        IniDocumentCache::shared().remember(kSettingsFileName, std::move(current));
         // Then scan the romset directory, also when step 10 has scanned already.
         scanRomsets();
     }

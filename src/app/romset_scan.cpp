@@ -55,7 +55,7 @@ void RomsetScan::run() {
     try {
         // 4. One copy of tavrix.ini for the whole scan.
         IniDocumentCache& cache = IniDocumentCache::shared();
-        IniDocument document = *cache.load(kSettingsFileName);
+        IniDocument document = cache.loadForChange(kSettingsFileName);
 
         // 5. Every entry in the list's order. Listings live for this scan only, so an archive
         //    changed since the last scan is read again.

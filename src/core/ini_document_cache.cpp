@@ -29,7 +29,7 @@ std::shared_ptr<const IniDocument> IniDocumentCache::load(const std::string& fil
         return std::make_shared<const IniDocument>();
     }
     ++parses_;
-    auto document = std::make_shared<const IniDocument>(IniDocument::load(fileName));
+    auto document = std::make_shared<IniDocument>(IniDocument::load(fileName));
     // The file may have changed while it was read; then the next load reads it again.
     if (stampOf(fileName) == stamp)
         entries_[fileName] = Entry{stamp, document};
@@ -44,7 +44,18 @@ void IniDocumentCache::remember(const std::string& fileName, IniDocument documen
         entries_.erase(fileName);
         return;
     }
-    entries_[fileName] = Entry{stamp, std::make_shared<const IniDocument>(std::move(document))};
+    entries_[fileName] = Entry{stamp, std::make_shared<IniDocument>(std::move(document))};
+}
+
+IniDocument IniDocumentCache::loadForChange(const std::string& fileName) {
+    std::shared_ptr<const IniDocument> current = load(fileName);
+    auto found = entries_.find(fileName);
+    if (found == entries_.end() || found->second.document != current) return *current;
+    current.reset();
+    if (found->second.document.use_count() != 1) return *found->second.document;
+    IniDocument document = std::move(*found->second.document);
+    entries_.erase(found);
+    return document;
 }
 
 IniDocumentCache& IniDocumentCache::shared() {

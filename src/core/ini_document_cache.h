@@ -19,6 +19,10 @@ public:
     // IniDocument::load). The document is shared: copy it to change it.
     std::shared_ptr<const IniDocument> load(const std::string& fileName);
 
+    // The parsed file, to be changed and saved: taken out of the cache without a copy when
+    // nobody else holds it (the cache then forgets the file), copied otherwise.
+    IniDocument loadForChange(const std::string& fileName);
+
     // Records `document` as the content of `fileName`, right after it has been saved from it,
     // so the next load needs no parse.
     void remember(const std::string& fileName, IniDocument document);
@@ -47,7 +51,7 @@ public:
 private:
     struct Entry {
         FileStamp stamp;
-        std::shared_ptr<const IniDocument> document;
+        std::shared_ptr<IniDocument> document;
     };
     std::map<std::string, Entry> entries_;
     std::size_t parses_ = 0;
