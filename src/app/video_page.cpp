@@ -78,12 +78,12 @@ void VideoPage::CreateWidgets() {
     auto list = [&](QComboBox*& target, const char* name, int row) {
         target = new QComboBox(GB3);
         target->setObjectName(QString::fromLatin1(name));
-        target->setGeometry(100, rowTop(row), 92, 21);
+        target->setGeometry(100, rowTop(row), 84, 21);
     };
     auto check = [&](QCheckBox*& target, const char* name, int row, Tr caption) {
         target = new QCheckBox(GB3);
         target->setObjectName(QString::fromLatin1(name));
-        target->setGeometry(198, rowTop(row) + 1, 130, 19);
+        target->setGeometry(190, rowTop(row) + 1, 140, 19);
         book.text(target, caption);
     };
 
@@ -141,18 +141,18 @@ void VideoPage::CreateWidgets() {
     CB13->setCurrentIndex(kYes);
     E2 = new QLineEdit(GB3);
     E2->setObjectName(QStringLiteral("E2"));
-    E2->setGeometry(198, rowTop(7), 44, 21);
+    E2->setGeometry(190, rowTop(7), 44, 21);
     E2->setText(QStringLiteral("100"));
     E2->setEnabled(false);
     UD1 = new UpDown(E2, GB3);
     UD1->setObjectName(QStringLiteral("UD1"));
-    UD1->setGeometry(242, rowTop(7), 16, 21);
+    UD1->setGeometry(234, rowTop(7), 16, 21);
     UD1->setRange(0, 1000);
     UD1->setPosition(100);
     UD1->setEnabled(false);
     L14 = new QLabel(GB3);
     L14->setObjectName(QStringLiteral("L14"));
-    L14->setGeometry(264, rowTop(7) + 3, 64, 16);
+    L14->setGeometry(256, rowTop(7) + 3, 72, 16);
     book.text(L14, {"프레임", "frames"});
     L14->setEnabled(false);
 
