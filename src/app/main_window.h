@@ -37,6 +37,8 @@ public:
     void FormShow();
 
     void showPage(int index);
+    // Scans the romset directory (see RomsetScan); blocks the window until it ends.
+    void scanRomsets();
     // Widens or narrows the window; the list grows with it and the pages keep to the right.
     void setClientWidth(int width);
 
