@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "core/error.h"
 #include "core/file_io.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "core/text.h"
 
@@ -138,8 +139,9 @@ ArchiveLister& GameInfoPage::archiveLister() {
 }
 
 void GameInfoPage::fill(int number) {
-    const IniDocument document = IniDocument::load(kSettingsFileName);
-    const GameRecord game = readGame(document, number);
+    // Parsed once and reused while tavrix.ini is unchanged on disk.
+    const auto document = IniDocumentCache::shared().load(kSettingsFileName);
+    const GameRecord game = readGame(*document, number);
     showGame(game);
     showSnapshot(romsetNameOfArchive(L3->text().toStdString()));
     const GameVerification verification = verifyGame(game, form->ZF.baseDir(), *lister_);

@@ -6,6 +6,7 @@
 #include "app/general_page.h"
 #include "app/main_window.h"
 #include "core/game_database.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "core/text.h"
 
@@ -96,8 +97,8 @@ void GameList::detachHandlers() {
 void GameList::fill() {
     detachHandlers();
     LV0->clear();
-    const IniDocument document = IniDocument::load(kSettingsFileName);
-    const std::vector<GameListRow> rows = readGameList(document);
+    const auto document = IniDocumentCache::shared().load(kSettingsFileName);
+    const std::vector<GameListRow> rows = readGameList(*document);
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     for (const GameListRow& row : rows) {
@@ -221,6 +222,13 @@ void GameList::selectFirst() {
     LV0->setCurrentItem(LV0->topLevelItem(0));
     handlersAttached_ = attached;
     LV0SelectItem();
+}
+
+void GameList::setCurrentQuietly(QTreeWidgetItem* item) {
+    const bool attached = handlersAttached_;
+    detachHandlers();
+    LV0->setCurrentItem(item);
+    handlersAttached_ = attached;
 }
 
 void GameList::LV0SelectItem() {

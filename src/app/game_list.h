@@ -54,6 +54,9 @@ public:
 
     // Selects the first entry (which fills the Game Info page) when there is one.
     void selectFirst();
+    // Makes `item` the selected entry without filling the Game Info page (the scan fills the
+    // page itself).
+    void setCurrentQuietly(QTreeWidgetItem* item);
 
     int sortColumn() const { return sortColumn_; }
     bool ascending() const { return ascending_; }

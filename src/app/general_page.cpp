@@ -3,6 +3,7 @@
 #include "app/game_list.h"
 #include "app/main_window.h"
 #include "core/ini_document.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 
 #include <QButtonGroup>
@@ -73,7 +74,6 @@ void GeneralPage::CreateWidgets() {
     B02->setObjectName("B02");
     B02->setGeometry(200, 58, 118, 23);
     book.text(B02, {"롬 경로 다시 검색", "Rescan rom path"});
-    B02->hide();
 
     L16 = new QLabel(GB2);
     L16->setObjectName("L16");
@@ -126,6 +126,7 @@ void GeneralPage::CreateWidgets() {
 void GeneralPage::ConnectWidgets() {
     connect(E1, &QLineEdit::textChanged, this, [this] { E1Change(); });
     connect(B01, &QPushButton::clicked, this, [this] { B01Click(); });
+    connect(B02, &QPushButton::clicked, this, [this] { B02Click(); });
     connect(B07, &QPushButton::clicked, this, [this] { B07Click(); });
     connect(B05, &QPushButton::clicked, this, [this] { B05Click(); });
     // Check boxes and the radio group react to changes made in code as to clicks.
@@ -153,6 +154,12 @@ void GeneralPage::B01Click() {
     if (!folder.isEmpty()) E1->setText(folder);
 }
 
+void GeneralPage::B02Click() {
+    // The scan reads the path box as it is now, saved or not; the page stays shown.
+    form->scanRomsets();
+    form->gameList->selectFirst();
+}
+
 void GeneralPage::B07Click() {
     auto document = IniDocument::load(kSettingsFileName);
     writeSetting(document, settings::romsDirectory, E1->text().toStdString());
@@ -166,7 +173,8 @@ void GeneralPage::B07Click() {
 }
 
 void GeneralPage::B05Click() {
-    const auto document = IniDocument::load(kSettingsFileName);
+    const auto cached = IniDocumentCache::shared().load(kSettingsFileName);
+    const IniDocument& document = *cached;
     E1->setText(QString::fromStdString(readSetting(document, settings::romsDirectory)));
     form->ZF.setBaseDir(E1->text().toStdString());
     CB24->setChecked(readSetting(document, settings::startupScan));

@@ -33,8 +33,7 @@ public:
     QLineEdit* E1;       // the romset directory
     QPushButton* B01;    // "...": folder dialog
     QCheckBox* CB24;     // rescan on start-up
-    // Rescan. Created hidden and not connected: the romset scan wires and shows it.
-    QPushButton* B02;
+    QPushButton* B02;    // rescan now
     QLabel* L16;         // the game count line
     QGroupBox* GB7;      // the game list options
     QCheckBox* CB26;     // only playable games
@@ -47,6 +46,7 @@ public:
 
     void E1Change();
     void B01Click();
+    void B02Click();
     void B07Click();
     void B05Click();
     void CB26Click();

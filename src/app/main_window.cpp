@@ -7,12 +7,15 @@
 #include "app/game_list.h"
 #include "app/general_page.h"
 #include "app/language_panel.h"
+#include "app/romset_scan.h"
 #include "app/sound_page.h"
 #include "app/video_page.h"
 #include "core/ini_document.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "platform/joystickex.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScreen>
@@ -107,7 +110,9 @@ void TF1::CreateWidgets() {
     }
 }
 
-void TF1::ConnectWidgets() {}
+void TF1::ConnectWidgets() {
+    connectLaunchEvents();
+}
 
 void TF1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -119,6 +124,10 @@ void TF1::showEvent(QShowEvent* event) {
 
 void TF1::showPage(int index) {
     PC1->setCurrentIndex(index);
+}
+
+void TF1::scanRomsets() {
+    RomsetScan(*this).run();
 }
 
 void TF1::setClientWidth(int width) {
@@ -143,7 +152,8 @@ void TF1::FormShow() {
 
     // 2. The settings file must hold its section. Without it the program ends right after the
     //    box, before anything could write a file that would hide the damage at the next start.
-    const auto settingsFile = IniDocument::load(kSettingsFileName);
+    const auto cachedSettings = IniDocumentCache::shared().load(kSettingsFileName);
+    const IniDocument& settingsFile = *cachedSettings;
     if (!settingsFile.hasSection(kSettingsSection)) {
         ErrorReport::showError(QString::fromUtf8(kCorruptedSettingsText));
         QTimer::singleShot(0, this, [this] { close(); });
@@ -173,14 +183,17 @@ void TF1::FormShow() {
     // 9. Reload the Video page from the settings file and the renderer files.
     videoPage->ReadVideoSettings();
     // 10. Scan the romset directory when the General page asks for it at start-up.
+    if (generalPage->CB24->isChecked()) scanRomsets();
 
     // 11. The first start is over: clear the flag. The file is read afresh, since the steps
     //     before may have written it.
-    auto current = IniDocument::load(kSettingsFileName);
-    if (readSetting(current, settings::firstStartup)) {
+    if (readSetting(*IniDocumentCache::shared().load(kSettingsFileName), settings::firstStartup)) {
+        auto current = IniDocumentCache::shared().loadForChange(kSettingsFileName);
         writeSetting(current, settings::firstStartup, false);
         current.save(kSettingsFileName);
-        // Then scan the romset directory.
+        IniDocumentCache::shared().remember(kSettingsFileName, std::move(current));
+        // Then scan the romset directory, also when step 10 has scanned already.
+        scanRomsets();
     }
 
     // 12. Select the first game of the list.

@@ -2,9 +2,13 @@
 // The main window: the game list on the left, the six pages on the right, the first-start
 // language panel over both, and the start-up sequence that fills them.
 #include "app/captions.h"
+#include "core/launch_command.h"
 #include "core/romset_archive_reader.h"
+#include "platform/emulator_launcher.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class AboutPage;
 class ControlsPage;
@@ -33,10 +37,21 @@ public:
     void FormShow();
 
     void showPage(int index);
+    // Scans the romset directory (see RomsetScan); blocks the window until it ends.
+    void scanRomsets();
     // Widens or narrows the window; the list grows with it and the pages keep to the right.
     void setClientWidth(int width);
 
     void setLanguageChosen() { languageChosen = true; }
+
+    // Game list events that hand the selected game to the emulator.
+    void LV0DblClick();
+    void LV0KeyPress(char key);                                     // Enter (13) launches
+    void LV0KeyDown(int key, Qt::KeyboardModifiers shift);          // Ctrl+F11 writes tavrix.bat
+    // The launch inputs as the controls hold them now, saved or not, for the given game.
+    tavrix::LaunchInputs readLaunchInputs(int gameNumber) const;
+    // Replaces the launcher that starts the emulator (tests wrap the real one).
+    void setEmulatorLauncher(std::unique_ptr<tavrix::EmulatorLauncher> launcher);
 
     // Controls.
     QTreeWidget* LV0;  // the game list
@@ -67,7 +82,11 @@ private:
     void CreateWidgets();
     void ConnectWidgets();
     void applyEnglishCaptions();
+    void connectLaunchEvents();
+    // Writes the batch file or starts the emulator and waits for it.
+    void launchSelectedGame();
 
     CaptionBook book;
     bool shownBefore = false;
+    std::unique_ptr<tavrix::EmulatorLauncher> emulatorLauncher;
 };

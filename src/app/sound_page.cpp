@@ -4,6 +4,7 @@
 #include "app/up_down.h"
 #include "core/error.h"
 #include "core/ini_document.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "core/sound_settings.h"
 #include "core/text.h"
@@ -201,7 +202,7 @@ void SoundPage::B11Click() {
 
 void SoundPage::B12Click() {
     form->showPage(kSoundPage);
-    const SoundSettingsRead stored = readSoundSettings(IniDocument::load(kSettingsFileName));
+    const SoundSettingsRead stored = readSoundSettings(*IniDocumentCache::shared().load(kSettingsFileName));
 
     CB1->setChecked(stored.useSound);
     CB1Click();

@@ -7,6 +7,7 @@
 #include "core/file_io.h"
 #include "core/hardware_renderer_config.h"
 #include "core/ini_document.h"
+#include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "core/software_renderer_config.h"
 #include "core/text.h"
@@ -402,7 +403,7 @@ void VideoPage::readHardwareRendererFile() {
 
 void VideoPage::ReadVideoSettings() {
     bool registrySettings = false;
-    if (const auto keys = readVideoKeys(IniDocument::load(kSettingsFileName))) {
+    if (const auto keys = readVideoKeys(*IniDocumentCache::shared().load(kSettingsFileName))) {
         if (keys->renderer) CB18->setCurrentIndex(static_cast<int>(*keys->renderer));
         CB18Change();
         CB17->setChecked(keys->slowGeometry);

@@ -2,6 +2,9 @@
 
 #include "core/text.h"
 
+#include <optional>
+#include <string_view>
+
 namespace tavrix {
 
 namespace {
@@ -44,32 +47,106 @@ void writeGameStatus(IniDocument& document, int number, int status) {
     document.writeInteger(gameSectionName(number), gamekeys::gameStatus, status);
 }
 
+namespace {
+
+// The keys of one game section gathered in a single pass. Each key holds the first value the
+// section gives it (as a lookup by key would find it); file k holds the value of "Rom-" + k,
+// where k is written in plain decimal as the lookup spells it.
+struct GameSection {
+    std::optional<std::string_view> name, manufacturer, year, systemName, romSetName, parentRomSetName, biosName,
+        vantrelPlugin, status;
+    std::vector<std::optional<std::string_view>> files;  // index k - 1
+
+    void take(std::optional<std::string_view>& slot, std::string_view value) {
+        if (!slot) slot = value;
+    }
+
+    // The number k of a key "Rom-" + k, or 0 when the key is not one.
+    static std::size_t fileNumber(std::string_view key) {
+        constexpr std::string_view prefix = "Rom-";
+        if (key.size() <= prefix.size() || key.size() > prefix.size() + 9) return 0;
+        if (!equalsIgnoreCase(key.substr(0, prefix.size()), prefix)) return 0;
+        const std::string_view digits = key.substr(prefix.size());
+        if (digits.front() == '0') return 0;
+        std::size_t k = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9') return 0;
+            k = k * 10 + static_cast<std::size_t>(c - '0');
+        }
+        return k;
+    }
+
+    static GameSection read(const IniDocument& document, int number, bool withFiles) {
+        GameSection out;
+        // The file keys met, in order; a run of files from Rom-1 can never be longer than this.
+        std::vector<std::pair<std::size_t, std::string_view>> fileKeys;
+        document.forEachEntry(gameSectionName(number), [&](std::string_view key, std::string_view value) {
+            if (withFiles) {
+                if (const std::size_t k = fileNumber(key)) {
+                    fileKeys.emplace_back(k, value);
+                    return;
+                }
+            }
+            if (equalsIgnoreCase(key, gamekeys::gameName)) out.take(out.name, value);
+            else if (equalsIgnoreCase(key, gamekeys::manufacturer)) out.take(out.manufacturer, value);
+            else if (equalsIgnoreCase(key, gamekeys::year)) out.take(out.year, value);
+            else if (equalsIgnoreCase(key, gamekeys::systemName)) out.take(out.systemName, value);
+            else if (equalsIgnoreCase(key, gamekeys::romSetName)) out.take(out.romSetName, value);
+            else if (equalsIgnoreCase(key, gamekeys::parentRomSetName)) out.take(out.parentRomSetName, value);
+            else if (equalsIgnoreCase(key, gamekeys::biosName)) out.take(out.biosName, value);
+            else if (equalsIgnoreCase(key, gamekeys::vantrelPlugin)) out.take(out.vantrelPlugin, value);
+            else if (equalsIgnoreCase(key, gamekeys::gameStatus)) out.take(out.status, value);
+        });
+        out.files.resize(fileKeys.size());
+        for (const auto& [k, value] : fileKeys)
+            if (k <= out.files.size() && !out.files[k - 1]) out.files[k - 1] = value;
+        return out;
+    }
+};
+
+std::string textOr(const std::optional<std::string_view>& value, const char* defaultValue) {
+    return value ? std::string(*value) : std::string(defaultValue);
+}
+
+int integerOr(const std::optional<std::string_view>& value, int defaultValue) {
+    return value ? parseInteger(*value).value_or(defaultValue) : defaultValue;
+}
+
+}  // namespace
+
 GameRecord readGame(const IniDocument& document, int number) {
-    const std::string section = gameSectionName(number);
+    const GameSection section = GameSection::read(document, number, true);
     GameRecord game;
     game.number = number;
-    game.name = document.readString(section, gamekeys::gameName, kBlank);
-    game.manufacturer = document.readString(section, gamekeys::manufacturer, kBlank);
-    game.year = document.readString(section, gamekeys::year, kBlank);
-    game.systemName = document.readString(section, gamekeys::systemName, kBlank);
-    game.romSetName = document.readString(section, gamekeys::romSetName, kNone);
-    game.parentRomSetName = document.readString(section, gamekeys::parentRomSetName, kNone);
-    game.biosName = document.readString(section, gamekeys::biosName, kNone);
-    game.vantrelPlugin = document.readBool(section, gamekeys::vantrelPlugin, true);
-    game.status = readGameStatus(document, number);
-    game.files = readGameFiles(document, number);
+    game.name = textOr(section.name, kBlank);
+    game.manufacturer = textOr(section.manufacturer, kBlank);
+    game.year = textOr(section.year, kBlank);
+    game.systemName = textOr(section.systemName, kBlank);
+    game.romSetName = textOr(section.romSetName, kNone);
+    game.parentRomSetName = textOr(section.parentRomSetName, kNone);
+    game.biosName = textOr(section.biosName, kNone);
+    game.vantrelPlugin = integerOr(section.vantrelPlugin, 1) != 0;
+    game.status = integerOr(section.status, kStatusNeverScanned);
+    // Rom-1, Rom-2, ... up to the first missing key or "none"; values without ":" are skipped.
+    for (const auto& value : section.files) {
+        if (!value || *value == kNone) break;
+        const size_t colon = value->find(':');
+        if (colon == std::string_view::npos) continue;
+        game.files.push_back(RomFileEntry{std::string(value->substr(0, colon)), toUpperAscii(value->substr(colon + 1))});
+    }
     return game;
 }
 
 std::vector<GameListRow> readGameList(const IniDocument& document) {
     std::vector<GameListRow> rows;
+    GameSection section = GameSection::read(document, 1, false);
     for (int number = 1;; ++number) {
-        const std::string section = gameSectionName(number);
-        rows.push_back(GameListRow{number, document.readString(section, gamekeys::gameName, kBlank),
-                                   document.readString(section, gamekeys::systemName, kBlank),
-                                   document.readString(section, gamekeys::year, kBlank),
-                                   readGameStatus(document, number)});
-        if (number >= kMaxGameNumber || !gameExists(document, number + 1)) break;
+        rows.push_back(GameListRow{number, textOr(section.name, kBlank), textOr(section.systemName, kBlank),
+                                   textOr(section.year, kBlank), integerOr(section.status, kStatusNeverScanned)});
+        if (number >= kMaxGameNumber) break;
+        // The run ends before the first game without GameName.
+        section = GameSection::read(document, number + 1, false);
+        if (!section.name) break;
     }
     return rows;
 }

@@ -4,7 +4,6 @@
 
 #include <sys/stat.h>
 
-#include <unordered_map>
 
 namespace tavrix {
 
@@ -46,21 +45,26 @@ std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::strin
 }
 
 std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::string& path) {
-    struct stat info {};
-    if (::stat(toNativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        cache_.erase(path);
+    const std::string nativePath = toNativePath(path);
+    auto found = cache_.find(path);
+    if (found != cache_.end()) {
+        const auto stamp = regularFileStamp(nativePath);
+        if (!stamp) {
+            cache_.erase(found);
+            return nullptr;
+        }
+        if (*stamp == found->second.stamp) return found->second.listing;
+    }
+    ArchiveRead read = readArchiveIfPresent(nativePath, path);
+    if (!read.exists) {
+        if (found != cache_.end()) cache_.erase(found);
         return nullptr;
     }
-    const auto size = static_cast<std::uint64_t>(info.st_size);
-    const std::int64_t seconds = info.st_mtim.tv_sec;
-    const std::int64_t nanoseconds = info.st_mtim.tv_nsec;
-    auto found = cache_.find(path);
-    if (found != cache_.end() && found->second.size == size && found->second.modifiedSeconds == seconds &&
-        found->second.modifiedNanoseconds == nanoseconds)
-        return found->second.listing;
     ++reads_;
-    auto listing = readListing(path);
-    cache_[path] = Cached{size, seconds, nanoseconds, listing};
+    auto listing = std::make_shared<ArchiveListing>();
+    listing->entries = std::move(read.entries);
+    listing->error = std::move(read.error);
+    cache_[path] = Cached{read.stamp, listing};
     return listing;
 }
 
@@ -91,14 +95,23 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
     // An empty path box names no directory: nothing is found (rather than the file system root).
     if (romsetDirectory.empty()) return result;
 
-    // Which rows each CRC-32 marks, built once for the game.
-    std::unordered_multimap<std::uint32_t, std::size_t> rowsByCrc;
+    // The CRC-32 of each row that can match one (a game has a handful of files, so a plain
+    // list searched per archive entry beats a hash table).
+    struct RowCrc {
+        std::uint32_t crc;
+        std::size_t row;
+    };
+    std::vector<RowCrc> rowCrcs;
+    rowCrcs.reserve(game.files.size());
+    bool hasDiskImages = false;
     for (std::size_t row = 0; row < game.files.size(); ++row) {
         std::uint32_t crc = 0;
-        if (signatureCrc(game.files[row].signature, crc)) rowsByCrc.emplace(crc, row);
+        if (signatureCrc(game.files[row].signature, crc)) rowCrcs.push_back(RowCrc{crc, row});
+        hasDiskImages = hasDiskImages || isDiskImage(game.files[row]);
     }
 
     auto markDiskImages = [&] {
+        if (!hasDiskImages) return;
         for (std::size_t row = 0; row < game.files.size(); ++row) {
             const RomFileEntry& file = game.files[row];
             if (result.marks[row] || !isDiskImage(file)) continue;
@@ -125,10 +138,9 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
                     result.error = listing->error;
                     return result;
                 }
-                for (const ArchiveEntry& entry : listing->entries) {
-                    auto [first, last] = rowsByCrc.equal_range(entry.crc32);
-                    for (auto it = first; it != last; ++it) result.marks[it->second] = true;
-                }
+                for (const ArchiveEntry& entry : listing->entries)
+                    for (const RowCrc& row : rowCrcs)
+                        if (row.crc == entry.crc32) result.marks[row.row] = true;
             }
         }
         markDiskImages();

@@ -16,7 +16,7 @@
 #include "core/romset_archive_reader.h"
 
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,7 +47,9 @@ public:
 };
 
 // Reuses a listing (or its error) while the archive's size and modification time are
-// unchanged, so an archive shared by many games is read once.
+// unchanged, so an archive shared by many games is read once. An archive met for the first
+// time is opened directly (its existence and stamp come from the open file); a reuse costs one
+// stat of the file.
 class CachingArchiveLister : public ArchiveLister {
 public:
     std::shared_ptr<const ArchiveListing> list(const std::string& path) override;
@@ -56,12 +58,10 @@ public:
 
 private:
     struct Cached {
-        std::uint64_t size = 0;
-        std::int64_t modifiedSeconds = 0;
-        std::int64_t modifiedNanoseconds = 0;
+        FileStamp stamp;
         std::shared_ptr<const ArchiveListing> listing;
     };
-    std::map<std::string, Cached> cache_;
+    std::unordered_map<std::string, Cached> cache_;
     std::size_t reads_ = 0;
 };
 

@@ -42,6 +42,16 @@ public:
     void writeInteger(std::string_view section, std::string_view key, long long value);
     void writeBool(std::string_view section, std::string_view key, bool value);
 
+    // Calls visit(key, value) for every "key=value" line of the section, in order, duplicates
+    // included (a lookup by key sees only the first of them). Nothing when there is no such
+    // section. One pass over the section, for readers that want many of its keys.
+    template <class Visit>
+    void forEachEntry(std::string_view section, Visit&& visit) const {
+        if (const Section* found = findSection(section))
+            for (const Line& line : found->lines)
+                if (line.hasEquals) visit(std::string_view(line.key), std::string_view(line.text));
+    }
+
     std::vector<std::string> sectionNames() const;
     // The keys of a section in order (lines without "=" are left out).
     std::vector<std::string> keys(std::string_view section) const;

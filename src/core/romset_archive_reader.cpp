@@ -328,10 +328,60 @@ void RomsetArchiveReader::close() {
     cursor_ = 0;
 }
 
+namespace {
+
+FileStamp stampOf(const struct stat& info) {
+    return FileStamp{static_cast<std::uint64_t>(info.st_size), info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
+void dropDirectories(std::vector<ArchiveEntry>& entries) {
+    std::erase_if(entries, [](const ArchiveEntry& entry) { return (entry.externalAttributes & 0x10) != 0; });
+}
+
+}  // namespace
+
+std::optional<FileStamp> regularFileStamp(const std::string& nativePath) {
+    struct stat info {};
+    if (::stat(nativePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return stampOf(info);
+}
+
+ArchiveRead readArchiveIfPresent(const std::string& nativePath, const std::string& displayPath) {
+    ArchiveRead result;
+    // Non-blocking, so that a named pipe in the romset directory cannot hang the open.
+    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int openError = errno;
+        // A file that is there but cannot be opened (no permission) is an error; no file is not.
+        if (const auto stamp = regularFileStamp(nativePath)) {
+            result.exists = true;
+            result.stamp = *stamp;
+            result.error = cannotOpenFileError(displayPath, systemErrorText(openError)).what();
+        }
+        return result;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return result;
+    }
+    result.exists = true;
+    result.stamp = stampOf(info);
+    FileByteSource source(fd, static_cast<std::uint64_t>(info.st_size));  // closes the file
+    try {
+        result.entries = readZipCentralDirectory(source);
+        dropDirectories(result.entries);
+    } catch (const Error& error) {
+        result.entries.clear();
+        result.error = error.what();
+    }
+    return result;
+}
+
 std::vector<ArchiveEntry> listArchiveMembers(const std::string& nativePath, const std::string& displayPath) {
     auto source = openForReading(nativePath, displayPath);
     std::vector<ArchiveEntry> entries = readZipCentralDirectory(*source);
-    std::erase_if(entries, [](const ArchiveEntry& entry) { return (entry.externalAttributes & 0x10) != 0; });
+    dropDirectories(entries);
     return entries;
 }
 

@@ -113,6 +113,31 @@ private:
     std::size_t cursor_ = 0;
 };
 
+// One state of a file on disk: its size and modification time.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the regular file at a native path, or nothing when there is none.
+std::optional<FileStamp> regularFileStamp(const std::string& nativePath);
+
+// An archive looked for and, when it is there, listed in one go.
+struct ArchiveRead {
+    bool exists = false;                 // a regular file is at the path
+    FileStamp stamp;                     // of the file as it was read
+    std::vector<ArchiveEntry> entries;   // its non-directory members
+    std::optional<std::string> error;    // the reader's message when it could not be listed
+};
+
+// Opens the archive at a native path when a regular file exists there and lists it as
+// listArchiveMembers does, taking the stamp from the open file: the existence check, the
+// open and the stamp cost one open and one fstat. A failure is returned in `error`, with
+// `displayPath` named in a "Cannot open file" message.
+ArchiveRead readArchiveIfPresent(const std::string& nativePath, const std::string& displayPath);
+
 // Lists the non-directory members of the archive at a native path, as the reader yields them
 // with the mask "*.*" and attribute mask 47. Throws tavrix::Error on failure; `displayPath`
 // is the path named in a "Cannot open file" message.

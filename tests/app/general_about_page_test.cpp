@@ -43,9 +43,9 @@ TEST(GeneralPage, ReloadDefaultsAndPathBox) {
     EXPECT_FALSE(page->CB26->isChecked());
     EXPECT_FALSE(page->CB27->isChecked());
     EXPECT_EQ(page->sortChoice(), -1);
-    // The rescan button waits for the romset scan.
     ASSERT_NE(window->findChild<QPushButton*>("B02"), nullptr);
-    EXPECT_FALSE(page->B02->isVisibleTo(page));
+    EXPECT_TRUE(page->B02->isVisibleTo(page));
+    EXPECT_TRUE(page->B02->isEnabled());
 
     QTest::keyClicks(page->E1, "X");
     EXPECT_EQ(window->ZF.baseDir(), ".\\romsX");
