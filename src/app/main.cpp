@@ -1,6 +1,7 @@
 #include "app/app_icon.h"
 #include "app/main_window.h"
 #include "app/tavrix_application.h"
+#include "platform/termination.h"
 
 #include <csignal>
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     TavrixApplication app(argc, argv);
     app.setWindowIcon(appIcon());
+    tavrix::platform::quitOnTerminationSignals();
     TF1 F1;
     F1.show();
     return app.exec();
