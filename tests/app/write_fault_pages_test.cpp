@@ -1,4 +1,5 @@
-// Every Save of the window, and the first start's bookkeeping, against a write that fails:
+// Every Save of the window, the first start's bookkeeping, the romset scan and the batch file
+// against a write that fails:
 // a file size limit below the new content, a folder in the file's place, and a read-only
 // folder for an unprivileged user. Each run happens in a child process that builds its own
 // window; the parent checks that the report names the file and that every file in the
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -216,6 +218,21 @@ std::vector<Writer> writers() {
     list.push_back(pageSave("ControlsFirstLoad", "tavrix-controller.cfg", 256, -1, [](TF1&) {}, [](TF1&) {}));
     list.back().faultBeforeOpen = true;
     list.back().targetContent = "[player1]\r\nup=k48\r\ncoin=\r\n";
+
+    // The scan writes every game's status in one write at its end: from the General page's
+    // rescan button ...
+    list.push_back(pageSave("RescanButton", "tavrix.ini", 1024, -1, [](TF1& w) { w.showPage(1); },
+                            [](TF1& w) { QTest::mouseClick(w.generalPage->B02, Qt::LeftButton); }));
+    // ... and at start-up when the General page asks for it.
+    list.push_back(pageSave("ScanAtStartUp", "tavrix.ini", 1024, -1, [](TF1&) {}, [](TF1&) {}));
+    list.back().faultBeforeOpen = true;
+    list.back().firstStartLines = "first-startup=0\r\nenglish-version=1\r\nstartup-scan=1\r\n";
+    list.back().folderFaultApplies = false;  // the start-up check of the file would stop it first
+
+    // Ctrl+F11 in the game list writes the launch command to the batch file.
+    list.push_back(pageSave("BatchFile", "tavrix.bat", 32, -1, [](TF1& w) { w.LV0->setFocus(); },
+                            [](TF1& w) { QTest::keyClick(w.LV0, Qt::Key_F11, Qt::ControlModifier); }));
+    list.back().targetContent = "orvo.exe 1 -old\r\n";
     return list;
 }
 
