@@ -131,6 +131,12 @@ TEST(HostileArchive, TwoHundredMegabytesOfZerosAreRefusedAfterTheEndWindow) {
         EXPECT_STREQ(error.what(), kArchiveNotFoundMessage);
     }
 
+    // And through the scan's look-up, which lists an archive in the same open.
+    const ArchiveRead scanned = readArchiveIfPresent("zeros.zip", "roms\\zeros.zip");
+    EXPECT_TRUE(scanned.exists);
+    EXPECT_TRUE(scanned.entries.empty());
+    EXPECT_EQ(scanned.error.value_or("(none)"), kArchiveNotFoundMessage);
+
     // The same zeros with an end record that declares them all a directory of 65,535 entries:
     // the first header is found wrong after one block, not after reading 200 MB.
     {
