@@ -59,7 +59,7 @@ void RomsetScan::run() {
 
         // 5. Every entry in the list's order. Listings live for this scan only, so an archive
         //    changed since the last scan is read again.
-        CachingArchiveLister lister;
+        CachingArchiveLister lister(CachingArchiveLister::StampCheck::once);
         const std::string romsetDirectory = form.ZF.baseDir();
         const int count = entries.topLevelItemCount();
         gamesScanned_ = 0;

@@ -49,6 +49,31 @@ void writeGameStatus(IniDocument& document, int number, int status) {
 
 namespace {
 
+// The known keys with their lengths, for a switch on the length of a key read from the file.
+constexpr std::string_view kGameName = gamekeys::gameName, kYear = gamekeys::year, kBiosName = gamekeys::biosName,
+                           kSystemName = gamekeys::systemName, kRomSetName = gamekeys::romSetName,
+                           kGameStatus = gamekeys::gameStatus, kVantrelPlugin = gamekeys::vantrelPlugin,
+                           kManufacturer = gamekeys::manufacturer, kParentRomSetName = gamekeys::parentRomSetName,
+                           kFilePrefix = gamekeys::filePrefix;
+static_assert(kGameName.size() == 8 && kYear.size() == 8 && kBiosName.size() == 8);
+static_assert(kSystemName.size() == 10 && kRomSetName.size() == 10 && kGameStatus.size() == 10);
+static_assert(kVantrelPlugin.size() == 15);
+static_assert(kManufacturer.size() == 16 && kParentRomSetName.size() == 16);
+
+// equalsIgnoreCase, inline for the hot loop over a section's keys: equal bytes, or the two
+// cases of one letter a to z.
+inline bool sameKey(std::string_view key, std::string_view name) {
+    if (key.size() != name.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const char a = key[i];
+        const char b = name[i];
+        if (a == b) continue;
+        const char folded = static_cast<char>(a | 0x20);
+        if (folded != static_cast<char>(b | 0x20) || folded < 'a' || folded > 'z') return false;
+    }
+    return true;
+}
+
 // The keys of one game section gathered in a single pass. Each key holds the first value the
 // section gives it (as a lookup by key would find it); file k holds the value of "Rom-" + k,
 // where k is written in plain decimal as the lookup spells it.
@@ -61,11 +86,36 @@ struct GameSection {
         if (!slot) slot = value;
     }
 
+    // The slot of a known key, or null. The names are told apart by length first, so a key
+    // is compared with at most three names of its own length.
+    std::optional<std::string_view>* slotOf(std::string_view key) {
+        switch (key.size()) {
+        case 8:
+            if (sameKey(key, kGameName)) return &name;
+            if (sameKey(key, kYear)) return &year;
+            if (sameKey(key, kBiosName)) return &biosName;
+            return nullptr;
+        case 10:
+            if (sameKey(key, kSystemName)) return &systemName;
+            if (sameKey(key, kRomSetName)) return &romSetName;
+            if (sameKey(key, kGameStatus)) return &status;
+            return nullptr;
+        case 15:
+            return sameKey(key, kVantrelPlugin) ? &vantrelPlugin : nullptr;
+        case 16:
+            if (sameKey(key, kManufacturer)) return &manufacturer;
+            if (sameKey(key, kParentRomSetName)) return &parentRomSetName;
+            return nullptr;
+        default:
+            return nullptr;
+        }
+    }
+
     // The number k of a key "Rom-" + k, or 0 when the key is not one.
     static std::size_t fileNumber(std::string_view key) {
-        constexpr std::string_view prefix = "Rom-";
+        constexpr std::string_view prefix = kFilePrefix;
         if (key.size() <= prefix.size() || key.size() > prefix.size() + 9) return 0;
-        if (!equalsIgnoreCase(key.substr(0, prefix.size()), prefix)) return 0;
+        if (!sameKey(key.substr(0, prefix.size()), prefix)) return 0;
         const std::string_view digits = key.substr(prefix.size());
         if (digits.front() == '0') return 0;
         std::size_t k = 0;
@@ -80,6 +130,7 @@ struct GameSection {
         GameSection out;
         // The file keys met, in order; a run of files from Rom-1 can never be longer than this.
         std::vector<std::pair<std::size_t, std::string_view>> fileKeys;
+        if (withFiles) fileKeys.reserve(32);
         document.forEachEntry(gameSectionName(number), [&](std::string_view key, std::string_view value) {
             if (withFiles) {
                 if (const std::size_t k = fileNumber(key)) {
@@ -87,15 +138,7 @@ struct GameSection {
                     return;
                 }
             }
-            if (equalsIgnoreCase(key, gamekeys::gameName)) out.take(out.name, value);
-            else if (equalsIgnoreCase(key, gamekeys::manufacturer)) out.take(out.manufacturer, value);
-            else if (equalsIgnoreCase(key, gamekeys::year)) out.take(out.year, value);
-            else if (equalsIgnoreCase(key, gamekeys::systemName)) out.take(out.systemName, value);
-            else if (equalsIgnoreCase(key, gamekeys::romSetName)) out.take(out.romSetName, value);
-            else if (equalsIgnoreCase(key, gamekeys::parentRomSetName)) out.take(out.parentRomSetName, value);
-            else if (equalsIgnoreCase(key, gamekeys::biosName)) out.take(out.biosName, value);
-            else if (equalsIgnoreCase(key, gamekeys::vantrelPlugin)) out.take(out.vantrelPlugin, value);
-            else if (equalsIgnoreCase(key, gamekeys::gameStatus)) out.take(out.status, value);
+            if (std::optional<std::string_view>* slot = out.slotOf(key)) out.take(*slot, value);
         });
         out.files.resize(fileKeys.size());
         for (const auto& [k, value] : fileKeys)
@@ -128,11 +171,16 @@ GameRecord readGame(const IniDocument& document, int number) {
     game.vantrelPlugin = integerOr(section.vantrelPlugin, 1) != 0;
     game.status = integerOr(section.status, kStatusNeverScanned);
     // Rom-1, Rom-2, ... up to the first missing key or "none"; values without ":" are skipped.
+    game.files.reserve(section.files.size());
     for (const auto& value : section.files) {
         if (!value || *value == kNone) break;
         const size_t colon = value->find(':');
         if (colon == std::string_view::npos) continue;
-        game.files.push_back(RomFileEntry{std::string(value->substr(0, colon)), toUpperAscii(value->substr(colon + 1))});
+        RomFileEntry& file = game.files.emplace_back();
+        file.name.assign(value->substr(0, colon));
+        file.signature.assign(value->substr(colon + 1));
+        for (char& c : file.signature)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return game;
 }
