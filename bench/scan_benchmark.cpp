@@ -236,7 +236,7 @@ int main(int argc, char** argv) {
         for (int number : numbers) games.push_back(tavrix::readGame(document, number));
         const double read = millisecondsSince(t);
         t = Clock::now();
-        tavrix::CachingArchiveLister lister;
+        tavrix::CachingArchiveLister lister(tavrix::CachingArchiveLister::StampCheck::once);  // as the scan
         int playable = 0;
         std::vector<int> statuses;
         for (const tavrix::GameRecord& game : games) {

@@ -80,8 +80,6 @@ inline bool sameKey(std::string_view key, std::string_view name) {
 struct GameSection {
     std::optional<std::string_view> name, manufacturer, year, systemName, romSetName, parentRomSetName, biosName,
         vantrelPlugin, status;
-    std::vector<std::optional<std::string_view>> files;  // index k - 1
-
     void take(std::optional<std::string_view>& slot, std::string_view value) {
         if (!slot) slot = value;
     }
@@ -126,23 +124,29 @@ struct GameSection {
         return k;
     }
 
-    static GameSection read(const IniDocument& document, int number, bool withFiles) {
+    // One pass over the section. With `fileKeys` the file keys met are gathered there, in
+    // order, and `files` holds the run's values by number; both are caller's buffers, cleared
+    // first, so that a reader of many games allocates them once.
+    static GameSection read(const IniDocument& document, int number,
+                            std::vector<std::pair<std::size_t, std::string_view>>* fileKeys,
+                            std::vector<std::optional<std::string_view>>* files) {
         GameSection out;
-        // The file keys met, in order; a run of files from Rom-1 can never be longer than this.
-        std::vector<std::pair<std::size_t, std::string_view>> fileKeys;
-        if (withFiles) fileKeys.reserve(32);
+        if (fileKeys) fileKeys->clear();
         document.forEachEntry(gameSectionName(number), [&](std::string_view key, std::string_view value) {
-            if (withFiles) {
+            if (fileKeys) {
                 if (const std::size_t k = fileNumber(key)) {
-                    fileKeys.emplace_back(k, value);
+                    fileKeys->emplace_back(k, value);
                     return;
                 }
             }
             if (std::optional<std::string_view>* slot = out.slotOf(key)) out.take(*slot, value);
         });
-        out.files.resize(fileKeys.size());
-        for (const auto& [k, value] : fileKeys)
-            if (k <= out.files.size() && !out.files[k - 1]) out.files[k - 1] = value;
+        if (files) {
+            // A run of files from Rom-1 can never be longer than the number of file keys met.
+            files->assign(fileKeys->size(), std::nullopt);
+            for (const auto& [k, value] : *fileKeys)
+                if (k <= files->size() && !(*files)[k - 1]) (*files)[k - 1] = value;
+        }
         return out;
     }
 };
@@ -151,49 +155,62 @@ std::string textOr(const std::optional<std::string_view>& value, const char* def
     return value ? std::string(*value) : std::string(defaultValue);
 }
 
+// Assigns into the existing string, keeping its storage.
+void assignOr(std::string& target, const std::optional<std::string_view>& value, std::string_view defaultValue) {
+    target.assign(value ? *value : defaultValue);
+}
+
 int integerOr(const std::optional<std::string_view>& value, int defaultValue) {
     return value ? parseInteger(*value).value_or(defaultValue) : defaultValue;
 }
 
 }  // namespace
 
-GameRecord readGame(const IniDocument& document, int number) {
-    const GameSection section = GameSection::read(document, number, true);
-    GameRecord game;
+const GameRecord& GameReader::read(const IniDocument& document, int number) {
+    const GameSection section = GameSection::read(document, number, &fileKeys_, &fileValues_);
+    GameRecord& game = game_;
     game.number = number;
-    game.name = textOr(section.name, kBlank);
-    game.manufacturer = textOr(section.manufacturer, kBlank);
-    game.year = textOr(section.year, kBlank);
-    game.systemName = textOr(section.systemName, kBlank);
-    game.romSetName = textOr(section.romSetName, kNone);
-    game.parentRomSetName = textOr(section.parentRomSetName, kNone);
-    game.biosName = textOr(section.biosName, kNone);
+    assignOr(game.name, section.name, kBlank);
+    assignOr(game.manufacturer, section.manufacturer, kBlank);
+    assignOr(game.year, section.year, kBlank);
+    assignOr(game.systemName, section.systemName, kBlank);
+    assignOr(game.romSetName, section.romSetName, kNone);
+    assignOr(game.parentRomSetName, section.parentRomSetName, kNone);
+    assignOr(game.biosName, section.biosName, kNone);
     game.vantrelPlugin = integerOr(section.vantrelPlugin, 1) != 0;
     game.status = integerOr(section.status, kStatusNeverScanned);
     // Rom-1, Rom-2, ... up to the first missing key or "none"; values without ":" are skipped.
-    game.files.reserve(section.files.size());
-    for (const auto& value : section.files) {
+    // The entries of the previous game are overwritten in place and the rest dropped at the end.
+    std::size_t count = 0;
+    for (const auto& value : fileValues_) {
         if (!value || *value == kNone) break;
         const size_t colon = value->find(':');
         if (colon == std::string_view::npos) continue;
-        RomFileEntry& file = game.files.emplace_back();
+        if (count == game.files.size()) game.files.emplace_back();
+        RomFileEntry& file = game.files[count++];
         file.name.assign(value->substr(0, colon));
         file.signature.assign(value->substr(colon + 1));
         for (char& c : file.signature)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
+    game.files.resize(count);
     return game;
+}
+
+GameRecord readGame(const IniDocument& document, int number) {
+    GameReader reader;
+    return reader.read(document, number);
 }
 
 std::vector<GameListRow> readGameList(const IniDocument& document) {
     std::vector<GameListRow> rows;
-    GameSection section = GameSection::read(document, 1, false);
+    GameSection section = GameSection::read(document, 1, nullptr, nullptr);
     for (int number = 1;; ++number) {
         rows.push_back(GameListRow{number, textOr(section.name, kBlank), textOr(section.systemName, kBlank),
                                    textOr(section.year, kBlank), integerOr(section.status, kStatusNeverScanned)});
         if (number >= kMaxGameNumber) break;
         // The run ends before the first game without GameName.
-        section = GameSection::read(document, number + 1, false);
+        section = GameSection::read(document, number + 1, nullptr, nullptr);
         if (!section.name) break;
     }
     return rows;

@@ -74,7 +74,7 @@ IniDocument::Section& IniDocument::sectionForWrite(std::string_view name) {
 
 const IniDocument::Line* IniDocument::findLine(const Section& section, std::string_view key) {
     for (const Line& line : section.lines)
-        if (line.hasEquals && equalsIgnoreCase(line.key, key)) return &line;
+        if (line.hasEquals && line.key.size() == key.size() && equalsIgnoreCase(line.key, key)) return &line;
     return nullptr;
 }
 
@@ -124,7 +124,7 @@ void IniDocument::writeString(std::string_view section, std::string_view key, st
         if (c != '\r' && c != '\n' && c != '\0') cleanValue += c;
     Section& target = sectionForWrite(section);
     for (Line& line : target.lines) {
-        if (line.hasEquals && equalsIgnoreCase(line.key, key)) {
+        if (line.hasEquals && line.key.size() == key.size() && equalsIgnoreCase(line.key, key)) {
             line.key = std::string(key);
             line.text = std::move(cleanValue);
             return;
