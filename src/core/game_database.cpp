@@ -43,8 +43,8 @@ int readGameStatus(const IniDocument& document, int number) {
     return document.readInteger(gameSectionName(number), gamekeys::gameStatus, kStatusNeverScanned);
 }
 
-void writeGameStatus(IniDocument& document, int number, int status) {
-    document.writeInteger(gameSectionName(number), gamekeys::gameStatus, status);
+bool writeGameStatus(IniDocument& document, int number, int status) {
+    return document.writeInteger(gameSectionName(number), gamekeys::gameStatus, status);
 }
 
 namespace {

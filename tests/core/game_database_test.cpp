@@ -102,3 +102,48 @@ TEST(GameDatabase, EmulatorOrderKeyAndArchiveNames) {
     EXPECT_EQ(archiveNameOf("none"), "");
     EXPECT_EQ(archiveNameOf("None"), "None.zip");  // only the exact lower-case literal means none
 }
+
+TEST(GameDatabase, ReaderReusingItsRecordGivesWhatReadGameGives) {
+    // Games in an order that shrinks and grows every part of the record: many files then
+    // fewer, values then defaults, a missing section, odd key spellings, a "none" file.
+    auto d = doc(
+        "[Game-1]\nGameName=A long name that needs storage of its own\nGameManufacturer=Kelso\nGameYear=1994\n"
+        "SystemName=KX\nRomSetName=starp\nParentRomSetName=starpj\nBiosName=kxbios\nVantrel-plug-in=0\n"
+        "GameStatus=2\nRom-1=a.bin:0000000a\nRom-2=b.bin:0000000b\nRom-3=c.bin:0000000c\nRom-4=d.chd:disk\n"
+        "[Game-2]\nGAMENAME=B\nrom-1=x.bin:abcdef01\nROM-2=none\nRom-3=y.bin:00000001\n"
+        "[Game-4]\nGameName=D\nRom-2=late.bin:00000002\nRom-1=first.bin:00000001\nRom-1=dup.bin:00000003\n"
+        "[Game-5]\nGameName=E\nRom-1=noseparator\nRom-2=e.bin:0000000e\nGameStatus=x\n");
+    // Only a write can put a line break into a key.
+    ASSERT_TRUE(d.writeString("Game-5", "Vantrel\rplug\rin", "0"));
+    GameReader reader;
+    for (int number : {1, 2, 3, 1, 4, 5, 2, 1}) {
+        SCOPED_TRACE(number);
+        const GameRecord expected = readGame(d, number);
+        const GameRecord& got = reader.read(d, number);
+        EXPECT_EQ(got.number, number);
+        EXPECT_EQ(got.name, expected.name);
+        EXPECT_EQ(got.manufacturer, expected.manufacturer);
+        EXPECT_EQ(got.year, expected.year);
+        EXPECT_EQ(got.systemName, expected.systemName);
+        EXPECT_EQ(got.romSetName, expected.romSetName);
+        EXPECT_EQ(got.parentRomSetName, expected.parentRomSetName);
+        EXPECT_EQ(got.biosName, expected.biosName);
+        EXPECT_EQ(got.vantrelPlugin, expected.vantrelPlugin);
+        EXPECT_EQ(got.status, expected.status);
+        EXPECT_EQ(got.files, expected.files);
+        // And both agree with the key-by-key lookups.
+        EXPECT_EQ(got.files, readGameFiles(d, number));
+        EXPECT_EQ(got.status, readGameStatus(d, number));
+    }
+    // Spot checks of what the reader must have dropped or kept.
+    EXPECT_EQ(reader.read(d, 3).name, " ");
+    EXPECT_TRUE(reader.read(d, 3).files.empty());
+    EXPECT_EQ(reader.read(d, 2).files, (std::vector<RomFileEntry>{{"x.bin", "ABCDEF01"}}));
+    EXPECT_EQ(reader.read(d, 4).files.size(), 2u);
+    EXPECT_EQ(reader.read(d, 4).files[0].name, "first.bin");
+    const GameRecord& fifth = reader.read(d, 5);
+    EXPECT_EQ(fifth.files, (std::vector<RomFileEntry>{{"e.bin", "0000000E"}}));
+    EXPECT_EQ(fifth.status, kStatusNeverScanned);
+    // A key that differs from Vantrel-plug-in only where a CR stands for "-" is another key.
+    EXPECT_TRUE(fifth.vantrelPlugin);
+}
