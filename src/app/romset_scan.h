@@ -7,10 +7,8 @@
 // (tavrix::verifyGame). The window is not repainted while the scan runs, so the page's widgets
 // are filled only for the last game, which is what the page shows when the scan ends; the list
 // selection ends on the last entry, as if each entry had been selected in turn. Archive
-// listings are shared between the games of one scan (a BIOS or parent archive is read once, its
-// stamp taken then) and start afresh with the next scan, so a file changed between two scans is
-// seen by the second. tavrix.ini is not written again when no status changed and the file is
-// still exactly what the last save wrote.
+// listings are shared between the games of one scan (a BIOS or parent archive is read once)
+// and start afresh with the next scan.
 #include <QString>
 
 #include <cstddef>
