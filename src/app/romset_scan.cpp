@@ -55,12 +55,7 @@ void RomsetScan::run() {
     try {
         // 4. One copy of tavrix.ini for the whole scan.
         IniDocumentCache& cache = IniDocumentCache::shared();
-        // The stamp before the load: if the file is still so at the end, the document is still
-        // its content.
-        const IniDocumentCache::FileStamp stampAtLoad = IniDocumentCache::stampOf(kSettingsFileName);
-        bool savedForm = false;
-        IniDocument document = cache.loadForChange(kSettingsFileName, &savedForm);
-        bool changed = false;
+        IniDocument document = cache.loadForChange(kSettingsFileName);
 
         // 5. Every entry in the list's order. Listings live for this scan only, so an archive
         //    changed since the last scan is read again.
@@ -91,7 +86,7 @@ void RomsetScan::run() {
 
             const int status = verification.status();
             if (GameList::statusOf(entry) != status) list.setStatus(entry, status);
-            if (writeGameStatus(document, number, status)) changed = true;
+            writeGameStatus(document, number, status);
             if (status == kStatusPlayable) ++playable_;
             ++gamesScanned_;
         }
@@ -101,15 +96,9 @@ void RomsetScan::run() {
         restoreWindow();
         general.L16->setText(GameList::countLine(static_cast<int>(playable_), count));
 
-        // 9. One write of the whole file, left out when the file already holds exactly what
-        //    would be written (no status changed and the file is as the last save left it).
-        //    A file changed on disk during the scan is then left as it is, and read afresh.
-        if (changed || !savedForm) {
-            document.save(kSettingsFileName);
-            cache.remember(kSettingsFileName, std::move(document));
-        } else if (IniDocumentCache::stampOf(kSettingsFileName) == stampAtLoad) {
-            cache.remember(kSettingsFileName, std::move(document));
-        }
+        // 9. One write of the whole file.
+        document.save(kSettingsFileName);
+        cache.remember(kSettingsFileName, std::move(document));
     } catch (...) {
         restoreWindow();
         restoreFilter();

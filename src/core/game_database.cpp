@@ -43,8 +43,8 @@ int readGameStatus(const IniDocument& document, int number) {
     return document.readInteger(gameSectionName(number), gamekeys::gameStatus, kStatusNeverScanned);
 }
 
-bool writeGameStatus(IniDocument& document, int number, int status) {
-    return document.writeInteger(gameSectionName(number), gamekeys::gameStatus, status);
+void writeGameStatus(IniDocument& document, int number, int status) {
+    document.writeInteger(gameSectionName(number), gamekeys::gameStatus, status);
 }
 
 namespace {

@@ -100,8 +100,7 @@ std::vector<RomFileEntry> readGameFiles(const IniDocument& document, int number)
 
 // GameStatus with default 4.
 int readGameStatus(const IniDocument& document, int number);
-// True when the document changed (see IniDocument::writeString).
-bool writeGameStatus(IniDocument& document, int number, int status);
+void writeGameStatus(IniDocument& document, int number, int status);
 
 // The list's rows for games 1 to the end of the database. Game 1 is always present, even in
 // an empty database, as the list always shows at least one entry.

@@ -116,7 +116,7 @@ bool IniDocument::readBool(std::string_view section, std::string_view key, bool 
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-bool IniDocument::writeString(std::string_view section, std::string_view key, std::string_view value) {
+void IniDocument::writeString(std::string_view section, std::string_view key, std::string_view value) {
     // A line break inside a value would split the entry into lines of its own.
     std::string cleanValue;
     cleanValue.reserve(value.size());
@@ -125,22 +125,20 @@ bool IniDocument::writeString(std::string_view section, std::string_view key, st
     Section& target = sectionForWrite(section);
     for (Line& line : target.lines) {
         if (line.hasEquals && line.key.size() == key.size() && equalsIgnoreCase(line.key, key)) {
-            if (line.key == key && line.text == cleanValue) return false;
             line.key = std::string(key);
             line.text = std::move(cleanValue);
-            return true;
+            return;
         }
     }
     target.lines.push_back(Line{std::string(key), std::move(cleanValue), true});
-    return true;
 }
 
-bool IniDocument::writeInteger(std::string_view section, std::string_view key, long long value) {
-    return writeString(section, key, decimal(value));
+void IniDocument::writeInteger(std::string_view section, std::string_view key, long long value) {
+    writeString(section, key, decimal(value));
 }
 
-bool IniDocument::writeBool(std::string_view section, std::string_view key, bool value) {
-    return writeString(section, key, value ? "1" : "0");
+void IniDocument::writeBool(std::string_view section, std::string_view key, bool value) {
+    writeString(section, key, value ? "1" : "0");
 }
 
 std::vector<std::string> IniDocument::sectionNames() const {

@@ -38,11 +38,9 @@ public:
     int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
     bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
-    // Each write returns true when it changed the document (a new key, or another value or
-    // spelling of the key), false when the document already said exactly that.
-    bool writeString(std::string_view section, std::string_view key, std::string_view value);
-    bool writeInteger(std::string_view section, std::string_view key, long long value);
-    bool writeBool(std::string_view section, std::string_view key, bool value);
+    void writeString(std::string_view section, std::string_view key, std::string_view value);
+    void writeInteger(std::string_view section, std::string_view key, long long value);
+    void writeBool(std::string_view section, std::string_view key, bool value);
 
     // Calls visit(key, value) for every "key=value" line of the section, in order, duplicates
     // included (a lookup by key sees only the first of them). Nothing when there is no such

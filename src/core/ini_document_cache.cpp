@@ -57,15 +57,13 @@ void IniDocumentCache::remember(const std::string& fileName, IniDocument documen
         entries_.erase(key);
         return;
     }
-    entries_[key] = Entry{stamp, std::make_shared<IniDocument>(std::move(document)), true};
+    entries_[key] = Entry{stamp, std::make_shared<IniDocument>(std::move(document))};
 }
 
-IniDocument IniDocumentCache::loadForChange(const std::string& fileName, bool* savedForm) {
-    if (savedForm) *savedForm = false;
+IniDocument IniDocumentCache::loadForChange(const std::string& fileName) {
     std::shared_ptr<const IniDocument> current = load(fileName);
     auto found = entries_.find(keyOf(fileName));
     if (found == entries_.end() || found->second.document != current) return *current;
-    if (savedForm) *savedForm = found->second.savedForm;
     current.reset();
     if (found->second.document.use_count() != 1) return *found->second.document;
     IniDocument document = std::move(*found->second.document);

@@ -20,15 +20,11 @@ public:
     std::shared_ptr<const IniDocument> load(const std::string& fileName);
 
     // The parsed file, to be changed and saved: taken out of the cache without a copy when
-    // nobody else holds it (the cache then forgets the file), copied otherwise. With
-    // `savedForm`, tells whether the document is the one remembered right after it was saved
-    // and the file is unchanged since: its serialized form is then the file's exact content,
-    // so a caller that changes nothing need not write it again.
-    IniDocument loadForChange(const std::string& fileName, bool* savedForm = nullptr);
+    // nobody else holds it (the cache then forgets the file), copied otherwise.
+    IniDocument loadForChange(const std::string& fileName);
 
-    // Records `document` as the content of `fileName`, right after it has been saved from it
-    // (or found to need no save: its serialized form is the file's content), so the next load
-    // needs no parse.
+    // Records `document` as the content of `fileName`, right after it has been saved from it,
+    // so the next load needs no parse.
     void remember(const std::string& fileName, IniDocument document);
 
     void clear() { entries_.clear(); }
@@ -56,7 +52,6 @@ private:
     struct Entry {
         FileStamp stamp;
         std::shared_ptr<IniDocument> document;
-        bool savedForm = false;  // recorded by remember(), not parsed
     };
     std::map<std::string, Entry> entries_;
     std::size_t parses_ = 0;

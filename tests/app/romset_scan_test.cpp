@@ -17,9 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-
-#include <sys/stat.h>
 #include <vector>
 
 using namespace tavrix::test;
@@ -301,51 +298,6 @@ TEST(RomsetScan, ArchiveChangedBetweenScansIsSeenByTheSecond) {
     window->scanRomsets();
     EXPECT_EQ(fileStatuses(2), (std::vector<int>{1, 1}));
     EXPECT_EQ(window->generalPage->L16->text(), "Games: 0 from 2");
-}
-
-// The file as a whole, as the atomic write replaces it: a rewrite gives a new inode.
-struct FileState {
-    ino_t inode = 0;
-    std::string bytes;
-    bool operator==(const FileState&) const = default;
-};
-FileState fileState(const char* name) {
-    struct stat info {};
-    EXPECT_EQ(::stat(name, &info), 0);
-    return FileState{info.st_ino, readFile(name)};
-}
-
-TEST(RomsetScan, RescanThatChangesNothingLeavesTheFileAsItIs) {
-    TempDir dir;
-    writeDatabase(kCases);
-    writeCaseRomsets();
-    ReportRecorder recorder;
-    auto window = startWindow();
-    window->scanRomsets();
-    const FileState first = fileState("tavrix.ini");
-    ASSERT_EQ(fileStatuses(4), (std::vector<int>{2, 2, 1, 0}));
-
-    // Same archives, same statuses: the file already holds what would be written.
-    window->scanRomsets();
-    EXPECT_EQ(fileState("tavrix.ini"), first);
-    EXPECT_EQ(window->generalPage->L16->text(), "Games: 2 from 4");
-
-    // One status changes: written again, with the rest of the file intact.
-    writeArchive("part", {0x10, 0x11, 0x12});
-    window->scanRomsets();
-    const FileState third = fileState("tavrix.ini");
-    EXPECT_NE(third.inode, first.inode);
-    EXPECT_EQ(fileStatuses(4), (std::vector<int>{2, 2, 2, 0}));
-    EXPECT_NE(third.bytes.find("[Extra]\r\nkept=yes\r\n"), std::string::npos);
-
-    // The file edited outside (a comment added, statuses as they are): no longer what the last
-    // save wrote, so the scan writes it out in full as before.
-    writeFile("tavrix.ini", "; edited\r\n" + third.bytes);
-    window->scanRomsets();
-    const FileState fourth = fileState("tavrix.ini");
-    EXPECT_EQ(fourth.bytes, third.bytes);
-    EXPECT_NE(fourth.inode, third.inode);
-    EXPECT_TRUE(recorder.reports.isEmpty());
 }
 
 TEST(RomsetScan, StartupScansWhenAskedAndAfterTheFirstStart) {

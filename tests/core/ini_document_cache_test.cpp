@@ -99,37 +99,6 @@ TEST(IniDocumentCache, LoadForChangeAndRememberAfterSave) {
 
 }
 
-TEST(IniDocumentCache, SavedFormIsKnownOnlyForWhatWasRememberedAndIsStillOnDisk) {
-    test::TempDir dir;
-    test::writeFile("a.ini", "; a comment\r\n[S]\r\nk=1\r\n");
-    IniDocumentCache cache;
-    bool savedForm = true;
-    // Parsed from the file: its serialized form drops the comment, so it is not the file.
-    IniDocument document = cache.loadForChange("a.ini", &savedForm);
-    EXPECT_FALSE(savedForm);
-    document.save("a.ini");
-    cache.remember("a.ini", std::move(document));
-
-    document = cache.loadForChange("a.ini", &savedForm);
-    EXPECT_TRUE(savedForm);
-    EXPECT_EQ(document.serialize(), test::readFile("a.ini"));
-    cache.remember("a.ini", std::move(document));  // nothing changed, nothing written
-
-    // Held elsewhere: a copy is handed out, still of the saved form.
-    {
-        const auto held = cache.load("a.ini");
-        (void)cache.loadForChange("a.ini", &savedForm);
-        EXPECT_TRUE(savedForm);
-    }
-
-    // The file changed on disk: parsed again, and no longer known to be the saved form.
-    test::writeFile("a.ini", "[S]\r\nk=1\r\n; added\r\n");
-    touchLater("a.ini");
-    document = cache.loadForChange("a.ini", &savedForm);
-    EXPECT_FALSE(savedForm);
-    EXPECT_EQ(cache.parseCount(), 2u);
-}
-
 TEST(GameDatabase, OnePassReadAgreesWithKeyByKeyLookups) {
     // Duplicated keys (the first counts), keys in other cases, file keys out of order, keys
     // that only look like file keys, and a gap in the file run.

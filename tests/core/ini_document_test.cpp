@@ -156,27 +156,3 @@ TEST(Settings, DecodingOfSortingRotationAndRenderer) {
     EXPECT_EQ(cutoffIndex(16000), std::nullopt);
     EXPECT_EQ(cutoffIndex(11025), 1);
 }
-
-TEST(IniDocument, WritesTellWhetherTheDocumentChanged) {
-    auto doc = IniDocument::parse("[S]\r\nk=1\r\nline without equals\r\nname=a\r\n");
-    EXPECT_FALSE(doc.writeInteger("S", "k", 1));
-    EXPECT_FALSE(doc.writeString("s", "name", "a"));  // the section name's case is not written
-    const std::string unchanged = doc.serialize();
-    EXPECT_TRUE(doc.writeInteger("S", "k", 2));
-    EXPECT_TRUE(doc.writeString("S", "NAME", "a"));   // the key's spelling is written
-    EXPECT_TRUE(doc.writeString("S", "new", ""));     // a new key, even with an empty value
-    EXPECT_TRUE(doc.writeBool("T", "flag", false));   // and a new section
-    EXPECT_FALSE(doc.writeBool("T", "flag", false));
-    // A value cleaned of its line break is the same value.
-    EXPECT_FALSE(doc.writeString("S", "k", "2\r\n"));
-    EXPECT_NE(doc.serialize(), unchanged);
-    EXPECT_EQ(doc.serialize(), "[S]\r\nk=2\r\nline without equals\r\nNAME=a\r\nnew=\r\n\r\n[T]\r\nflag=0\r\n\r\n");
-}
-
-TEST(IniDocument, SerializedSizeIsExactForEveryKindOfLine) {
-    // Lines with and without "=", empty values and sections, a duplicate section.
-    const std::string text = "[A]\r\nk=v\r\nbare\r\nempty=\r\n\r\n[B]\r\n\r\n[a]\r\nx=y\r\n\r\n";
-    const auto doc = IniDocument::parse(text);
-    EXPECT_EQ(doc.serialize(), text);
-    EXPECT_EQ(IniDocument().serialize(), "");
-}
