@@ -1,6 +1,7 @@
 # Tavrix: `make run` starts the front end on the example data, `make test` runs every test.
 BUILD ?= build
 JOBS ?= 2
+MAKEFLAGS += --no-print-directory
 CMAKE_FLAGS ?=
 
 .PHONY: all deps configure build run test test-asan bench fuzz install clean

@@ -59,7 +59,10 @@ void RomsetScan::run() {
 
         // 5. Every entry in the list's order. Listings live for this scan only, so an archive
         //    changed since the last scan is read again.
-        CachingArchiveLister lister;
+        //    Each archive's stamp is taken once, when it is first read: the window takes no input
+        //    while the scan runs, and the next scan starts with a new lister.
+        CachingArchiveLister lister(CachingArchiveLister::StampCheck::once);
+        GameReader reader;
         const std::string romsetDirectory = form.ZF.baseDir();
         const int count = entries.topLevelItemCount();
         gamesScanned_ = 0;
@@ -67,7 +70,7 @@ void RomsetScan::run() {
         for (int index = 0; index < count; ++index) {
             QTreeWidgetItem* entry = entries.topLevelItem(index);
             const int number = GameList::numberOf(entry);
-            const GameRecord game = readGame(document, number);
+            const GameRecord& game = reader.read(document, number);
             const GameVerification verification = verifyGame(game, romsetDirectory, lister);
             const bool last = index == count - 1;
             if (last) {

@@ -49,23 +49,71 @@ void writeGameStatus(IniDocument& document, int number, int status) {
 
 namespace {
 
+// The known keys with their lengths, for a switch on the length of a key read from the file.
+constexpr std::string_view kGameName = gamekeys::gameName, kYear = gamekeys::year, kBiosName = gamekeys::biosName,
+                           kSystemName = gamekeys::systemName, kRomSetName = gamekeys::romSetName,
+                           kGameStatus = gamekeys::gameStatus, kVantrelPlugin = gamekeys::vantrelPlugin,
+                           kManufacturer = gamekeys::manufacturer, kParentRomSetName = gamekeys::parentRomSetName,
+                           kFilePrefix = gamekeys::filePrefix;
+static_assert(kGameName.size() == 8 && kYear.size() == 8 && kBiosName.size() == 8);
+static_assert(kSystemName.size() == 10 && kRomSetName.size() == 10 && kGameStatus.size() == 10);
+static_assert(kVantrelPlugin.size() == 15);
+static_assert(kManufacturer.size() == 16 && kParentRomSetName.size() == 16);
+
+// equalsIgnoreCase, inline for the hot loop over a section's keys: equal bytes, or the two
+// cases of one letter a to z.
+inline bool sameKey(std::string_view key, std::string_view name) {
+    if (key.size() != name.size()) return false;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const char a = key[i];
+        const char b = name[i];
+        if (a == b) continue;
+        const char folded = static_cast<char>(a | 0x20);
+        if (folded != static_cast<char>(b | 0x20) || folded < 'a' || folded > 'z') return false;
+    }
+    return true;
+}
+
 // The keys of one game section gathered in a single pass. Each key holds the first value the
 // section gives it (as a lookup by key would find it); file k holds the value of "Rom-" + k,
 // where k is written in plain decimal as the lookup spells it.
 struct GameSection {
     std::optional<std::string_view> name, manufacturer, year, systemName, romSetName, parentRomSetName, biosName,
         vantrelPlugin, status;
-    std::vector<std::optional<std::string_view>> files;  // index k - 1
-
     void take(std::optional<std::string_view>& slot, std::string_view value) {
         if (!slot) slot = value;
     }
 
+    // The slot of a known key, or null. The names are told apart by length first, so a key
+    // is compared with at most three names of its own length.
+    std::optional<std::string_view>* slotOf(std::string_view key) {
+        switch (key.size()) {
+        case 8:
+            if (sameKey(key, kGameName)) return &name;
+            if (sameKey(key, kYear)) return &year;
+            if (sameKey(key, kBiosName)) return &biosName;
+            return nullptr;
+        case 10:
+            if (sameKey(key, kSystemName)) return &systemName;
+            if (sameKey(key, kRomSetName)) return &romSetName;
+            if (sameKey(key, kGameStatus)) return &status;
+            return nullptr;
+        case 15:
+            return sameKey(key, kVantrelPlugin) ? &vantrelPlugin : nullptr;
+        case 16:
+            if (sameKey(key, kManufacturer)) return &manufacturer;
+            if (sameKey(key, kParentRomSetName)) return &parentRomSetName;
+            return nullptr;
+        default:
+            return nullptr;
+        }
+    }
+
     // The number k of a key "Rom-" + k, or 0 when the key is not one.
     static std::size_t fileNumber(std::string_view key) {
-        constexpr std::string_view prefix = "Rom-";
+        constexpr std::string_view prefix = kFilePrefix;
         if (key.size() <= prefix.size() || key.size() > prefix.size() + 9) return 0;
-        if (!equalsIgnoreCase(key.substr(0, prefix.size()), prefix)) return 0;
+        if (!sameKey(key.substr(0, prefix.size()), prefix)) return 0;
         const std::string_view digits = key.substr(prefix.size());
         if (digits.front() == '0') return 0;
         std::size_t k = 0;
@@ -76,30 +124,29 @@ struct GameSection {
         return k;
     }
 
-    static GameSection read(const IniDocument& document, int number, bool withFiles) {
+    // One pass over the section. With `fileKeys` the file keys met are gathered there, in
+    // order, and `files` holds the run's values by number; both are caller's buffers, cleared
+    // first, so that a reader of many games allocates them once.
+    static GameSection read(const IniDocument& document, int number,
+                            std::vector<std::pair<std::size_t, std::string_view>>* fileKeys,
+                            std::vector<std::optional<std::string_view>>* files) {
         GameSection out;
-        // The file keys met, in order; a run of files from Rom-1 can never be longer than this.
-        std::vector<std::pair<std::size_t, std::string_view>> fileKeys;
+        if (fileKeys) fileKeys->clear();
         document.forEachEntry(gameSectionName(number), [&](std::string_view key, std::string_view value) {
-            if (withFiles) {
+            if (fileKeys) {
                 if (const std::size_t k = fileNumber(key)) {
-                    fileKeys.emplace_back(k, value);
+                    fileKeys->emplace_back(k, value);
                     return;
                 }
             }
-            if (equalsIgnoreCase(key, gamekeys::gameName)) out.take(out.name, value);
-            else if (equalsIgnoreCase(key, gamekeys::manufacturer)) out.take(out.manufacturer, value);
-            else if (equalsIgnoreCase(key, gamekeys::year)) out.take(out.year, value);
-            else if (equalsIgnoreCase(key, gamekeys::systemName)) out.take(out.systemName, value);
-            else if (equalsIgnoreCase(key, gamekeys::romSetName)) out.take(out.romSetName, value);
-            else if (equalsIgnoreCase(key, gamekeys::parentRomSetName)) out.take(out.parentRomSetName, value);
-            else if (equalsIgnoreCase(key, gamekeys::biosName)) out.take(out.biosName, value);
-            else if (equalsIgnoreCase(key, gamekeys::vantrelPlugin)) out.take(out.vantrelPlugin, value);
-            else if (equalsIgnoreCase(key, gamekeys::gameStatus)) out.take(out.status, value);
+            if (std::optional<std::string_view>* slot = out.slotOf(key)) out.take(*slot, value);
         });
-        out.files.resize(fileKeys.size());
-        for (const auto& [k, value] : fileKeys)
-            if (k <= out.files.size() && !out.files[k - 1]) out.files[k - 1] = value;
+        if (files) {
+            // A run of files from Rom-1 can never be longer than the number of file keys met.
+            files->assign(fileKeys->size(), std::nullopt);
+            for (const auto& [k, value] : *fileKeys)
+                if (k <= files->size() && !(*files)[k - 1]) (*files)[k - 1] = value;
+        }
         return out;
     }
 };
@@ -108,44 +155,62 @@ std::string textOr(const std::optional<std::string_view>& value, const char* def
     return value ? std::string(*value) : std::string(defaultValue);
 }
 
+// Assigns into the existing string, keeping its storage.
+void assignOr(std::string& target, const std::optional<std::string_view>& value, std::string_view defaultValue) {
+    target.assign(value ? *value : defaultValue);
+}
+
 int integerOr(const std::optional<std::string_view>& value, int defaultValue) {
     return value ? parseInteger(*value).value_or(defaultValue) : defaultValue;
 }
 
 }  // namespace
 
-GameRecord readGame(const IniDocument& document, int number) {
-    const GameSection section = GameSection::read(document, number, true);
-    GameRecord game;
+const GameRecord& GameReader::read(const IniDocument& document, int number) {
+    const GameSection section = GameSection::read(document, number, &fileKeys_, &fileValues_);
+    GameRecord& game = game_;
     game.number = number;
-    game.name = textOr(section.name, kBlank);
-    game.manufacturer = textOr(section.manufacturer, kBlank);
-    game.year = textOr(section.year, kBlank);
-    game.systemName = textOr(section.systemName, kBlank);
-    game.romSetName = textOr(section.romSetName, kNone);
-    game.parentRomSetName = textOr(section.parentRomSetName, kNone);
-    game.biosName = textOr(section.biosName, kNone);
+    assignOr(game.name, section.name, kBlank);
+    assignOr(game.manufacturer, section.manufacturer, kBlank);
+    assignOr(game.year, section.year, kBlank);
+    assignOr(game.systemName, section.systemName, kBlank);
+    assignOr(game.romSetName, section.romSetName, kNone);
+    assignOr(game.parentRomSetName, section.parentRomSetName, kNone);
+    assignOr(game.biosName, section.biosName, kNone);
     game.vantrelPlugin = integerOr(section.vantrelPlugin, 1) != 0;
     game.status = integerOr(section.status, kStatusNeverScanned);
     // Rom-1, Rom-2, ... up to the first missing key or "none"; values without ":" are skipped.
-    for (const auto& value : section.files) {
+    // The entries of the previous game are overwritten in place and the rest dropped at the end.
+    std::size_t count = 0;
+    for (const auto& value : fileValues_) {
         if (!value || *value == kNone) break;
         const size_t colon = value->find(':');
         if (colon == std::string_view::npos) continue;
-        game.files.push_back(RomFileEntry{std::string(value->substr(0, colon)), toUpperAscii(value->substr(colon + 1))});
+        if (count == game.files.size()) game.files.emplace_back();
+        RomFileEntry& file = game.files[count++];
+        file.name.assign(value->substr(0, colon));
+        file.signature.assign(value->substr(colon + 1));
+        for (char& c : file.signature)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
+    game.files.resize(count);
     return game;
+}
+
+GameRecord readGame(const IniDocument& document, int number) {
+    GameReader reader;
+    return reader.read(document, number);
 }
 
 std::vector<GameListRow> readGameList(const IniDocument& document) {
     std::vector<GameListRow> rows;
-    GameSection section = GameSection::read(document, 1, false);
+    GameSection section = GameSection::read(document, 1, nullptr, nullptr);
     for (int number = 1;; ++number) {
         rows.push_back(GameListRow{number, textOr(section.name, kBlank), textOr(section.systemName, kBlank),
                                    textOr(section.year, kBlank), integerOr(section.status, kStatusNeverScanned)});
         if (number >= kMaxGameNumber) break;
         // The run ends before the first game without GameName.
-        section = GameSection::read(document, number + 1, false);
+        section = GameSection::read(document, number + 1, nullptr, nullptr);
         if (!section.name) break;
     }
     return rows;

@@ -4,7 +4,11 @@
 // GameStatus.
 #include "core/ini_document.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavrix {
@@ -77,6 +81,18 @@ int countGames(const IniDocument& document);
 
 // All keys of game N with their defaults.
 GameRecord readGame(const IniDocument& document, int number);
+
+// readGame for many games in turn: the record returned is the reader's own, overwritten by the
+// next read, so its strings and file list keep their storage from game to game.
+class GameReader {
+public:
+    const GameRecord& read(const IniDocument& document, int number);
+
+private:
+    GameRecord game_;
+    std::vector<std::pair<std::size_t, std::string_view>> fileKeys_;   // scratch of one read
+    std::vector<std::optional<std::string_view>> fileValues_;         // scratch of one read
+};
 
 // Rom-1, Rom-2, ... until a value "none" (the default of a missing key); each value split at
 // its first ":" with the signature upper-cased; values without ":" are skipped.

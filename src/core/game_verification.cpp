@@ -45,26 +45,27 @@ std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::strin
 }
 
 std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::string& path) {
-    const std::string nativePath = toNativePath(path);
     auto found = cache_.find(path);
     if (found != cache_.end()) {
-        const auto stamp = regularFileStamp(nativePath);
+        if (check_ == StampCheck::once) return found->second.listing;
+        const auto stamp = regularFileStamp(toNativePath(path));
         if (!stamp) {
             cache_.erase(found);
             return nullptr;
         }
         if (*stamp == found->second.stamp) return found->second.listing;
     }
-    ArchiveRead read = readArchiveIfPresent(nativePath, path);
+    ArchiveRead read = readArchiveIfPresent(toNativePath(path), path);
     if (!read.exists) {
-        if (found != cache_.end()) cache_.erase(found);
+        if (check_ == StampCheck::once) cache_.insert_or_assign(path, Cached{});
+        else if (found != cache_.end()) cache_.erase(found);
         return nullptr;
     }
     ++reads_;
     auto listing = std::make_shared<ArchiveListing>();
     listing->entries = std::move(read.entries);
     listing->error = std::move(read.error);
-    cache_[path] = Cached{read.stamp, listing};
+    cache_.insert_or_assign(path, Cached{read.stamp, listing});
     return listing;
 }
 
@@ -122,17 +123,18 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
         }
     };
 
-    const RomsetArchives archives = romsetArchivesOf(game);
-    std::vector<std::string> order{archives.main};
-    if (!archives.parent.empty()) order.push_back(archives.parent);
-    if (!archives.bios.empty()) order.push_back(archives.bios);
-
-    for (const std::string& archive : order) {
-        // The main line may be empty ("none"): its path names the directory, not a file.
-        if (!archive.empty()) {
-            const std::string path = romsetPath(romsetDirectory, archive);
+    // Main, parent, BIOS. The main line may be "none": its path names the directory, not a
+    // file, so nothing is listed for it, but disk images are still looked for.
+    const std::string* const order[] = {&game.romSetName, &game.parentRomSetName, &game.biosName};
+    std::string path;
+    for (std::size_t step = 0; step < 3; ++step) {
+        const std::string& romset = *order[step];
+        const bool none = romset == kNone;
+        if (none && step > 0) continue;
+        if (!none) {
+            // The same text as romsetPath(romsetDirectory, archiveNameOf(romset)), built in place.
+            path.assign(romsetDirectory).append(1, '\\').append(romset).append(".zip");
             if (auto listing = lister.list(path)) {
-                result.archivesListed.push_back(path);
                 result.lastListing = listing;
                 if (listing->error) {
                     result.error = listing->error;

@@ -48,10 +48,19 @@ public:
 
 // Reuses a listing (or its error) while the archive's size and modification time are
 // unchanged, so an archive shared by many games is read once. An archive met for the first
-// time is opened directly (its existence and stamp come from the open file); a reuse costs one
-// stat of the file.
+// time is opened directly (its existence and stamp come from the open file).
+//
+// How often a reuse looks at the file again is chosen when the lister is made:
+//  - StampCheck::everyUse: each reuse costs one stat of the file, so a change is seen at once;
+//  - StampCheck::once: the stamp taken when the archive was read stands for the lister's whole
+//    life, and so does the absence of a file. Meant for one pass over many games (the romset
+//    scan), where a lister is made per pass: a file changed on disk is then seen by the next
+//    pass, and a reuse costs no system call.
 class CachingArchiveLister : public ArchiveLister {
 public:
+    enum class StampCheck { everyUse, once };
+    explicit CachingArchiveLister(StampCheck check = StampCheck::everyUse) : check_(check) {}
+
     std::shared_ptr<const ArchiveListing> list(const std::string& path) override;
     void clear() { cache_.clear(); }
     std::size_t readCount() const { return reads_; }  // archives actually read
@@ -59,8 +68,9 @@ public:
 private:
     struct Cached {
         FileStamp stamp;
-        std::shared_ptr<const ArchiveListing> listing;
+        std::shared_ptr<const ArchiveListing> listing;  // null: no file there (StampCheck::once)
     };
+    StampCheck check_;
     std::unordered_map<std::string, Cached> cache_;
     std::size_t reads_ = 0;
 };
@@ -77,7 +87,6 @@ struct GameVerification {
     std::vector<bool> marks;                         // one per file entry of the game
     std::optional<std::string> error;                // the archive error that ended it, if any
     std::shared_ptr<const ArchiveListing> lastListing;  // the last archive listed
-    std::vector<std::string> archivesListed;        // archive paths listed, in order
 
     int foundCount() const;
     // The scan's verdict: 2 all found, 1 some missing, 0 all missing (also for no files).

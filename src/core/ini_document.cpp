@@ -3,6 +3,9 @@
 #include "core/file_io.h"
 #include "core/text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace tavrix {
 
 IniDocument IniDocument::parse(std::string_view content) {
@@ -21,7 +24,7 @@ IniDocument IniDocument::parse(std::string_view content) {
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             const std::string name = trim(line.substr(1, line.size() - 2));
             document.sections_.push_back(Section{name, {}});
-            document.index_.emplace(foldedName(name), document.sections_.size() - 1);
+            document.index_.emplace(name, document.sections_.size() - 1);
             current = &document.sections_.back();
             continue;
         }
@@ -42,26 +45,36 @@ IniDocument IniDocument::load(const std::string& fileName) {
     return IniDocument{};
 }
 
-std::string IniDocument::foldedName(std::string_view name) {
-    return toUpperAscii(name);
+std::size_t IniDocument::FoldedHash::operator()(std::string_view name) const noexcept {
+    // FNV-1a over the upper-cased bytes.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        hash = (hash ^ byte) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash);
+}
+
+bool IniDocument::FoldedEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    return equalsIgnoreCase(a, b);
 }
 
 const IniDocument::Section* IniDocument::findSection(std::string_view name) const {
-    const auto it = index_.find(foldedName(name));
+    const auto it = index_.find(name);
     return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 IniDocument::Section& IniDocument::sectionForWrite(std::string_view name) {
-    const auto it = index_.find(foldedName(name));
+    const auto it = index_.find(name);
     if (it != index_.end()) return sections_[it->second];
     sections_.push_back(Section{std::string(name), {}});
-    index_.emplace(foldedName(name), sections_.size() - 1);
+    index_.emplace(std::string(name), sections_.size() - 1);
     return sections_.back();
 }
 
 const IniDocument::Line* IniDocument::findLine(const Section& section, std::string_view key) {
     for (const Line& line : section.lines)
-        if (line.hasEquals && equalsIgnoreCase(line.key, key)) return &line;
+        if (line.hasEquals && line.key.size() == key.size() && equalsIgnoreCase(line.key, key)) return &line;
     return nullptr;
 }
 
@@ -111,7 +124,7 @@ void IniDocument::writeString(std::string_view section, std::string_view key, st
         if (c != '\r' && c != '\n' && c != '\0') cleanValue += c;
     Section& target = sectionForWrite(section);
     for (Line& line : target.lines) {
-        if (line.hasEquals && equalsIgnoreCase(line.key, key)) {
+        if (line.hasEquals && line.key.size() == key.size() && equalsIgnoreCase(line.key, key)) {
             line.key = std::string(key);
             line.text = std::move(cleanValue);
             return;
@@ -144,20 +157,32 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
 }
 
 std::string IniDocument::serialize() const {
-    std::string out;
+    // The exact size first, then every piece copied into place.
+    std::size_t size = 0;
     for (const Section& section : sections_) {
-        out += '[';
-        out += section.name;
-        out += "]\r\n";
+        size += section.name.size() + 6;  // "[" name "]" CR LF, and the CR LF after the section
+        for (const Line& line : section.lines)
+            size += (line.hasEquals ? line.key.size() + 1 : 0) + line.text.size() + 2;
+    }
+    std::string out(size, '\0');
+    char* at = out.data();
+    auto put = [&at](std::string_view piece) {
+        std::memcpy(at, piece.data(), piece.size());
+        at += piece.size();
+    };
+    for (const Section& section : sections_) {
+        put("[");
+        put(section.name);
+        put("]\r\n");
         for (const Line& line : section.lines) {
             if (line.hasEquals) {
-                out += line.key;
-                out += '=';
+                put(line.key);
+                put("=");
             }
-            out += line.text;
-            out += "\r\n";
+            put(line.text);
+            put("\r\n");
         }
-        out += "\r\n";
+        put("\r\n");
     }
     return out;
 }

@@ -71,14 +71,24 @@ private:
         std::vector<Line> lines;
     };
 
-    static std::string foldedName(std::string_view name);
+    // Section names hash and compare with a to z folded, so a lookup by any spelling needs no
+    // folded copy of the name.
+    struct FoldedHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const noexcept;
+    };
+    struct FoldedEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
+    };
+
     const Section* findSection(std::string_view name) const;
     Section& sectionForWrite(std::string_view name);
     static const Line* findLine(const Section& section, std::string_view key);
 
     std::vector<Section> sections_;
-    // First section of each folded name; later duplicates are kept but never looked up.
-    std::unordered_map<std::string, size_t> index_;
+    // First section of each name (a to z folded); later duplicates are kept but never looked up.
+    std::unordered_map<std::string, size_t, FoldedHash, FoldedEqual> index_;
 };
 
 }  // namespace tavrix

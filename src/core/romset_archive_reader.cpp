@@ -352,6 +352,8 @@ ArchiveRead readArchiveIfPresent(const std::string& nativePath, const std::strin
     const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int openError = errno;
+        // No such file (or a path through something that is not a folder): nothing to list.
+        if (openError == ENOENT || openError == ENOTDIR) return result;
         // A file that is there but cannot be opened (no permission) is an error; no file is not.
         if (const auto stamp = regularFileStamp(nativePath)) {
             result.exists = true;
