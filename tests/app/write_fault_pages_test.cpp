@@ -301,7 +301,9 @@ TEST_P(WriteFaultPages, TheOldFilesStayAndTheReportNamesTheFile) {
     for (const auto& [name, bytes] : after) namesAfter.push_back(name);
     ASSERT_EQ(namesAfter, namesBefore);
     for (const auto& [name, bytes] : before) EXPECT_TRUE(after[name] == bytes) << name << " changed";
-    if (fault == Fault::FolderInPlace) EXPECT_TRUE(std::filesystem::is_empty(writer.target));
+    if (fault == Fault::FolderInPlace) {
+        EXPECT_TRUE(std::filesystem::is_empty(writer.target));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
