@@ -59,6 +59,7 @@ int compareIgnoreCase(std::string_view a, std::string_view b) {
 
 std::optional<int> parseInteger(std::string_view text) {
     size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ') ++pos;
     bool negative = false;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         negative = text[pos] == '-';

@@ -20,8 +20,8 @@ std::string toLowerAscii(std::string_view text);
 int compareIgnoreCase(std::string_view a, std::string_view b);
 
 // A 32-bit signed integer: decimal with an optional sign, or hexadecimal with the prefix
-// "$", "0x" or "0X" (optionally signed). No blanks, nothing after the digits. Empty when the
-// text is not such a number or does not fit.
+// "$", "0x" or "0X" (optionally signed). Leading blanks are skipped; nothing may follow the
+// digits. Empty when the text is not such a number or does not fit.
 std::optional<int> parseInteger(std::string_view text);
 
 // parseInteger, or throws "'text' is not a valid integer value".

@@ -43,6 +43,9 @@ TEST(IniDocument, IntegersAcceptDecimalAndHexAndFallBackOnAnythingElse) {
 
 TEST(IniDocument, StrictConversionRaisesTheExactMessage) {
     EXPECT_EQ(toInteger("44100"), 44100);
+    EXPECT_EQ(toInteger("  90"), 90);  // leading blanks are skipped, trailing ones are not
+    EXPECT_THROW(toInteger("90 "), Error);
+    EXPECT_THROW(toInteger(" "), Error);
     try {
         toInteger("22k");
         FAIL() << "no error";
