@@ -30,7 +30,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool isEnter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // Enter types character 13 only on its own or with Shift: with Ctrl it types a line
+        // feed (10), and with Alt no character at all, so neither launches.
+        const bool isEnter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         const bool isF11 = key->key() == Qt::Key_F11;
         if (!isEnter && !isF11) return false;
         // Errors end the handler and go to the general report.

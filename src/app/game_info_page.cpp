@@ -93,6 +93,7 @@ void GameInfoPage::CreateWidgets() {
     LV1->setColumnCount(2);
     LV1->header()->setSectionsClickable(false);
     LV1->header()->setMinimumSectionSize(20);
+    LV1->header()->setStretchLastSection(false);
     LV1->setColumnWidth(0, 230);
     LV1->setColumnWidth(1, 74);
     book.header(LV1, 0, {"파일 이름", "File Name"});
@@ -117,6 +118,10 @@ void GameInfoPage::ConnectWidgets() {
     for (ClickableLabel* label : {L1, L2, L6, L12, L3, L10, L4, L11, L5, I1})
         connect(label, &ClickableLabel::clicked, this, [this] { L1Click(); });
     GB1->installEventFilter(this);
+    // The file name column is never narrower than 100 pixels.
+    connect(LV1->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (column == 0 && size < 100) LV1->setColumnWidth(0, 100);
+    });
 }
 
 bool GameInfoPage::eventFilter(QObject* watched, QEvent* event) {

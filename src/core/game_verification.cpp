@@ -131,6 +131,8 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
         const std::string& romset = *order[step];
         const bool none = romset == kNone;
         if (none && step > 0) continue;
+        // Each archive looked at starts a fresh listing, also one that is not there.
+        result.lastListing = nullptr;
         if (!none) {
             // The same text as romsetPath(romsetDirectory, archiveNameOf(romset)), built in place.
             path.assign(romsetDirectory).append(1, '\\').append(romset).append(".zip");

@@ -86,7 +86,7 @@ RomsetArchives romsetArchivesOf(const GameRecord& game);
 struct GameVerification {
     std::vector<bool> marks;                         // one per file entry of the game
     std::optional<std::string> error;                // the archive error that ended it, if any
-    std::shared_ptr<const ArchiveListing> lastListing;  // the last archive listed
+    std::shared_ptr<const ArchiveListing> lastListing;  // of the archive looked at last; null when not there
 
     int foundCount() const;
     // The scan's verdict: 2 all found, 1 some missing, 0 all missing (also for no files).

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -96,6 +97,14 @@ TEST(GameInfoPage, ShowsTheGameAndMarksFilesFoundInTheParentUnderAnotherName) {
     QTest::mouseClick(page->L1, Qt::LeftButton);
     EXPECT_TRUE(page->LV1->isVisible());
     EXPECT_FALSE(page->P1->isVisible());
+
+    // File name 230 and signature 74 wide; the file name column stops at 100.
+    EXPECT_EQ(page->LV1->columnWidth(0), 230);
+    EXPECT_EQ(page->LV1->columnWidth(1), 74);
+    page->LV1->header()->resizeSection(0, 40);
+    EXPECT_EQ(page->LV1->columnWidth(0), 100);
+    page->LV1->header()->resizeSection(0, 150);
+    EXPECT_EQ(page->LV1->columnWidth(0), 150);
 }
 
 TEST(GameInfoPage, DiskImagesBesideTheArchivesAndInTheirFolder) {

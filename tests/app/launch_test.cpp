@@ -297,6 +297,21 @@ TEST_F(Launch, F11WithShiftAltOrNoCtrlDoesNothing) {
     EXPECT_TRUE(recordedRuns().empty());
 }
 
+TEST_F(Launch, EnterLaunchesAloneOrWithShiftButNotWithCtrlOrAlt) {
+    installFakeEmulator();
+    select("Beta Rally");
+    QTest::keyClick(list, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_Return, Qt::AltModifier);
+    QTest::keyClick(list, Qt::Key_Enter, Qt::KeyboardModifiers(Qt::ControlModifier | Qt::KeypadModifier));
+    EXPECT_TRUE(launcher->startedLines.empty());
+    EXPECT_TRUE(recordedRuns().empty());
+
+    QTest::keyClick(list, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(launcher->startedLines, std::vector<std::string>(2, kSavedCommandForGame2));
+    EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
+}
+
 TEST_F(Launch, WithNoSelectedGameNothingHappensAndABatchRequestStaysPending) {
     installFakeEmulator();
     list->clearSelection();

@@ -59,6 +59,12 @@ TEST(VerifyGame, MarksFilesByCrcAcrossMainParentAndBios) {
     EXPECT_EQ(lister.asked, (std::vector<std::string>{".\\roms\\child.zip", ".\\roms\\parent.zip", ".\\roms\\bios.zip"}));
     ASSERT_TRUE(v.lastListing);
     EXPECT_EQ(v.lastListing->entries.at(0).name, "bios.bin");
+
+    // The listing is that of the last archive looked at: a BIOS archive that is not there
+    // leaves none, even though the main and parent archives were listed.
+    const GameVerification noBios = verifyGame(game("child", "parent", "gone", g.files), ".\\roms", lister);
+    EXPECT_FALSE(noBios.lastListing);
+    EXPECT_EQ(noBios.foundCount(), 3);
 }
 
 TEST(VerifyGame, StatusesForFullPartialNoneAndMissingMain) {
