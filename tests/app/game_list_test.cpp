@@ -286,3 +286,18 @@ TEST(GameList, CancelSelectsTheStoredChoiceBeforeTakingTheStoredDirection) {
     EXPECT_EQ(window->PC1->currentIndex(), 1);
     EXPECT_TRUE(recorder.reports.isEmpty());
 }
+
+TEST(GameList, TitlesSortByTheCharacterCodesOfTheFile) {
+    TempDir dir;
+    // Western code page bytes: the euro sign (0x80) comes before e acute (0xE9), although its
+    // Unicode code point is the higher one.
+    writeDatabase("sorting-type=11\r\n", {{"X\xE9", "S", "1990"}, {"x\x80", "S", "1991"}, {"XA", "S", "1992"}});
+    ReportRecorder recorder;
+    auto window = startWindow();
+    EXPECT_EQ(titles(window->LV0), QStringList({"XA", QString::fromUtf8("x€"), QString::fromUtf8("Xé")}));
+    // Descending reverses the byte order too.
+    window->gameList->setAscending(false);
+    window->gameList->sort();
+    EXPECT_EQ(titles(window->LV0), QStringList({QString::fromUtf8("Xé"), QString::fromUtf8("x€"), "XA"}));
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
