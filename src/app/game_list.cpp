@@ -25,19 +25,23 @@ constexpr Tr kGameHeader{"게임", "Game"};
 constexpr Tr kHardwareHeader{"플랫폼", "Hardware"};
 constexpr Tr kYearHeader{"년도", "Year"};
 
-// Ordinal comparison in which only a to z fold to upper case; a text that is the start of the
-// other comes first.
-int compareFolded(const QString& a, const QString& b) {
+// Ordinal comparison of the file's bytes in which only a to z fold to upper case; a text that
+// is the start of the other comes first.
+int compareFolded(const QByteArray& a, const QByteArray& b) {
     const qsizetype common = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < common; ++i) {
-        char16_t x = a[i].unicode();
-        char16_t y = b[i].unicode();
-        if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - u'a' + u'A');
-        if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - u'a' + u'A');
+        auto x = static_cast<unsigned char>(a[i]);
+        auto y = static_cast<unsigned char>(b[i]);
+        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
         if (x != y) return x < y ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+QByteArray sortBytes(const QTreeWidgetItem* item, int column) {
+    return item->data(column, GameList::kSortBytesRole).toByteArray();
 }
 
 QString shown(const std::string& bytes) {
@@ -106,6 +110,9 @@ void GameList::fill() {
         item->setText(0, shown(row.name));
         item->setText(1, shown(row.systemName));
         item->setText(2, shown(row.year));
+        item->setData(0, kSortBytesRole, QByteArray::fromStdString(row.name));
+        item->setData(1, kSortBytesRole, QByteArray::fromStdString(row.systemName));
+        item->setData(2, kSortBytesRole, QByteArray::fromStdString(row.year));
         item->setData(0, kNumberRole, row.number);
         item->setData(0, kOrderKeyRole, QString::fromStdString(emulatorOrderKey(row.number)));
         items.push_back(item);
@@ -154,7 +161,7 @@ int GameList::LV0Compare(const QTreeWidgetItem* a, const QTreeWidgetItem* b) con
         const int y = numberOf(b);
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    return compareFolded(a->text(sortColumn_), b->text(sortColumn_));
+    return compareFolded(sortBytes(a, sortColumn_), sortBytes(b, sortColumn_));
 }
 
 void GameList::sort() {

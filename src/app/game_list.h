@@ -21,6 +21,9 @@ public:
     static constexpr int kNumberRole = Qt::UserRole;       // the game number
     static constexpr int kStatusRole = Qt::UserRole + 1;   // the icon index
     static constexpr int kOrderKeyRole = Qt::UserRole + 2; // the emulator-order key text
+    // The bytes of the file behind each column's text: sorting compares these, character code
+    // by character code, as the file holds them (the shown text may be a conversion).
+    static constexpr int kSortBytesRole = Qt::UserRole + 3;
     // Role of the header item: the image index of the arrow on each column, or -1.
     static constexpr int kHeaderImageRole = Qt::UserRole;
 

@@ -182,9 +182,11 @@ void GeneralPage::B05Click() {
     CB27->setChecked(readSetting(document, settings::showAllColumns));
     const SortingType sorting =
         decodeSortingType(document.readInteger(kSettingsSection, settings::sortingType, sortChoice()));
-    // The direction first, so that a sort run by the new choice already follows it.
-    form->gameList->setAscending(sorting.ascending);
+    // The choice first: a changed choice re-sorts and re-marks the list under the direction it
+    // had; the stored direction is taken afterwards and shows at the next sort (at start-up
+    // the sort that follows this reload).
     selectSortChoice(sorting.choice);
+    form->gameList->setAscending(sorting.ascending);
 }
 
 void GeneralPage::CB26Click() {

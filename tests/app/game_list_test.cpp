@@ -259,3 +259,45 @@ TEST(GameList, FilterWithNoPlayableGameEmptiesListAndTitles) {
     EXPECT_TRUE(info->P1->isVisible());
     EXPECT_TRUE(recorder.reports.isEmpty());
 }
+
+TEST(GameList, CancelSelectsTheStoredChoiceBeforeTakingTheStoredDirection) {
+    TempDir dir;
+    writeDatabase("sorting-type=11\r\nshow-all-columns=1\r\n", kFourGames);
+    ReportRecorder recorder;
+    auto window = startWindow();
+    QTreeWidget* list = window->LV0;
+    GameList& games = *window->gameList;
+    // Year, then Year again: descending by year.
+    clickHeader(list, 2);
+    clickHeader(list, 2);
+    ASSERT_FALSE(games.ascending());
+    ASSERT_EQ(games.sortColumn(), 2);
+
+    // Cancel brings back "by name, ascending": the changed choice re-sorts and re-marks under the
+    // direction in force, and only then does the stored direction take over.
+    window->showPage(1);
+    QTest::mouseClick(window->generalPage->B05, Qt::LeftButton);
+    EXPECT_TRUE(window->generalPage->RG2Items[1]->isChecked());
+    EXPECT_EQ(games.sortColumn(), 0);
+    EXPECT_TRUE(games.ascending());
+    EXPECT_EQ(titles(list), QStringList({"delta", "Charlie", "Bravo", "alpha"}));
+    EXPECT_EQ(games.headerImage(0), 3);
+    EXPECT_EQ(games.headerImage(2), -1);
+    EXPECT_EQ(window->PC1->currentIndex(), 1);
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
+
+TEST(GameList, TitlesSortByTheCharacterCodesOfTheFile) {
+    TempDir dir;
+    // Western code page bytes: the euro sign (0x80) comes before e acute (0xE9), although its
+    // Unicode code point is the higher one.
+    writeDatabase("sorting-type=11\r\n", {{"X\xE9", "S", "1990"}, {"x\x80", "S", "1991"}, {"XA", "S", "1992"}});
+    ReportRecorder recorder;
+    auto window = startWindow();
+    EXPECT_EQ(titles(window->LV0), QStringList({"XA", QString::fromUtf8("x€"), QString::fromUtf8("Xé")}));
+    // Descending reverses the byte order too.
+    window->gameList->setAscending(false);
+    window->gameList->sort();
+    EXPECT_EQ(titles(window->LV0), QStringList({QString::fromUtf8("Xé"), QString::fromUtf8("x€"), "XA"}));
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
