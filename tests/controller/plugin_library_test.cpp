@@ -1,4 +1,5 @@
 // Loads the built controller.orv the way the emulator does and calls its exports.
+#include "fixtures/run_command.h"
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -14,14 +15,7 @@
 
 namespace {
 
-std::string runCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    if (!pipe) return out;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
-    return out;
-}
+using tavrix::test::runCommand;
 
 class PluginLibrary : public ::testing::Test {
 protected:

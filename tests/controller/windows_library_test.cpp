@@ -1,6 +1,7 @@
 // Reads the export and import tables of the cross-built controller.dll.
 #ifdef TAVRIX_CONTROLLER_DLL
 
+#include "fixtures/run_command.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,14 +16,7 @@
 
 namespace {
 
-std::string runCommand(const std::string& command) {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    if (!pipe) return out;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) out.append(buffer, n);
-    return out;
-}
+using tavrix::test::runCommand;
 
 std::string lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
