@@ -76,7 +76,8 @@ void AboutPage::CreateWidgets() {
     B08 = new QPushButton(this);
     B08->setObjectName("B08");
     B08->setGeometry(40, 320, 100, 25);
-    book.text(B08, {"확인", ""});
+    // The same caption in both languages.
+    book.text(B08, {"OK", ""});
 
     B13 = new QPushButton(this);
     B13->setObjectName("B13");

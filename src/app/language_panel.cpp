@@ -128,7 +128,8 @@ void LanguagePanel::CreateWidgets() {
     I3->setGeometry(376, 176, 30, 20);
     I3->setPixmap(englishFlag());
 
-    B10 = new QPushButton(QString::fromUtf8("확인"), this);
+    // The same word in both languages: the panel is shown before a language is chosen.
+    B10 = new QPushButton(QStringLiteral("OK"), this);
     B10->setObjectName(QStringLiteral("B10"));
     B10->setGeometry(288, 216, 89, 25);
     B10->setEnabled(false);
