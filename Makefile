@@ -4,7 +4,7 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan bench fuzz install clean
+.PHONY: all deps configure build run test test-asan test-wine bench fuzz install clean
 
 all: build
 
@@ -32,6 +32,12 @@ test-asan: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
+
+# The Windows plug-in loaded by Wine's loader into a stand-in emulator on a virtual display.
+test-wine: configure
+	@scripts/install-deps wine
+	@cmake --build $(BUILD) -j$(JOBS) --target controller_dll jamma_host
+	@tests/controller/wine/run.sh $(BUILD)/tests/controller/jamma_host.exe $(BUILD)/src/controller/controller.dll
 
 PREFIX ?= /usr/local
 install: build

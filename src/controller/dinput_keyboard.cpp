@@ -61,7 +61,12 @@ void* moduleInstance() { return libraryInstance; }
 }  // namespace tavrix::controller
 
 // Records the library's instance handle, which DirectInputCreateA wants, on every notification.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
+// Unloaded by FreeLibrary (reserved null) with the keyboard still open, it releases the
+// keyboard. When the process is ending (reserved non-null) it calls nothing in DirectInput:
+// the loader lock is held and DirectInput's threads are gone, so Unacquire would wait for
+// ever; the process takes the keyboard back itself.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     tavrix::controller::libraryInstance = instance;
+    if (reason == DLL_PROCESS_DETACH && reserved == nullptr) tavrix::controller::releasePlugin();
     return TRUE;
 }

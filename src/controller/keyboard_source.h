@@ -45,5 +45,9 @@ public:
 std::unique_ptr<KeyboardSource> makeSystemKeyboard();
 // The handle of this library as the platform knows it (null where there is none).
 void* moduleInstance();
+// Closes the keyboard if it is still open and frees the plug-in's state; defined with the
+// exports, called by the library's unload handler (on Windows only when the library is
+// unloaded from a process that goes on, never while the process is ending).
+void releasePlugin();
 
 }  // namespace tavrix::controller
