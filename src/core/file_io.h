@@ -18,8 +18,8 @@ void writeFileAtomically(const std::string& fileName, const std::string& bytes);
 bool fileExists(const std::string& path);
 bool isRegularFile(const std::string& path);
 
-// Turns the Windows separators "\" into "/" so a path typed for the emulator (".\roms")
-// names the same place on this system.
+// A path typed for the emulator (".\roms") as this system names the same place: on POSIX
+// systems the separators "\" become "/"; Windows takes the path as it is.
 std::string toNativePath(const std::string& path);
 
 }  // namespace tavrix

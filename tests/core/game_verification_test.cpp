@@ -1,5 +1,6 @@
 #include "core/game_verification.h"
 
+#include "fixtures/platform.h"
 #include "fixtures/temp_dir.h"
 #include "fixtures/zip_builder.h"
 
@@ -156,7 +157,8 @@ TEST(CachingArchiveLister, ReusesListingsUntilTheFileChanges) {
 
 TEST(Snapshots, CandidatesInOrderAsNativePaths) {
     EXPECT_EQ(snapshotCandidates("starp"),
-              (std::vector<std::string>{"snap/starp/kxd3d001.bmp", "snap/starp/kxogl001.bmp"}));
+              (std::vector<std::string>{test::nativePath("snap/starp/kxd3d001.bmp"),
+                                        test::nativePath("snap/starp/kxogl001.bmp")}));
     EXPECT_TRUE(snapshotCandidates("").empty());
     EXPECT_EQ(romsetNameOfArchive("starp.zip"), "starp");
     EXPECT_EQ(romsetNameOfArchive(""), "");
