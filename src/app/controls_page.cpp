@@ -214,6 +214,7 @@ void ControlsPage::L27DblClick(QLabel* sender) {
     const auto labels = assignableLabels();
     for (QLabel* label : labels)
         if (label->text() == QLatin1String(kCaptureMarker)) return;  // one capture at a time
+    captionBeforeCapture = sender->text();
     sender->setText(QString::fromLatin1(kCaptureMarker));
     form->setWindowTitle(tr2(kCaptureCaption));
     // Without a joystick on a port the capture fails; keys still work.
@@ -239,6 +240,18 @@ void ControlsPage::J1JoyMove(TJoystickex* sender, int xPos, int yPos, uint16_t b
     const std::optional<int> code = joystickInputCode(xPos, yPos, buttonStatus, joystick);
     if (!code) return;  // centred, no button
     completeCapture(*code);
+}
+
+void ControlsPage::J1JoyRemoved(TJoystickex*) {
+    // The stick may have been the one the user meant to press: the target gets its previous
+    // input back and the capture ends, so the next double-click starts a fresh one.
+    bool pending = false;
+    for (QLabel* label : assignableLabels()) {
+        if (label->text() != QLatin1String(kCaptureMarker)) continue;
+        label->setText(captionBeforeCapture);
+        pending = true;
+    }
+    if (pending) endCaptureState();
 }
 
 bool ControlsPage::eventFilter(QObject* watched, QEvent* event) {

@@ -33,6 +33,7 @@ bool TJoystickex::StartCapture() {
         active_ = false;
         return false;
     }
+    held_ = true;
     // The device may have been attached after the port was chosen: take its ranges now.
     readCapabilities(portIndex());
     thresholdUnits_ = tavrix::thresholdUnits(caps_.xMax, eventThreshold_);
@@ -45,7 +46,8 @@ bool TJoystickex::StartCapture() {
 
 void TJoystickex::StopCapture() {
     timer_->stop();
-    if (active_) source_->release(portIndex());
+    if (held_) source_->release(portIndex());
+    held_ = false;
     active_ = false;
 }
 
@@ -80,7 +82,14 @@ void TJoystickex::setEventThreshold(double percent) {
 }
 
 void TJoystickex::poll() {
-    if (auto reading = source_->read(portIndex())) report(*reading);
+    if (auto reading = source_->read(portIndex())) {
+        report(*reading);
+        return;
+    }
+    // Only a held port is polled, so no reading means the device went away (unplugged):
+    // stop, give the port back and tell the owner.
+    StopCapture();
+    if (JoyRemoved) JoyRemoved(this);
 }
 
 void TJoystickex::report(const JoystickReading& reading) {
