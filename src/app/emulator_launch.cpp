@@ -4,6 +4,8 @@
 
 #include "app/error_report.h"
 #include "app/game_list.h"
+#include "app/general_page.h"
+#include "app/sound_page.h"
 #include "core/error.h"
 
 #include <QAbstractButton>
@@ -13,7 +15,6 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
 
@@ -63,10 +64,6 @@ bool isChecked(const QWidget* window, const char* name) {
 
 int selectedIndex(const QWidget* window, const char* name) {
     return findControl<QComboBox>(window, name)->currentIndex();
-}
-
-QString textOf(const QWidget* window, const char* name) {
-    return findControl<QLineEdit>(window, name)->text();
 }
 
 // The radio group's selected item: the position of the checked button among its buttons.
@@ -120,7 +117,7 @@ LaunchInputs TF1::readLaunchInputs(int gameNumber) const {
     in.filterOn = isChecked(this, "CB19");
     in.cutoffIndex = selectedIndex(this, "CB20");
     in.soundEffect = selectedRadioItem(this, "RG1");
-    in.multiplier = textOf(this, "E3").toStdString();
+    in.multiplier = soundPage->multiplier();
     in.slowGeometry = isChecked(this, "CB17");
     switch (selectedIndex(this, "CB18")) {
         case 0: in.renderer = RendererKind::Software; break;
@@ -131,7 +128,8 @@ LaunchInputs TF1::readLaunchInputs(int gameNumber) const {
     in.rotationIndex = selectedIndex(this, "CB8");
     in.hideConsole = isChecked(this, "CB29");
     in.vantrelPlugin = isChecked(this, "CB21");
-    in.romPath = textOf(this, "E1").toStdString();
+    // The path box as it stands, with the stored bytes while it shows the loaded path.
+    in.romPath = generalPage->romsDirectory();
     return in;
 }
 

@@ -203,8 +203,17 @@ void GameList::markSortColumn() {
         setHeaderImage(sortColumn_, ascending_ ? ImageList::kAscendingArrow : ImageList::kDescendingArrow);
 }
 
+namespace {
+constexpr int kColumnOfChoice[4] = {GameList::kEmulatorOrderColumn, 0, 1, 2};
+}  // namespace
+
+int GameList::sortChoiceOfColumn() const {
+    for (int choice = 0; choice < 4; ++choice)
+        if (kColumnOfChoice[choice] == sortColumn_) return choice;
+    return 1;  // not reached: every sort column has its choice
+}
+
 void GameList::RG2Click(int index) {
-    static constexpr int kColumnOfChoice[4] = {kEmulatorOrderColumn, 0, 1, 2};
     if (index < 0 || index > 3) return;
     if (isVisibleSortColumn(sortColumn_)) setHeaderImage(sortColumn_, -1);
     sortColumn_ = kColumnOfChoice[index];

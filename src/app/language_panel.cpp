@@ -169,5 +169,14 @@ void LanguagePanel::B10Click() {
         throw;
     }
     form->setLanguageChosen();
-    form->FormShow();
+    try {
+        form->FormShow();
+    } catch (...) {
+        // The sequence stopped at a step that failed (a stored value it cannot read): the
+        // error is reported as at any start, and the window is left as such a start leaves it,
+        // with the language chosen and without the panel over it. first-startup stays as the
+        // file has it, since the sequence clears it only once every page has been filled.
+        hide();
+        throw;
+    }
 }

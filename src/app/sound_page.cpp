@@ -187,13 +187,17 @@ void SoundPage::CB1Click() {
     }
 }
 
+std::string SoundPage::multiplier() const {
+    return storedMultiplier.bytesFor(E3->text().toStdString());
+}
+
 void SoundPage::B11Click() {
     SoundSettings settings;
     settings.useSound = CB1->isChecked();
     settings.filterEnabled = CB19->isChecked();
     settings.cutoff = CB20->currentIndex();
     settings.effect = RG1ItemIndex();
-    settings.multiplier = E3->text().toStdString();
+    settings.multiplier = multiplier();
     IniDocument document = IniDocument::load(kSettingsFileName);
     writeSoundSettings(document, settings);
     document.save(kSettingsFileName);
@@ -216,7 +220,8 @@ void SoundPage::B12Click() {
     if (stored.cutoff) CB20->setCurrentIndex(*stored.cutoff);
 
     setRG1ItemIndex(stored.effect);
-    E3->setText(QString::fromStdString(displayText(stored.multiplier)));
+    storedMultiplier = KeptText(stored.multiplier);
+    E3->setText(QString::fromStdString(storedMultiplier.shown()));
 
     RG1Click();
     CB19Click();

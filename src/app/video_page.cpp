@@ -332,7 +332,7 @@ VideoSettings VideoPage::settings() const {
     s.frameLimit = CB11->currentIndex();
     s.frameSkip = CB12->isChecked();
     s.autoFramerate = CB13->currentIndex();
-    s.frameRate = E2->text().toStdString();
+    s.frameRate = storedFrameRate.bytesFor(E2->text().toStdString());
     s.textureType = CB14->currentIndex();
     s.rendererKeys = CB16->isChecked();
     s.textureCaching = CB15->currentIndex();
@@ -343,7 +343,8 @@ VideoSettings VideoPage::settings() const {
 }
 
 void VideoPage::WriteVideoSettings(bool hardware) {
-    const VideoSettings values = settings();
+    VideoSettings values = settings();
+    if (pendingRegistrySettings) values.registrySettings = *pendingRegistrySettings;
     if (hardware)
         saveHardwareRendererConfig(values);
     else
@@ -373,7 +374,10 @@ void VideoPage::applyUpdate(const VideoSettingsUpdate& u, bool rendererRuleAfter
         UD1->setEnabled(typed);
         L14->setEnabled(typed);
     }
-    if (u.frameRate) E2->setText(QString::fromStdString(displayText(*u.frameRate)));
+    if (u.frameRate) {
+        storedFrameRate = KeptText(*u.frameRate);
+        E2->setText(QString::fromStdString(storedFrameRate.shown()));
+    }
     if (u.textureType) select(CB14, *u.textureType);
     if (u.textureCaching) select(CB15, *u.textureCaching);
     if (u.rendererKeys) CB16->setChecked(*u.rendererKeys);
@@ -411,7 +415,17 @@ void VideoPage::ReadVideoSettings() {
         CB29->setChecked(keys->hideConsole);
         registrySettings = keys->registrySettings;
     }
+    // The software renderer's own settings exist only for it: with Direct3D or OpenGL the
+    // flag reads as off, so the renderer file stays on the launch command.
+    registrySettings = registrySettings && rendererKind() == RendererKind::Software;
 
+    // A renderer file that is missing or damaged writes the defaults and the page's keys;
+    // the registry flag just read goes with them rather than CB22's state before it is set.
+    pendingRegistrySettings = registrySettings;
+    struct ForgetPending {
+        std::optional<bool>& pending;
+        ~ForgetPending() { pending.reset(); }
+    } forgetPending{pendingRegistrySettings};
     if (rendererKind() == RendererKind::Software)
         readSoftwareRendererFile();
     else
