@@ -84,6 +84,7 @@ void ControlsPage::CreateWidgets() {
     CB23->setObjectName("CB23");
     CB23->setGeometry(8, 76, 120, 21);
     book.items(CB23, {{"플레이어 1", "Player 1"}, {"플레이어 2", "Player 2"}});
+    book.accessibleName(CB23, {"플레이어", "Player"});  // no label stands beside it
     CB23->setCurrentIndex(0);
 
     GB6 = new QGroupBox(this);
@@ -138,6 +139,8 @@ void ControlsPage::CreateWidgets() {
     E4->setReadOnly(true);
     E4->setEnabled(false);
     E4->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+    // Focused during a capture: a screen reader says what the focus is waiting for.
+    book.accessibleName(E4, {"키 입력 받기", "Key capture"});
 
     CB21 = new QCheckBox(this);
     CB21->setObjectName("CB21");

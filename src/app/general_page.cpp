@@ -59,6 +59,7 @@ void GeneralPage::CreateWidgets() {
     E1 = new QLineEdit(GB2);
     E1->setObjectName("E1");
     E1->setGeometry(10, 34, 276, 21);
+    L13->setBuddy(E1);
 
     B01 = new QPushButton(GB2);
     B01->setObjectName("B01");
@@ -67,6 +68,7 @@ void GeneralPage::CreateWidgets() {
     bold.setBold(true);
     B01->setFont(bold);
     B01->setText("...");
+    book.accessibleName(B01, {"롬 경로 선택", "Select rom path"});  // its caption is only dots
 
     CB24 = new QCheckBox(GB2);
     CB24->setObjectName("CB24");

@@ -19,6 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
+
+#include <utility>
 
 using namespace tavrix;
 
@@ -155,6 +158,9 @@ void VideoPage::CreateWidgets() {
     L14->setGeometry(256, rowTop(7) + 3, 72, 16);
     book.text(L14, {"프레임", "frames"});
     L14->setEnabled(false);
+    L14->setBuddy(E2);
+    book.accessibleName(UD1->upButton(), {"프레임 올리기", "Frames up"});
+    book.accessibleName(UD1->downButton(), {"프레임 내리기", "Frames down"});
 
     label(L59, "L59", 8, {"텍스처 형식:", "Texture type:"});
     list(CB14, "CB14", 8);
@@ -190,6 +196,12 @@ void VideoPage::CreateWidgets() {
     B06->setObjectName(QStringLiteral("B06"));
     B06->setGeometry(262, 320, 75, 25);
     book.text(B06, {"취소", "Cancel"});
+
+    // Each list is spoken by the label of its row.
+    const std::pair<QLabel*, QComboBox*> rows[] = {{L50, CB18}, {L51, CB3},  {L52, CB5},  {L53, CB6},
+                                                   {L54, CB7},  {L56, CB10}, {L57, CB11}, {L58, CB13},
+                                                   {L59, CB14}, {L60, CB15}, {L55, CB8}};
+    for (const auto& [caption, list] : rows) caption->setBuddy(list);
 }
 
 void VideoPage::ConnectWidgets() {
