@@ -1,10 +1,13 @@
 // The main window's hand-over to the emulator: the game list's launch events, the inputs read
-// from the pages' controls, the batch file and the start and wait.
+// from the pages' controls, the batch file, the start, and the window's return when the
+// emulator ends. The event loop goes on while the emulator runs, so the hidden window still
+// answers the desktop; it takes no input and starts nothing in that time.
 #include "app/main_window.h"
 
 #include "app/error_report.h"
 #include "app/game_list.h"
 #include "core/error.h"
+#include "platform/joystickex.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -85,7 +88,7 @@ int gameNumberOf(const QTreeWidgetItem* item) {
 }  // namespace
 
 void TF1::connectLaunchEvents() {
-    emulatorLauncher = makeSystemEmulatorLauncher();
+    setEmulatorLauncher(makeSystemEmulatorLauncher());
     LV0->installEventFilter(new GameListKeys(this));
     connect(LV0, &QAbstractItemView::doubleClicked, this,
             [this] { ErrorReport::guard([this] { LV0DblClick(); }); });
@@ -93,6 +96,11 @@ void TF1::connectLaunchEvents() {
 
 void TF1::setEmulatorLauncher(std::unique_ptr<EmulatorLauncher> launcher) {
     emulatorLauncher = std::move(launcher);
+    connect(emulatorLauncher.get(), &EmulatorLauncher::ended, this, [this] { endEmulatorRun(); });
+}
+
+bool TF1::emulatorRunning() const {
+    return emulatorLauncher != nullptr && emulatorLauncher->isRunning();
 }
 
 void TF1::LV0DblClick() {
@@ -136,6 +144,7 @@ LaunchInputs TF1::readLaunchInputs(int gameNumber) const {
 }
 
 void TF1::launchSelectedGame() {
+    if (emulatorRunning()) return;  // one emulator at a time
     const QList<QTreeWidgetItem*> selected = LV0->selectedItems();
     if (selected.isEmpty()) return;
     const LaunchInputs inputs = readLaunchInputs(gameNumberOf(selected.first()));
@@ -148,15 +157,22 @@ void TF1::launchSelectedGame() {
         return;
     }
 
-    // The window is out of the way while the emulator runs; this thread blocks in the wait,
-    // so nothing of the front end can be reached until the emulator ends.
+    // The window is out of the way while the emulator runs and takes no input; the joysticks
+    // stay quiet, as the emulator has them now. All comes back when the emulator ends, or at
+    // once when it cannot be started.
     hide();
+    setEnabled(false);
+    for (TJoystickex* joystick : {J1, J2}) joystick->pauseReports();
     try {
         emulatorLauncher->start(commandLine, inputs.hideConsole);
     } catch (...) {
-        show();
+        endEmulatorRun();
         throw;
     }
-    emulatorLauncher->waitForEnd();
+}
+
+void TF1::endEmulatorRun() {
+    for (TJoystickex* joystick : {J1, J2}) joystick->resumeReports();
+    setEnabled(true);
     show();
 }

@@ -33,6 +33,10 @@ public:
     bool StartCapture();
     // Stops the reports and gives the port back.
     void StopCapture();
+    // Holds the reports back without giving the port up (while the emulator has the stick),
+    // and lets them come again if they were coming before.
+    void pauseReports();
+    void resumeReports();
 
     TGamePort GamePort() const { return gamePort_; }
     void setGamePort(TGamePort port);
@@ -90,6 +94,7 @@ private:
     tavrix::JoystickCapabilities caps_;
     tavrix::JoystickScaling scaling_;
     bool active_ = false;
+    bool paused_ = false;  // reports were coming when they were held back
     bool isCalibrating_ = false;  // calibration cannot be started in this program
     std::optional<tavrix::JoystickReading> last_;
 };
