@@ -1,5 +1,7 @@
 // The main window's hand-over to the emulator: the game list's launch events, the inputs read
-// from the pages' controls, the batch file and the start and wait.
+// from the pages' controls, the batch file, the start, and the window's return when the
+// emulator ends. The event loop goes on while the emulator runs, so the hidden window still
+// answers the desktop; it takes no input and starts nothing in that time.
 #include "app/main_window.h"
 
 #include "app/error_report.h"
@@ -7,6 +9,7 @@
 #include "app/general_page.h"
 #include "app/sound_page.h"
 #include "core/error.h"
+#include "platform/joystickex.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -82,7 +85,7 @@ int gameNumberOf(const QTreeWidgetItem* item) {
 }  // namespace
 
 void TF1::connectLaunchEvents() {
-    emulatorLauncher = makeSystemEmulatorLauncher();
+    setEmulatorLauncher(makeSystemEmulatorLauncher());
     LV0->installEventFilter(new GameListKeys(this));
     connect(LV0, &QAbstractItemView::doubleClicked, this,
             [this] { ErrorReport::guard([this] { LV0DblClick(); }); });
@@ -90,6 +93,11 @@ void TF1::connectLaunchEvents() {
 
 void TF1::setEmulatorLauncher(std::unique_ptr<EmulatorLauncher> launcher) {
     emulatorLauncher = std::move(launcher);
+    connect(emulatorLauncher.get(), &EmulatorLauncher::ended, this, [this] { endEmulatorRun(); });
+}
+
+bool TF1::emulatorRunning() const {
+    return emulatorLauncher != nullptr && emulatorLauncher->isRunning();
 }
 
 void TF1::LV0DblClick() {
@@ -134,6 +142,7 @@ LaunchInputs TF1::readLaunchInputs(int gameNumber) const {
 }
 
 void TF1::launchSelectedGame() {
+    if (emulatorRunning()) return;  // one emulator at a time
     const QList<QTreeWidgetItem*> selected = LV0->selectedItems();
     if (selected.isEmpty()) return;
     const LaunchInputs inputs = readLaunchInputs(gameNumberOf(selected.first()));
@@ -146,15 +155,22 @@ void TF1::launchSelectedGame() {
         return;
     }
 
-    // The window is out of the way while the emulator runs; this thread blocks in the wait,
-    // so nothing of the front end can be reached until the emulator ends.
+    // The window is out of the way while the emulator runs and takes no input; the joysticks
+    // stay quiet, as the emulator has them now. All comes back when the emulator ends, or at
+    // once when it cannot be started.
     hide();
+    setEnabled(false);
+    for (TJoystickex* joystick : {J1, J2}) joystick->pauseReports();
     try {
         emulatorLauncher->start(commandLine, inputs.hideConsole);
     } catch (...) {
-        show();
+        endEmulatorRun();
         throw;
     }
-    emulatorLauncher->waitForEnd();
+}
+
+void TF1::endEmulatorRun() {
+    for (TJoystickex* joystick : {J1, J2}) joystick->resumeReports();
+    setEnabled(true);
     show();
 }

@@ -46,9 +46,20 @@ bool TJoystickex::StartCapture() {
 
 void TJoystickex::StopCapture() {
     timer_->stop();
+    paused_ = false;
     if (held_) source_->release(portIndex());
     held_ = false;
     active_ = false;
+}
+
+void TJoystickex::pauseReports() {
+    paused_ = paused_ || timer_->isActive();
+    timer_->stop();
+}
+
+void TJoystickex::resumeReports() {
+    if (paused_) timer_->start(interval_);
+    paused_ = false;
 }
 
 void TJoystickex::setGamePort(TGamePort port) {

@@ -38,6 +38,10 @@ public:
     // StopCapture or until its device goes away (unlike the active flag, a failed second
     // StartCapture leaves it set).
     bool capturing() const { return held_; }
+    // Holds the reports back without giving the port up (while the emulator has the stick),
+    // and lets them come again if they were coming before.
+    void pauseReports();
+    void resumeReports();
 
     TGamePort GamePort() const { return gamePort_; }
     void setGamePort(TGamePort port);
@@ -99,6 +103,7 @@ private:
     tavrix::JoystickScaling scaling_;
     bool active_ = false;
     bool held_ = false;  // the port is taken from the source and the timer runs
+    bool paused_ = false;  // reports were coming when they were held back
     bool isCalibrating_ = false;  // calibration cannot be started in this program
     std::optional<tavrix::JoystickReading> last_;
 };

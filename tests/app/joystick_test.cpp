@@ -113,8 +113,21 @@ TEST_F(Joystick, PollingReportsEveryIntervalWhetherOrNotAnythingChanged) {
     QTest::qWait(70);
     EXPECT_GT(moves.size(), before);
 
+    // Held back while the emulator runs, the reports come again afterwards, as they were.
+    joystick.pauseReports();
+    const size_t paused = moves.size();
+    QTest::qWait(70);
+    EXPECT_EQ(moves.size(), paused);
+    joystick.resumeReports();
+    QTest::qWait(70);
+    EXPECT_GT(moves.size(), paused);
+
     joystick.StopCapture();
     const size_t stopped = moves.size();
+    QTest::qWait(50);
+    EXPECT_EQ(moves.size(), stopped);
+    joystick.pauseReports();
+    joystick.resumeReports();  // a stopped capture stays stopped
     QTest::qWait(50);
     EXPECT_EQ(moves.size(), stopped);
 }
