@@ -59,6 +59,10 @@ void CaptionBook::header(QTreeWidget* list, int column, Tr caption) {
     custom(caption, [list, column](const QString& t) { list->headerItem()->setText(column, t); });
 }
 
+void CaptionBook::accessibleName(QWidget* widget, Tr name) {
+    custom(name, [widget](const QString& t) { widget->setAccessibleName(t); });
+}
+
 void CaptionBook::applyEnglish() {
     for (const Entry& entry : entries_)
         if (entry.caption.en != nullptr && *entry.caption.en != '\0') entry.setter(QString::fromUtf8(entry.caption.en));

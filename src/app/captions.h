@@ -41,6 +41,8 @@ public:
     void items(QComboBox* combo, std::initializer_list<Tr> items);
     void tab(QTabWidget* tabs, int index, Tr caption);
     void header(QTreeWidget* list, int column, Tr caption);
+    // The name a screen reader speaks for a control that shows no caption of its own.
+    void accessibleName(QWidget* widget, Tr name);
     // Anything else: the setter is called with the chosen text now and again for English.
     void custom(Tr caption, std::function<void(const QString&)> setter);
 

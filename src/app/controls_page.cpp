@@ -84,6 +84,7 @@ void ControlsPage::CreateWidgets() {
     CB23->setObjectName("CB23");
     CB23->setGeometry(8, 76, 120, 21);
     book.items(CB23, {{"플레이어 1", "Player 1"}, {"플레이어 2", "Player 2"}});
+    book.accessibleName(CB23, {"플레이어", "Player"});  // no label stands beside it
     CB23->setCurrentIndex(0);
 
     GB6 = new QGroupBox(this);
@@ -138,6 +139,8 @@ void ControlsPage::CreateWidgets() {
     E4->setReadOnly(true);
     E4->setEnabled(false);
     E4->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+    // Focused during a capture: a screen reader says what the focus is waiting for.
+    book.accessibleName(E4, {"키 입력 받기", "Key capture"});
 
     CB21 = new QCheckBox(this);
     CB21->setObjectName("CB21");
@@ -214,6 +217,7 @@ void ControlsPage::L27DblClick(QLabel* sender) {
     const auto labels = assignableLabels();
     for (QLabel* label : labels)
         if (label->text() == QLatin1String(kCaptureMarker)) return;  // one capture at a time
+    captionBeforeCapture = sender->text();
     sender->setText(QString::fromLatin1(kCaptureMarker));
     form->setWindowTitle(tr2(kCaptureCaption));
     // Without a joystick on a port the capture fails; keys still work.
@@ -239,6 +243,18 @@ void ControlsPage::J1JoyMove(TJoystickex* sender, int xPos, int yPos, uint16_t b
     const std::optional<int> code = joystickInputCode(xPos, yPos, buttonStatus, joystick);
     if (!code) return;  // centred, no button
     completeCapture(*code);
+}
+
+void ControlsPage::J1JoyRemoved(TJoystickex*) {
+    // The stick may have been the one the user meant to press: the target gets its previous
+    // input back and the capture ends, so the next double-click starts a fresh one.
+    bool pending = false;
+    for (QLabel* label : assignableLabels()) {
+        if (label->text() != QLatin1String(kCaptureMarker)) continue;
+        label->setText(captionBeforeCapture);
+        pending = true;
+    }
+    if (pending) endCaptureState();
 }
 
 bool ControlsPage::eventFilter(QObject* watched, QEvent* event) {

@@ -35,6 +35,8 @@ public:
     void L27DblClick(QLabel* sender);
     void E4KeyDown(int virtualKey);
     void J1JoyMove(TJoystickex* sender, int xPos, int yPos, uint16_t buttonStatus, bool isCalibrating);
+    // A joystick was unplugged: a pending capture ends without an input.
+    void J1JoyRemoved(TJoystickex* sender);
     void TS4Show();
     void TS4Hide();
     void CB23Change();
@@ -100,5 +102,7 @@ private:
     void completeCapture(int inputCode);
 
     tavrix::InputNameTable names{false};
+    // What the capture target showed before the marker, for a capture that ends without input.
+    QString captionBeforeCapture;
     bool pageShown = false;
 };

@@ -1,10 +1,15 @@
 // The main window's hand-over to the emulator: the game list's launch events, the inputs read
-// from the pages' controls, the batch file and the start and wait.
+// from the pages' controls, the batch file, the start, and the window's return when the
+// emulator ends. The event loop goes on while the emulator runs, so the hidden window still
+// answers the desktop; it takes no input and starts nothing in that time.
 #include "app/main_window.h"
 
 #include "app/error_report.h"
 #include "app/game_list.h"
+#include "app/general_page.h"
+#include "app/sound_page.h"
 #include "core/error.h"
+#include "platform/joystickex.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -13,7 +18,6 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
 
@@ -65,10 +69,6 @@ int selectedIndex(const QWidget* window, const char* name) {
     return findControl<QComboBox>(window, name)->currentIndex();
 }
 
-QString textOf(const QWidget* window, const char* name) {
-    return findControl<QLineEdit>(window, name)->text();
-}
-
 // The radio group's selected item: the position of the checked button among its buttons.
 int selectedRadioItem(const QWidget* window, const char* name) {
     const auto buttons = findControl<QGroupBox>(window, name)->findChildren<QRadioButton*>();
@@ -85,7 +85,7 @@ int gameNumberOf(const QTreeWidgetItem* item) {
 }  // namespace
 
 void TF1::connectLaunchEvents() {
-    emulatorLauncher = makeSystemEmulatorLauncher();
+    setEmulatorLauncher(makeSystemEmulatorLauncher());
     LV0->installEventFilter(new GameListKeys(this));
     connect(LV0, &QAbstractItemView::doubleClicked, this,
             [this] { ErrorReport::guard([this] { LV0DblClick(); }); });
@@ -93,6 +93,11 @@ void TF1::connectLaunchEvents() {
 
 void TF1::setEmulatorLauncher(std::unique_ptr<EmulatorLauncher> launcher) {
     emulatorLauncher = std::move(launcher);
+    connect(emulatorLauncher.get(), &EmulatorLauncher::ended, this, [this] { endEmulatorRun(); });
+}
+
+bool TF1::emulatorRunning() const {
+    return emulatorLauncher != nullptr && emulatorLauncher->isRunning();
 }
 
 void TF1::LV0DblClick() {
@@ -120,7 +125,7 @@ LaunchInputs TF1::readLaunchInputs(int gameNumber) const {
     in.filterOn = isChecked(this, "CB19");
     in.cutoffIndex = selectedIndex(this, "CB20");
     in.soundEffect = selectedRadioItem(this, "RG1");
-    in.multiplier = textOf(this, "E3").toStdString();
+    in.multiplier = soundPage->multiplier();
     in.slowGeometry = isChecked(this, "CB17");
     switch (selectedIndex(this, "CB18")) {
         case 0: in.renderer = RendererKind::Software; break;
@@ -131,11 +136,13 @@ LaunchInputs TF1::readLaunchInputs(int gameNumber) const {
     in.rotationIndex = selectedIndex(this, "CB8");
     in.hideConsole = isChecked(this, "CB29");
     in.vantrelPlugin = isChecked(this, "CB21");
-    in.romPath = textOf(this, "E1").toStdString();
+    // The path box as it stands, with the stored bytes while it shows the loaded path.
+    in.romPath = generalPage->romsDirectory();
     return in;
 }
 
 void TF1::launchSelectedGame() {
+    if (emulatorRunning()) return;  // one emulator at a time
     const QList<QTreeWidgetItem*> selected = LV0->selectedItems();
     if (selected.isEmpty()) return;
     const LaunchInputs inputs = readLaunchInputs(gameNumberOf(selected.first()));
@@ -148,15 +155,22 @@ void TF1::launchSelectedGame() {
         return;
     }
 
-    // The window is out of the way while the emulator runs; this thread blocks in the wait,
-    // so nothing of the front end can be reached until the emulator ends.
+    // The window is out of the way while the emulator runs and takes no input; the joysticks
+    // stay quiet, as the emulator has them now. All comes back when the emulator ends, or at
+    // once when it cannot be started.
     hide();
+    setEnabled(false);
+    for (TJoystickex* joystick : {J1, J2}) joystick->pauseReports();
     try {
         emulatorLauncher->start(commandLine, inputs.hideConsole);
     } catch (...) {
-        show();
+        endEmulatorRun();
         throw;
     }
-    emulatorLauncher->waitForEnd();
+}
+
+void TF1::endEmulatorRun() {
+    for (TJoystickex* joystick : {J1, J2}) joystick->resumeReports();
+    setEnabled(true);
     show();
 }

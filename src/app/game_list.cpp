@@ -25,6 +25,18 @@ constexpr Tr kGameHeader{"게임", "Game"};
 constexpr Tr kHardwareHeader{"플랫폼", "Hardware"};
 constexpr Tr kYearHeader{"년도", "Year"};
 
+// What a screen reader says of an entry's status, which the list shows only as its icon. The
+// image list holds no status picture at 3, and other numbers show no icon: nothing is said.
+QVariant spokenStatus(int status) {
+    switch (status) {
+    case kStatusNoneFound: return tr2({"롬셋 없음", "romset missing"});
+    case kStatusFilesMissing: return tr2({"롬셋 불완전", "incomplete romset"});
+    case kStatusPlayable: return tr2({"롬셋 완전", "complete romset"});
+    case kStatusNeverScanned: return tr2({"검사 안 됨", "not checked"});
+    default: return {};
+    }
+}
+
 // Ordinal comparison of the file's bytes in which only a to z fold to upper case; a text that
 // is the start of the other comes first.
 int compareFolded(const QByteArray& a, const QByteArray& b) {
@@ -135,6 +147,9 @@ void GameList::setStatus(QTreeWidgetItem* item, int status) {
     item->setData(0, kStatusRole, status);
     // A status for which the image list holds no image shows no icon.
     item->setIcon(0, IL.icon(status));
+    // Every cell of the row, so the status is spoken whichever column has the focus.
+    const QVariant spoken = spokenStatus(status);
+    for (int column = 0; column < 3; ++column) item->setData(column, Qt::AccessibleDescriptionRole, spoken);
 }
 
 int GameList::playableCount() const {
@@ -203,8 +218,17 @@ void GameList::markSortColumn() {
         setHeaderImage(sortColumn_, ascending_ ? ImageList::kAscendingArrow : ImageList::kDescendingArrow);
 }
 
+namespace {
+constexpr int kColumnOfChoice[4] = {GameList::kEmulatorOrderColumn, 0, 1, 2};
+}  // namespace
+
+int GameList::sortChoiceOfColumn() const {
+    for (int choice = 0; choice < 4; ++choice)
+        if (kColumnOfChoice[choice] == sortColumn_) return choice;
+    return 1;  // not reached: every sort column has its choice
+}
+
 void GameList::RG2Click(int index) {
-    static constexpr int kColumnOfChoice[4] = {kEmulatorOrderColumn, 0, 1, 2};
     if (index < 0 || index > 3) return;
     if (isVisibleSortColumn(sortColumn_)) setHeaderImage(sortColumn_, -1);
     sortColumn_ = kColumnOfChoice[index];

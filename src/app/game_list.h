@@ -62,6 +62,8 @@ public:
     void setCurrentQuietly(QTreeWidgetItem* item);
 
     int sortColumn() const { return sortColumn_; }
+    // The RG2 item that sorts by the current sort column (0 to 3), whether or not RG2 shows it.
+    int sortChoiceOfColumn() const;
     bool ascending() const { return ascending_; }
     void setAscending(bool ascending) { ascending_ = ascending; }
     bool allColumnsShown() const;

@@ -8,6 +8,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,9 +25,11 @@ constexpr Tr kFolderPrompt{"롬 경로 선택:", "Select rom path:"};
 GeneralPage::FolderChooser folderChooser;
 
 QString chooseFolder(QWidget* owner, const QString& prompt) {
-    if (folderChooser) return folderChooser(prompt);
-    // Only file-system folders, nothing preselected.
-    return QFileDialog::getExistingDirectory(owner, prompt, QString(),
+    // Only file-system folders. Nothing is preselected: the dialog starts at the user's home,
+    // not in the working directory that an empty start folder would give.
+    const QString startFolder = QDir::homePath();
+    if (folderChooser) return folderChooser(prompt, startFolder);
+    return QFileDialog::getExistingDirectory(owner, prompt, startFolder,
                                              QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
 }
 
@@ -56,6 +59,7 @@ void GeneralPage::CreateWidgets() {
     E1 = new QLineEdit(GB2);
     E1->setObjectName("E1");
     E1->setGeometry(10, 34, 276, 21);
+    L13->setBuddy(E1);
 
     B01 = new QPushButton(GB2);
     B01->setObjectName("B01");
@@ -64,6 +68,7 @@ void GeneralPage::CreateWidgets() {
     bold.setBold(true);
     B01->setFont(bold);
     B01->setText("...");
+    book.accessibleName(B01, {"롬 경로 선택", "Select rom path"});  // its caption is only dots
 
     CB24 = new QCheckBox(GB2);
     CB24->setObjectName("CB24");
@@ -145,8 +150,12 @@ void GeneralPage::selectSortChoice(int index) {
     if (index >= 0 && index < 4) RG2Items[index]->setChecked(true);
 }
 
+std::string GeneralPage::romsDirectory() const {
+    return storedRomsDirectory.bytesFor(E1->text().toStdString());
+}
+
 void GeneralPage::E1Change() {
-    form->ZF.setBaseDir(E1->text().toStdString());
+    form->ZF.setBaseDir(romsDirectory());
 }
 
 void GeneralPage::B01Click() {
@@ -162,12 +171,14 @@ void GeneralPage::B02Click() {
 
 void GeneralPage::B07Click() {
     auto document = IniDocument::load(kSettingsFileName);
-    writeSetting(document, settings::romsDirectory, E1->text().toStdString());
+    writeSetting(document, settings::romsDirectory, romsDirectory());
     writeSetting(document, settings::startupScan, CB24->isChecked());
     writeSetting(document, settings::showFullRomset, CB26->isChecked());
     writeSetting(document, settings::showAllColumns, CB27->isChecked());
+    // The order the list shows now, which is the order the next start restores. The sort
+    // column says it also when RG2 has no item (a fresh file or a stored choice outside 0..3).
     document.writeInteger(kSettingsSection, settings::sortingType,
-                          encodeSortingType(sortChoice(), form->gameList->ascending()));
+                          encodeSortingType(form->gameList->sortChoiceOfColumn(), form->gameList->ascending()));
     document.save(kSettingsFileName);
     form->showPage(0);
 }
@@ -175,8 +186,9 @@ void GeneralPage::B07Click() {
 void GeneralPage::B05Click() {
     const auto cached = IniDocumentCache::shared().load(kSettingsFileName);
     const IniDocument& document = *cached;
-    E1->setText(QString::fromStdString(readSetting(document, settings::romsDirectory)));
-    form->ZF.setBaseDir(E1->text().toStdString());
+    storedRomsDirectory = KeptText(readSetting(document, settings::romsDirectory));
+    E1->setText(QString::fromStdString(storedRomsDirectory.shown()));
+    form->ZF.setBaseDir(romsDirectory());
     CB24->setChecked(readSetting(document, settings::startupScan));
     CB26->setChecked(readSetting(document, settings::showFullRomset));
     CB27->setChecked(readSetting(document, settings::showAllColumns));

@@ -2,8 +2,10 @@
 // TS2, General Settings: the romset directory, the start-up scan option and the game list
 // options, with Save and Cancel (which is also the page's reload at start-up).
 #include "app/page.h"
+#include "core/text.h"
 
 #include <functional>
+#include <string>
 
 class QButtonGroup;
 class QCheckBox;
@@ -19,14 +21,16 @@ public:
     explicit GeneralPage(TF1* form);
 
     // Replaces the folder dialog (tests); it returns the chosen folder or an empty text when
-    // cancelled. Given the prompt.
-    using FolderChooser = std::function<QString(const QString& prompt)>;
+    // cancelled. Given the prompt and the folder the dialog starts in.
+    using FolderChooser = std::function<QString(const QString& prompt, const QString& startFolder)>;
     static void setFolderChooser(FolderChooser chooser);
 
     // Checks RG2's item `index` (0 to 3); runs RG2Click when this changes the choice.
     void selectSortChoice(int index);
     // The checked RG2 item, or -1.
     int sortChoice() const;
+    // The romset directory as E1 holds it now: the stored bytes while the text is as loaded.
+    std::string romsDirectory() const;
 
     QGroupBox* GB2;      // the rom path group
     QLabel* L13;         // the rom path label
@@ -56,4 +60,6 @@ public:
 private:
     void CreateWidgets();
     void ConnectWidgets();
+
+    tavrix::KeptText storedRomsDirectory;  // roms-directory as last loaded
 };

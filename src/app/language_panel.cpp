@@ -14,6 +14,8 @@
 
 namespace {
 
+const char* const kPrompt = "언어를 선택하세요 / Select language";
+
 QPixmap promptPicture() {
     QPixmap picture(182, 11);
     picture.fill(Qt::transparent);
@@ -24,7 +26,7 @@ QPixmap promptPicture() {
     painter.setFont(font);
     painter.setPen(Qt::black);
     painter.drawText(QRect(0, -1, 182, 12), Qt::AlignCenter,
-                     QString::fromUtf8("언어를 선택하세요 / Select language"));
+                     QString::fromUtf8(kPrompt));
     return picture;
 }
 
@@ -109,6 +111,7 @@ void LanguagePanel::CreateWidgets() {
     I4->setObjectName(QStringLiteral("I4"));
     I4->setGeometry(243, 154, 182, 11);
     I4->setPixmap(promptPicture());
+    I4->setAccessibleName(QString::fromUtf8(kPrompt));
 
     RB1 = new QRadioButton(this);
     RB1->setObjectName(QStringLiteral("RB1"));
@@ -127,6 +130,15 @@ void LanguagePanel::CreateWidgets() {
     I3->setObjectName(QStringLiteral("I3"));
     I3->setGeometry(376, 176, 30, 20);
     I3->setPixmap(englishFlag());
+
+    // The radio buttons have no caption and the flags are pictures: a screen reader speaks each
+    // language by its own name, as the panel comes before any interface language is chosen.
+    const QString korean = QString::fromUtf8("한국어");
+    const QString english = QStringLiteral("English");
+    RB1->setAccessibleName(korean);
+    I2->setAccessibleName(korean);
+    RB2->setAccessibleName(english);
+    I3->setAccessibleName(english);
 
     // The same word in both languages: the panel is shown before a language is chosen.
     B10 = new QPushButton(QStringLiteral("OK"), this);
@@ -169,5 +181,14 @@ void LanguagePanel::B10Click() {
         throw;
     }
     form->setLanguageChosen();
-    form->FormShow();
+    try {
+        form->FormShow();
+    } catch (...) {
+        // The sequence stopped at a step that failed (a stored value it cannot read): the
+        // error is reported as at any start, and the window is left as such a start leaves it,
+        // with the language chosen and without the panel over it. first-startup stays as the
+        // file has it, since the sequence clears it only once every page has been filled.
+        hide();
+        throw;
+    }
 }

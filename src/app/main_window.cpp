@@ -107,6 +107,7 @@ void TF1::CreateWidgets() {
         joystick->JoyMove = [this](TJoystickex* sender, int x, int y, uint16_t buttons, bool calibrating) {
             controlsPage->J1JoyMove(sender, x, y, buttons, calibrating);
         };
+        joystick->JoyRemoved = [this](TJoystickex* sender) { controlsPage->J1JoyRemoved(sender); };
     }
 }
 

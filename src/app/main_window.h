@@ -52,6 +52,8 @@ public:
     tavrix::LaunchInputs readLaunchInputs(int gameNumber) const;
     // Replaces the launcher that starts the emulator (tests wrap the real one).
     void setEmulatorLauncher(std::unique_ptr<tavrix::EmulatorLauncher> launcher);
+    // Whether an emulator started from this window is still running (the window is hidden).
+    bool emulatorRunning() const;
 
     // Controls.
     QTreeWidget* LV0;  // the game list
@@ -83,8 +85,10 @@ private:
     void ConnectWidgets();
     void applyEnglishCaptions();
     void connectLaunchEvents();
-    // Writes the batch file or starts the emulator and waits for it.
+    // Writes the batch file, or hides the window and starts the emulator.
     void launchSelectedGame();
+    // Brings the window back once the emulator has ended.
+    void endEmulatorRun();
 
     CaptionBook book;
     bool shownBefore = false;

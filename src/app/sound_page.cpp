@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 using namespace tavrix;
 
@@ -65,6 +66,7 @@ void SoundPage::CreateWidgets() {
     CB20->addItems({"8000 Hz", "11025 Hz", "22050 Hz", "44100 Hz"});
     CB20->setCurrentIndex(2);
     CB20->setEnabled(false);
+    L15->setBuddy(CB20);  // the list is spoken by its label
 
     RG1 = new QGroupBox(GB4);
     named(RG1, "RG1");
@@ -103,6 +105,9 @@ void SoundPage::CreateWidgets() {
     UD2->setRange(0, 99);
     UD2->setPosition(40);
     UD2->setEnabled(false);
+    ST1->setBuddy(E3);
+    book.accessibleName(UD2->upButton(), {"배율 올리기", "Multiplier up"});
+    book.accessibleName(UD2->downButton(), {"배율 내리기", "Multiplier down"});
 
     GB8 = new QGroupBox(this);
     named(GB8, "GB8");
@@ -187,13 +192,17 @@ void SoundPage::CB1Click() {
     }
 }
 
+std::string SoundPage::multiplier() const {
+    return storedMultiplier.bytesFor(E3->text().toStdString());
+}
+
 void SoundPage::B11Click() {
     SoundSettings settings;
     settings.useSound = CB1->isChecked();
     settings.filterEnabled = CB19->isChecked();
     settings.cutoff = CB20->currentIndex();
     settings.effect = RG1ItemIndex();
-    settings.multiplier = E3->text().toStdString();
+    settings.multiplier = multiplier();
     IniDocument document = IniDocument::load(kSettingsFileName);
     writeSoundSettings(document, settings);
     document.save(kSettingsFileName);
@@ -216,7 +225,8 @@ void SoundPage::B12Click() {
     if (stored.cutoff) CB20->setCurrentIndex(*stored.cutoff);
 
     setRG1ItemIndex(stored.effect);
-    E3->setText(QString::fromStdString(displayText(stored.multiplier)));
+    storedMultiplier = KeptText(stored.multiplier);
+    E3->setText(QString::fromStdString(storedMultiplier.shown()));
 
     RG1Click();
     CB19Click();

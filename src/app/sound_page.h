@@ -3,6 +3,9 @@
 // additional effect, of which the lite surround takes a multiplier. The launch reads these
 // controls as they stand; Save stores them in tavrix.ini and Cancel reloads them.
 #include "app/page.h"
+#include "core/text.h"
+
+#include <string>
 
 class QButtonGroup;
 class QCheckBox;
@@ -50,7 +53,12 @@ public:
     void B11Click();
     void B12Click();
 
+    // The multiplier as E3 holds it now: the stored bytes while the text is as loaded.
+    std::string multiplier() const;
+
 private:
     void CreateWidgets();
     void ConnectWidgets();
+
+    tavrix::KeptText storedMultiplier;  // sound-surround-lite-multiplier as last loaded
 };

@@ -19,6 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
+
+#include <utility>
 
 using namespace tavrix;
 
@@ -155,6 +158,9 @@ void VideoPage::CreateWidgets() {
     L14->setGeometry(256, rowTop(7) + 3, 72, 16);
     book.text(L14, {"프레임", "frames"});
     L14->setEnabled(false);
+    L14->setBuddy(E2);
+    book.accessibleName(UD1->upButton(), {"프레임 올리기", "Frames up"});
+    book.accessibleName(UD1->downButton(), {"프레임 내리기", "Frames down"});
 
     label(L59, "L59", 8, {"텍스처 형식:", "Texture type:"});
     list(CB14, "CB14", 8);
@@ -190,6 +196,12 @@ void VideoPage::CreateWidgets() {
     B06->setObjectName(QStringLiteral("B06"));
     B06->setGeometry(262, 320, 75, 25);
     book.text(B06, {"취소", "Cancel"});
+
+    // Each list is spoken by the label of its row.
+    const std::pair<QLabel*, QComboBox*> rows[] = {{L50, CB18}, {L51, CB3},  {L52, CB5},  {L53, CB6},
+                                                   {L54, CB7},  {L56, CB10}, {L57, CB11}, {L58, CB13},
+                                                   {L59, CB14}, {L60, CB15}, {L55, CB8}};
+    for (const auto& [caption, list] : rows) caption->setBuddy(list);
 }
 
 void VideoPage::ConnectWidgets() {
@@ -332,7 +344,7 @@ VideoSettings VideoPage::settings() const {
     s.frameLimit = CB11->currentIndex();
     s.frameSkip = CB12->isChecked();
     s.autoFramerate = CB13->currentIndex();
-    s.frameRate = E2->text().toStdString();
+    s.frameRate = storedFrameRate.bytesFor(E2->text().toStdString());
     s.textureType = CB14->currentIndex();
     s.rendererKeys = CB16->isChecked();
     s.textureCaching = CB15->currentIndex();
@@ -343,7 +355,8 @@ VideoSettings VideoPage::settings() const {
 }
 
 void VideoPage::WriteVideoSettings(bool hardware) {
-    const VideoSettings values = settings();
+    VideoSettings values = settings();
+    if (pendingRegistrySettings) values.registrySettings = *pendingRegistrySettings;
     if (hardware)
         saveHardwareRendererConfig(values);
     else
@@ -373,7 +386,10 @@ void VideoPage::applyUpdate(const VideoSettingsUpdate& u, bool rendererRuleAfter
         UD1->setEnabled(typed);
         L14->setEnabled(typed);
     }
-    if (u.frameRate) E2->setText(QString::fromStdString(displayText(*u.frameRate)));
+    if (u.frameRate) {
+        storedFrameRate = KeptText(*u.frameRate);
+        E2->setText(QString::fromStdString(storedFrameRate.shown()));
+    }
     if (u.textureType) select(CB14, *u.textureType);
     if (u.textureCaching) select(CB15, *u.textureCaching);
     if (u.rendererKeys) CB16->setChecked(*u.rendererKeys);
@@ -411,7 +427,17 @@ void VideoPage::ReadVideoSettings() {
         CB29->setChecked(keys->hideConsole);
         registrySettings = keys->registrySettings;
     }
+    // The software renderer's own settings exist only for it: with Direct3D or OpenGL the
+    // flag reads as off, so the renderer file stays on the launch command.
+    registrySettings = registrySettings && rendererKind() == RendererKind::Software;
 
+    // A renderer file that is missing or damaged writes the defaults and the page's keys;
+    // the registry flag just read goes with them rather than CB22's state before it is set.
+    pendingRegistrySettings = registrySettings;
+    struct ForgetPending {
+        std::optional<bool>& pending;
+        ~ForgetPending() { pending.reset(); }
+    } forgetPending{pendingRegistrySettings};
     if (rendererKind() == RendererKind::Software)
         readSoftwareRendererFile();
     else

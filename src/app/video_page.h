@@ -3,9 +3,11 @@
 // emulator's console and the software renderer's own registry settings. Its values live in
 // five keys of tavrix.ini and in the renderer file of the chosen renderer kind.
 #include "app/page.h"
+#include "core/text.h"
 #include "core/video_settings.h"
 
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -94,4 +96,8 @@ private:
     void applyUpdate(const tavrix::VideoSettingsUpdate& update, bool rendererRuleAfterFiltering);
 
     std::unique_ptr<tavrix::platform::SoftwareRendererDialog> rendererDialog;
+    // While ReadVideoSettings runs: the registry flag it has read and not yet put into CB22,
+    // which a defaults' write in between stores instead of CB22's state.
+    std::optional<bool> pendingRegistrySettings;
+    tavrix::KeptText storedFrameRate;  // the frame-rate text as last read from a renderer file
 };

@@ -54,11 +54,12 @@ public:
         return parseInteger(*value);
     }
 
-    // A number (non-zero is true) or the words true and false in any letter case.
+    // A number, whole or with a fraction (non-zero is true), or the words true and false in
+    // any letter case.
     std::optional<bool> boolean(size_t number) const {
         const auto value = text(number);
         if (!value) return std::nullopt;
-        if (const auto n = parseInteger(*value)) return *n != 0;
+        if (const auto n = numberIsNonZero(*value)) return *n;
         if (equalsIgnoreCase(*value, "true")) return true;
         if (equalsIgnoreCase(*value, "false")) return false;
         return std::nullopt;

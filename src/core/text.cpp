@@ -4,6 +4,8 @@
 #include "core/native_file.h"
 
 #include <climits>
+#include <utility>
+#include <vector>
 
 namespace tavrix {
 
@@ -95,6 +97,37 @@ std::optional<int> parseInteger(std::string_view text) {
     return static_cast<int>(magnitude);
 }
 
+std::optional<bool> numberIsNonZero(std::string_view text) {
+    if (const auto integer = parseInteger(text)) return *integer != 0;
+    size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+    bool digits = false;
+    bool nonZero = false;
+    bool point = false;
+    for (; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+            nonZero = nonZero || c != '0';
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return std::nullopt;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+        const size_t exponentStart = pos;
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') ++pos;
+        if (pos == exponentStart) return std::nullopt;
+    }
+    if (pos != text.size()) return std::nullopt;
+    return nonZero;
+}
+
 int toInteger(const std::string& text) {
     if (auto value = parseInteger(text)) return *value;
     throw invalidIntegerError(text);
@@ -145,6 +178,12 @@ std::string displayText(std::string_view bytes) {
         }
     }
     return result;
+}
+
+KeptText::KeptText(std::string stored) : stored_(std::move(stored)), shown_(displayText(stored_)) {}
+
+std::string KeptText::bytesFor(std::string_view current) const {
+    return current == shown_ ? stored_ : std::string(current);
 }
 
 }  // namespace tavrix

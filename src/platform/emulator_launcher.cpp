@@ -5,17 +5,23 @@
 #include "core/launch_command.h"
 #include "platform/x11_windows.h"
 
+#include <QSocketNotifier>
+#include <QTimer>
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
 
 extern char** environ;
@@ -24,8 +30,13 @@ namespace tavrix {
 
 namespace {
 
-// How long the console of a freshly started emulator gets to appear before it is looked up.
+// The console of a freshly started emulator is first looked for after this delay, then again
+// at short intervals for a while: a Windows program under wine opens it only once wine is up.
 constexpr std::chrono::milliseconds kConsoleAppearDelay(64);
+constexpr std::chrono::milliseconds kConsoleRetryInterval(100);
+constexpr std::chrono::seconds kConsoleSearchTime(15);
+// Without a process descriptor the end of the emulator is polled at this interval.
+constexpr int kEndPollMilliseconds = 100;
 
 Error cannotStartError(const std::string& reason) {
     return Error(std::string("Cannot start \"") + emulator::kExecutable + "\". " + reason);
@@ -59,12 +70,57 @@ std::string currentDirectory() {
     return buffer;
 }
 
+// Looks for the emulator's console window on an X display and hides it, on a worker thread of
+// its own so the event loop goes on while an X server (XWayland started on demand, say) answers.
+class ConsoleHider {
+public:
+    ~ConsoleHider() { stop(); }
+
+    void begin(std::string displayName) {
+        stop();
+        stopping = false;
+        worker = std::thread([this, displayName = std::move(displayName)] { search(displayName); });
+    }
+
+    void stop() {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            stopping = true;
+        }
+        wake.notify_all();
+        if (worker.joinable()) worker.join();
+    }
+
+private:
+    void search(const std::string& displayName) {
+        const auto deadline = std::chrono::steady_clock::now() + kConsoleSearchTime;
+        std::unique_lock<std::mutex> lock(mutex);
+        std::chrono::milliseconds pause = kConsoleAppearDelay;
+        while (!wake.wait_for(lock, pause, [this] { return stopping; })) {
+            lock.unlock();
+            const bool hidden = hideTopLevelWindow(displayName.c_str(), emulator::kConsoleWindowTitle);
+            lock.lock();
+            if (hidden || std::chrono::steady_clock::now() >= deadline) return;
+            pause = kConsoleRetryInterval;
+        }
+    }
+
+    std::thread worker;
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool stopping = false;
+};
+
 class SystemEmulatorLauncher : public EmulatorLauncher {
 public:
-    ~SystemEmulatorLauncher() override { waitForEnd(); }
+    // The emulator is not waited for and not stopped: it belongs to the user now.
+    ~SystemEmulatorLauncher() override {
+        consoleHider.stop();
+        forget();
+    }
 
     void start(const std::string& commandLine, bool hideConsole) override {
-        waitForEnd();  // one emulator at a time
+        if (isRunning()) throw cannotStartError("The emulator is still running");
         const ProcessPlan plan = planEmulatorProcess(commandLine);
 
         std::vector<char*> argv;
@@ -72,7 +128,8 @@ public:
         argv.push_back(nullptr);
 
         // The emulator gets the environment and working directory, but none of our open files,
-        // no blocked signals and no signals we ignore.
+        // no blocked signals and no signals we ignore or catch. Its own session keeps it out of
+        // the process group that a terminal or a session manager signals to end Tavrix.
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclosefrom_np(&actions, 3);
@@ -86,7 +143,7 @@ public:
         sigdelset(&defaultSignals, SIGSTOP);
         posix_spawnattr_setsigmask(&attributes, &noSignals);
         posix_spawnattr_setsigdefault(&attributes, &defaultSignals);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
 
         pid_t pid = 0;
         const int result = ::posix_spawn(&pid, plan.program.c_str(), &actions, &attributes, argv.data(), environ);
@@ -94,23 +151,71 @@ public:
         posix_spawn_file_actions_destroy(&actions);
         if (result != 0) throw cannotStartError(systemErrorText(result));
         running = pid;
+        watchForEnd();
 
-        if (hideConsole) {
-            std::this_thread::sleep_for(kConsoleAppearDelay);
-            hideTopLevelWindow(nullptr, emulator::kConsoleWindowTitle);
+        // The console belongs to the X display (through XWayland on a Wayland desktop), whatever
+        // display Tavrix itself uses.
+        const char* display = std::getenv("DISPLAY");
+        if (hideConsole && display != nullptr && *display != '\0') consoleHider.begin(display);
+    }
+
+    bool isRunning() const override { return running > 0; }
+
+private:
+    // A process descriptor becomes readable when the process ends; the event loop watches it.
+    // Without one (an old kernel), the end is polled.
+    void watchForEnd() {
+#ifdef SYS_pidfd_open
+        const int fd = static_cast<int>(::syscall(SYS_pidfd_open, running, 0));  // close-on-exec
+#else
+        const int fd = -1;
+#endif
+        if (fd >= 0) {
+            processFd = fd;
+            endNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+            connect(endNotifier, &QSocketNotifier::activated, this, [this] { collect(); });
+        } else {
+            endPoll = new QTimer(this);
+            connect(endPoll, &QTimer::timeout, this, [this] { collect(); });
+            endPoll->start(kEndPollMilliseconds);
         }
     }
 
-    void waitForEnd() override {
-        if (running <= 0) return;
+    // Reaps the emulator if it has ended and tells the window.
+    void collect() {
         int status = 0;
-        while (::waitpid(running, &status, 0) < 0 && errno == EINTR) {
+        pid_t result;
+        do {
+            result = ::waitpid(running, &status, WNOHANG);
+        } while (result < 0 && errno == EINTR);
+        if (result == 0) return;  // still running
+        consoleHider.stop();
+        forget();
+        emit ended();
+    }
+
+    // Called from the watcher's own signal as well, so the watcher goes later.
+    void forget() {
+        if (endNotifier != nullptr) {
+            endNotifier->setEnabled(false);
+            endNotifier->deleteLater();
+            endNotifier = nullptr;
         }
+        if (endPoll != nullptr) {
+            endPoll->stop();
+            endPoll->deleteLater();
+            endPoll = nullptr;
+        }
+        if (processFd >= 0) ::close(processFd);
+        processFd = -1;
         running = 0;
     }
 
-private:
     pid_t running = 0;
+    int processFd = -1;
+    QSocketNotifier* endNotifier = nullptr;
+    QTimer* endPoll = nullptr;
+    ConsoleHider consoleHider;
 };
 
 }  // namespace

@@ -36,7 +36,7 @@ public:
     virtual bool acquire(int port) = 0;
     virtual void release(int port) = 0;
     // The current state of an acquired port; nothing when it is not acquired or the device is
-    // gone.
+    // gone. A port whose device is gone is free again: the next acquire looks for a device anew.
     virtual std::optional<JoystickReading> read(int port) = 0;
 };
 

@@ -33,6 +33,7 @@ bool TJoystickex::StartCapture() {
         active_ = false;
         return false;
     }
+    held_ = true;
     // The device may have been attached after the port was chosen: take its ranges now.
     readCapabilities(portIndex());
     thresholdUnits_ = tavrix::thresholdUnits(caps_.xMax, eventThreshold_);
@@ -45,8 +46,20 @@ bool TJoystickex::StartCapture() {
 
 void TJoystickex::StopCapture() {
     timer_->stop();
-    if (active_) source_->release(portIndex());
+    paused_ = false;
+    if (held_) source_->release(portIndex());
+    held_ = false;
     active_ = false;
+}
+
+void TJoystickex::pauseReports() {
+    paused_ = paused_ || timer_->isActive();
+    timer_->stop();
+}
+
+void TJoystickex::resumeReports() {
+    if (paused_) timer_->start(interval_);
+    paused_ = false;
 }
 
 void TJoystickex::setGamePort(TGamePort port) {
@@ -80,7 +93,14 @@ void TJoystickex::setEventThreshold(double percent) {
 }
 
 void TJoystickex::poll() {
-    if (auto reading = source_->read(portIndex())) report(*reading);
+    if (auto reading = source_->read(portIndex())) {
+        report(*reading);
+        return;
+    }
+    // Only a held port is polled, so no reading means the device went away (unplugged):
+    // stop, give the port back and tell the owner.
+    StopCapture();
+    if (JoyRemoved) JoyRemoved(this);
 }
 
 void TJoystickex::report(const JoystickReading& reading) {

@@ -23,6 +23,7 @@ public:
     using TJoyZMoveEvent = std::function<void(TJoystickex* sender, int zPos, uint16_t buttonStatus,
                                               bool isCalibrating)>;
     using TButtonNotifyEvent = std::function<void(TJoystickex* sender, bool pressed, int xPos, int yPos)>;
+    using TJoyRemovedEvent = std::function<void(TJoystickex* sender)>;
 
     explicit TJoystickex(std::shared_ptr<tavrix::JoystickSource> source, QObject* parent = nullptr);
     ~TJoystickex() override;
@@ -33,6 +34,14 @@ public:
     bool StartCapture();
     // Stops the reports and gives the port back.
     void StopCapture();
+    // True while the port is held and reported, from a successful StartCapture until
+    // StopCapture or until its device goes away (unlike the active flag, a failed second
+    // StartCapture leaves it set).
+    bool capturing() const { return held_; }
+    // Holds the reports back without giving the port up (while the emulator has the stick),
+    // and lets them come again if they were coming before.
+    void pauseReports();
+    void resumeReports();
 
     TGamePort GamePort() const { return gamePort_; }
     void setGamePort(TGamePort port);
@@ -67,6 +76,9 @@ public:
     TJoyMoveEvent JoyMove;
     TJoyZMoveEvent JoyZMove;
     TButtonNotifyEvent OnButton1_Change, OnButton2_Change, OnButton3_Change, OnButton4_Change;
+    // The captured device went away: the reports have stopped and the port is free for the
+    // next StartCapture.
+    TJoyRemovedEvent JoyRemoved;
 
     // Handles one report of the port as the timer does.
     void report(const tavrix::JoystickReading& reading);
@@ -90,6 +102,8 @@ private:
     tavrix::JoystickCapabilities caps_;
     tavrix::JoystickScaling scaling_;
     bool active_ = false;
+    bool held_ = false;  // the port is taken from the source and the timer runs
+    bool paused_ = false;  // reports were coming when they were held back
     bool isCalibrating_ = false;  // calibration cannot be started in this program
     std::optional<tavrix::JoystickReading> last_;
 };

@@ -1,6 +1,10 @@
 // The joystick source over SDL2. Only the joystick subsystem is started, so it works without
 // a display. SDL reports axes as -32768 .. 32767; they are shifted to 0 .. 65535 so the device
 // looks like a game-port joystick whose centre lies in the middle of an unsigned range.
+//
+// Sticks come and go while the program runs. Each SDL_JoystickUpdate also looks for devices
+// added and removed; the handle of a removed device is closed at the next look at its port, so
+// the port is free again and a stick plugged in later (or again) is found by the next acquire.
 #include "platform/joystick_source.h"
 
 #include <SDL.h>
@@ -32,12 +36,14 @@ public:
     JoystickCapabilities capabilities(int port) override {
         JoystickCapabilities caps;
         if (!validPort(port) || !started_) return caps;
+        SDL_JoystickUpdate();
+        dropIfGone(port);
         SDL_Joystick* joystick = opened_[port];
         bool temporary = false;
         if (joystick == nullptr) {
-            SDL_JoystickUpdate();
-            if (port >= SDL_NumJoysticks()) return caps;
-            joystick = SDL_JoystickOpen(port);
+            const int device = deviceFor(port);
+            if (device < 0) return caps;
+            joystick = SDL_JoystickOpen(device);
             temporary = true;
             if (joystick == nullptr) return caps;
         }
@@ -51,10 +57,13 @@ public:
     }
 
     bool acquire(int port) override {
-        if (!validPort(port) || !started_ || opened_[port] != nullptr) return false;
-        SDL_JoystickUpdate();  // also notices devices attached since the last look
-        if (port >= SDL_NumJoysticks()) return false;
-        opened_[port] = SDL_JoystickOpen(port);
+        if (!validPort(port) || !started_) return false;
+        SDL_JoystickUpdate();  // notices devices attached or removed since the last look
+        for (int each = 0; each < kPortCount; ++each) dropIfGone(each);
+        if (opened_[port] != nullptr) return false;
+        const int device = deviceFor(port);
+        if (device < 0) return false;
+        opened_[port] = SDL_JoystickOpen(device);
         return opened_[port] != nullptr;
     }
 
@@ -67,8 +76,8 @@ public:
     std::optional<JoystickReading> read(int port) override {
         if (!validPort(port) || opened_[port] == nullptr) return std::nullopt;
         SDL_JoystickUpdate();
+        if (dropIfGone(port)) return std::nullopt;
         SDL_Joystick* joystick = opened_[port];
-        if (!SDL_JoystickGetAttached(joystick)) return std::nullopt;
         JoystickReading reading;
         reading.x = axis(joystick, 0);
         reading.y = axis(joystick, 1);
@@ -89,6 +98,27 @@ public:
 
 private:
     static bool validPort(int port) { return port >= 0 && port < kPortCount; }
+
+    // Closes the port's handle when its device has been removed; true when it did.
+    bool dropIfGone(int port) {
+        if (opened_[port] == nullptr || SDL_JoystickGetAttached(opened_[port])) return false;
+        release(port);
+        return true;
+    }
+
+    // The device a free port takes: port n is the n-th device the system lists, unless the
+    // other port holds that one (the list closes up when a device goes away); it then takes
+    // the first device the other port does not hold. -1 when the system has too few devices.
+    int deviceFor(int port) const {
+        const int count = SDL_NumJoysticks();
+        if (port >= count) return -1;
+        SDL_Joystick* other = opened_[kPortCount - 1 - port];
+        const SDL_JoystickID taken = other != nullptr ? SDL_JoystickInstanceID(other) : -1;
+        if (SDL_JoystickGetDeviceInstanceID(port) != taken) return port;
+        for (int device = 0; device < count; ++device)
+            if (SDL_JoystickGetDeviceInstanceID(device) != taken) return device;
+        return -1;
+    }
     // A stick without this axis reads as centred.
     static int axis(SDL_Joystick* joystick, int index) {
         if (index >= SDL_JoystickNumAxes(joystick)) return kAxisShift;

@@ -42,6 +42,11 @@ std::optional<std::string> windowTitle(Display* display, Window window) {
     return std::nullopt;
 }
 
+bool isMapped(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state != IsUnmapped;
+}
+
 // A top-level window is a child of the root or, under a window manager, a client window inside
 // the frame that the manager put there; frames nest the client a few levels deep at most.
 Window findTitled(Display* display, Window parent, const std::string& title, int depth) {
@@ -54,7 +59,7 @@ Window findTitled(Display* display, Window parent, const std::string& title, int
     // Topmost first, as the stacking order lists them bottom to top.
     for (unsigned int i = count; i-- > 0 && found == 0;) {
         const auto name = windowTitle(display, children[i]);
-        if (name && *name == title) found = children[i];
+        if (name && *name == title && isMapped(display, children[i])) found = children[i];
     }
     for (unsigned int i = count; depth > 0 && i-- > 0 && found == 0;)
         found = findTitled(display, children[i], title, depth - 1);

@@ -4,6 +4,7 @@
 #include "fixtures/app_fixture.h"
 #include "fixtures/fake_joystick_source.h"
 #include "fixtures/fresh_controller_file.h"
+#include "fixtures/virtual_joystick.h"
 #include "platform/joystickex.h"
 
 #include <QCheckBox>
@@ -191,6 +192,38 @@ TEST_F(ControlsPageTest, JoystickInputsCompleteACapture) {
     EXPECT_EQ(saved("player1", "left"), "j2left");
     EXPECT_EQ(saved("player1", "coin"), "j1b1");
     EXPECT_EQ(saved("player1", "start"), "k06");  // still waiting: kept its value
+}
+
+// A stick through SDL itself: used, pulled out during a capture, plugged in again.
+TEST_F(ControlsPageTest, UnpluggingAStickEndsItsCaptureAndTheNextCaptureFindsItAgain) {
+    replaceSystemJoystickSource(nullptr);
+    if (systemHasJoysticks()) GTEST_SKIP() << "this machine's own joysticks take the ports";
+    auto stick = std::make_unique<VirtualStick>(4);
+    ASSERT_TRUE(stick->plugged());
+    start(true);
+    openPage();
+    doubleClick("L30");
+    stick->move(32767, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text("L30") != " "; }, 2000));
+    EXPECT_EQ(text("L30"), "joy1 right");
+    stick->move(0, 0);
+
+    // Pulled out while a capture waits: the capture ends, the label keeps its input.
+    doubleClick("L31");
+    stick->unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->J1->capturing(); }, 2000));
+    EXPECT_EQ(text("L31"), "1");
+    EXPECT_EQ(window->windowTitle(), "Tavrix");
+    EXPECT_FALSE(page->E4->isEnabled());
+
+    // Plugged in again: the next capture finds it.
+    stick.reset();
+    stick = std::make_unique<VirtualStick>(4);
+    stick->press(1, true);
+    doubleClick("L31");
+    EXPECT_EQ(window->windowTitle(), "Tavrix - Press key or button...");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text("L31") != " "; }, 2000));
+    EXPECT_EQ(text("L31"), "joy1 button 2");
 }
 
 TEST_F(ControlsPageTest, JoystickHandlerUsesTheSendersPort) {

@@ -1,9 +1,11 @@
 #include "app/about_page.h"
 #include "app/game_list.h"
 #include "app/general_page.h"
+#include "core/ini_document.h"
 #include "fixtures/app_fixture.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,15 +53,20 @@ TEST(GeneralPage, ReloadDefaultsAndPathBox) {
     EXPECT_EQ(window->ZF.baseDir(), ".\\romsX");
 
     // The folder dialog: Korean prompt; cancel keeps the path, a choice replaces it unsaved.
+    // It starts at the user's home, with no folder of the working directory preselected.
     QString prompt;
-    GeneralPage::setFolderChooser([&](const QString& p) {
+    QString startFolder;
+    GeneralPage::setFolderChooser([&](const QString& p, const QString& start) {
         prompt = p;
+        startFolder = start;
         return QString();
     });
     QTest::mouseClick(page->B01, Qt::LeftButton);
     EXPECT_EQ(prompt, QString::fromUtf8("롬 경로 선택:"));
+    EXPECT_EQ(startFolder, QDir::homePath());
+    EXPECT_NE(startFolder, QDir::currentPath());
     EXPECT_EQ(page->E1->text(), ".\\romsX");
-    GeneralPage::setFolderChooser([](const QString&) { return QStringLiteral("/data/romsets"); });
+    GeneralPage::setFolderChooser([](const QString&, const QString&) { return QStringLiteral("/data/romsets"); });
     QTest::mouseClick(page->B01, Qt::LeftButton);
     EXPECT_EQ(page->E1->text(), "/data/romsets");
     EXPECT_EQ(window->ZF.baseDir(), "/data/romsets");
@@ -104,6 +111,50 @@ TEST(GeneralPage, SaveWritesTheKeysInOrderAndShowsGameInfo) {
     EXPECT_TRUE(second->generalPage->RG2Items[1]->isChecked());
     EXPECT_FALSE(second->gameList->ascending());
     EXPECT_TRUE(recorder.reports.isEmpty());
+}
+
+TEST(GeneralPage, RomsDirectoryNotInUtf8IsShownDecodedAndKeptByteForByte) {
+    TempDir dir;
+    const std::string stored = "D:\\\xB7\xD2" "\\sets";  // Korean code page bytes
+    writeSettings("roms-directory=" + stored + "\r\n");
+    ReportRecorder recorder;
+    auto window = startWindow();
+    GeneralPage* page = window->generalPage;
+    EXPECT_NE(page->E1->text().toStdString(), stored);
+    EXPECT_FALSE(page->E1->text().contains(QChar(0xFFFD)));
+    EXPECT_EQ(window->ZF.baseDir(), stored);
+    EXPECT_EQ(window->readLaunchInputs(1).romPath, stored);
+    QTest::mouseClick(page->B07, Qt::LeftButton);
+    EXPECT_NE(readFile("tavrix.ini").find("roms-directory=" + stored + "\r\n"), std::string::npos);
+
+    // Once the user changes the path, it is stored as typed.
+    const QString typed = page->E1->text() + "X";
+    page->E1->setText(typed);
+    QTest::mouseClick(page->B07, Qt::LeftButton);
+    EXPECT_NE(readFile("tavrix.ini").find("roms-directory=" + typed.toStdString() + "\r\n"), std::string::npos);
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
+
+TEST(GeneralPage, SaveStoresTheSortingTheListShows) {
+    // Stored before the start, and what Save then writes: the shown order, never a value
+    // outside 0 to 3 and 10 to 13. Without an RG2 item the list is sorted by title.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "1"}, {"sorting-type=4\r\n", "1"}, {"sorting-type=14\r\n", "11"},
+        {"sorting-type=-5\r\n", "1"}, {"sorting-type=13\r\n", "13"}, {"sorting-type=2\r\n", "2"},
+        {"sorting-type=10\r\n", "10"}};
+    for (const auto& [stored, written] : cases) {
+        TempDir dir;
+        writeSettings(stored);
+        ReportRecorder recorder;
+        auto window = startWindow();
+        const bool ascending = window->gameList->ascending();
+        QTest::mouseClick(window->generalPage->B07, Qt::LeftButton);
+        EXPECT_EQ(tavrix::IniDocument::load("tavrix.ini").readString("Tavrix", "sorting-type", ""), written)
+            << stored;
+        auto next = startWindow();
+        EXPECT_EQ(next->gameList->sortColumn(), window->gameList->sortColumn()) << stored;
+        EXPECT_EQ(next->gameList->ascending(), ascending) << stored;
+    }
 }
 
 TEST(GeneralPage, SaveIntoAReadOnlyFileFailsAndStaysOnThePage) {

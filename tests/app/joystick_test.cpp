@@ -1,4 +1,5 @@
 #include "fixtures/fake_joystick_source.h"
+#include "fixtures/virtual_joystick.h"
 #include "platform/joystickex.h"
 
 #include <QTest>
@@ -10,6 +11,7 @@
 
 using namespace tavrix;
 using tavrix::test::FakeJoystickSource;
+using tavrix::test::VirtualStick;
 
 namespace {
 
@@ -111,8 +113,21 @@ TEST_F(Joystick, PollingReportsEveryIntervalWhetherOrNotAnythingChanged) {
     QTest::qWait(70);
     EXPECT_GT(moves.size(), before);
 
+    // Held back while the emulator runs, the reports come again afterwards, as they were.
+    joystick.pauseReports();
+    const size_t paused = moves.size();
+    QTest::qWait(70);
+    EXPECT_EQ(moves.size(), paused);
+    joystick.resumeReports();
+    QTest::qWait(70);
+    EXPECT_GT(moves.size(), paused);
+
     joystick.StopCapture();
     const size_t stopped = moves.size();
+    QTest::qWait(50);
+    EXPECT_EQ(moves.size(), stopped);
+    joystick.pauseReports();
+    joystick.resumeReports();  // a stopped capture stays stopped
     QTest::qWait(50);
     EXPECT_EQ(moves.size(), stopped);
 }
@@ -169,4 +184,64 @@ TEST(SystemJoysticks, StartWithoutDisplayOrDevice) {
     TJoystickex joystick(source);
     joystick.setGamePort(TGamePort::Gameport1);
     EXPECT_EQ(joystick.StartCapture(), attached);
+}
+
+TEST(SystemJoysticks, UnpluggedSticksAreFoundAgainAtTheNextCapture) {
+    if (tavrix::test::systemHasJoysticks()) GTEST_SKIP() << "this machine's own joysticks take the ports";
+    const auto source = systemJoystickSource();
+    TJoystickex j1(source), j2(source);
+    Move last[2] = {};
+    int removed[2] = {};
+    for (int port = 0; port < 2; ++port) {
+        TJoystickex& joystick = port == 0 ? j1 : j2;
+        joystick.setGamePort(port == 0 ? TGamePort::Gameport1 : TGamePort::Gameport2);
+        joystick.setPolling(true);
+        joystick.setInterval(10);
+        joystick.setXScaledBy(2);
+        joystick.setYScaledBy(2);
+        joystick.JoyMove = [&last, port](TJoystickex*, int x, int y, uint16_t buttons, bool) {
+            last[port] = {x, y, buttons};
+        };
+        joystick.JoyRemoved = [&removed, port](TJoystickex*) { ++removed[port]; };
+    }
+    const auto lastIs = [&](int port, Move move) {
+        return QTest::qWaitFor([&] {
+            return last[port].x == move.x && last[port].y == move.y && last[port].buttons == move.buttons;
+        }, 2000);
+    };
+
+    auto a = std::make_unique<VirtualStick>(4);
+    auto b = std::make_unique<VirtualStick>(6);
+    ASSERT_TRUE(a->plugged() && b->plugged());
+    ASSERT_TRUE(j1.StartCapture());
+    ASSERT_TRUE(j2.StartCapture());
+    EXPECT_EQ(j1.NumButtons(), 4);
+    EXPECT_EQ(j2.NumButtons(), 6);
+    a->move(-32768, 32767);
+    a->press(2, true);
+    EXPECT_TRUE(lastIs(0, {0, 2, 0b100}));
+    EXPECT_TRUE(lastIs(1, {1, 1, 0}));
+
+    // Pulled out: that capture ends and gives its port back; the other stick goes on.
+    a->unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return removed[0] == 1; }, 2000));
+    EXPECT_FALSE(j1.capturing());
+    EXPECT_FALSE(j1.active());
+    EXPECT_TRUE(j2.capturing());
+    EXPECT_EQ(removed[1], 0);
+    b->press(5, true);
+    EXPECT_TRUE(lastIs(1, {1, 1, 0b100000}));
+    // The stick left in the list is the one port 2 holds: port 1 has none.
+    EXPECT_FALSE(j1.StartCapture());
+
+    // Plugged in again, it is found by the next capture, on its old port.
+    a.reset();
+    a = std::make_unique<VirtualStick>(4);
+    ASSERT_TRUE(a->plugged());
+    ASSERT_TRUE(j1.StartCapture());
+    EXPECT_EQ(j1.NumButtons(), 4);
+    a->move(32767, 0);
+    a->press(0, true);
+    EXPECT_TRUE(lastIs(0, {2, 1, 0b1}));
+    EXPECT_TRUE(lastIs(1, {1, 1, 0b100000}));
 }

@@ -10,7 +10,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -57,7 +59,14 @@ const std::string kSavedCommandForGame2 =
 // The real launcher, with a note of what the window looked like at each step.
 class ObservingLauncher : public EmulatorLauncher {
 public:
-    explicit ObservingLauncher(const TF1* window) : window(window), real(makeSystemEmulatorLauncher()) {}
+    explicit ObservingLauncher(const TF1* window) : window(window), real(makeSystemEmulatorLauncher()) {
+        // The window hears of the end only after the note of how it looked until then.
+        connect(real.get(), &EmulatorLauncher::ended, this, [this] {
+            visibleAtEnd.push_back(this->window->isVisible());
+            enabledAtEnd.push_back(this->window->isEnabled());
+            emit ended();
+        });
+    }
 
     void start(const std::string& commandLine, bool hideConsole) override {
         startedLines.push_back(commandLine);
@@ -65,18 +74,37 @@ public:
         visibleAtStart.push_back(window->isVisible());
         real->start(commandLine, hideConsole);
     }
-    void waitForEnd() override {
-        visibleDuringWait.push_back(window->isVisible());
-        real->waitForEnd();
-    }
+    bool isRunning() const override { return real->isRunning(); }
 
     const TF1* window;
     std::unique_ptr<EmulatorLauncher> real;
     std::vector<std::string> startedLines;
     std::vector<bool> hideConsoleRequests;
     std::vector<bool> visibleAtStart;
-    std::vector<bool> visibleDuringWait;
+    std::vector<bool> visibleAtEnd;
+    std::vector<bool> enabledAtEnd;
 };
+
+// On Wayland: how many top-level windows of this process the compositor shows, from weston's
+// scene graph (the test compositor runs with its debug interface); -1 on other platforms.
+int compositorWindowsOfThisProcess() {
+    if (QGuiApplication::platformName() != QLatin1String("wayland")) return -1;
+    QProcess debug;
+    debug.start(QStringLiteral("weston-debug"), {QStringLiteral("scene-graph")});
+    debug.waitForFinished(5000);
+    const QString graph = QString::fromUtf8(debug.readAllStandardOutput());
+    EXPECT_TRUE(graph.contains(QLatin1String("Weston scene graph"))) << graph.toStdString();
+    return int(graph.count(QStringLiteral("role xdg_toplevel, PID %1,").arg(QCoreApplication::applicationPid())));
+}
+
+// Lets the event loop run until the compositor shows `expected` windows of this process.
+bool compositorShows(int expected) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (compositorWindowsOfThisProcess() == expected) return true;
+        QTest::qWait(20);
+    }
+    return false;
+}
 
 template <typename Control>
 Control* control(const TF1& window, const char* name) {
@@ -116,6 +144,8 @@ protected:
     void SetUp() override {
         writeSettings(kSettings + kDatabase);
         writeFile("tavrix-renderer.cfg", kHardwareRendererFile);
+        // These tests run on the offscreen platform and, as a native client, on Wayland.
+        ASSERT_EQ(QGuiApplication::platformName(), qEnvironmentVariable("QT_QPA_PLATFORM"));
         window = startWindow();
         ASSERT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
         auto observing = std::make_unique<ObservingLauncher>(window.get());
@@ -161,16 +191,39 @@ protected:
 }  // namespace
 
 TEST_F(Launch, EnterRunsTheSelectedGameWithTheWindowHiddenUntilItEnds) {
-    installFakeEmulator("orvo.exe", 250);
+    installFakeEmulator("orvo.exe", 1000);
     select("Beta Rally");
     const QPoint position = window->pos();
+    const bool onWayland = QGuiApplication::platformName() == QLatin1String("wayland");
+    if (onWayland) {
+        ASSERT_TRUE(compositorShows(1));
+    }
 
     QTest::keyClick(list, Qt::Key_Return);
+
+    // While the emulator runs the event loop goes on, the window hidden and taking no input;
+    // another launch starts nothing.
+    EXPECT_TRUE(window->emulatorRunning());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->isEnabled());
+    window->LV0KeyPress('\r');
+    QTest::qWait(50);
+    EXPECT_FALSE(window->isVisible());
+    if (onWayland) {
+        EXPECT_TRUE(compositorShows(0));  // the compositor has the window unmapped
+    }
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
+    if (onWayland) {
+        EXPECT_TRUE(compositorShows(1));
+    }
 
     EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
     ASSERT_EQ(launcher->startedLines, std::vector<std::string>({kSavedCommandForGame2}));
     EXPECT_EQ(launcher->visibleAtStart, std::vector<bool>({false}));
-    EXPECT_EQ(launcher->visibleDuringWait, std::vector<bool>({false}));
+    EXPECT_EQ(launcher->visibleAtEnd, std::vector<bool>({false}));
+    EXPECT_EQ(launcher->enabledAtEnd, std::vector<bool>({false}));
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_FALSE(window->emulatorRunning());
     EXPECT_EQ(launcher->hideConsoleRequests, std::vector<bool>({false}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->pos(), position);
@@ -275,6 +328,7 @@ TEST_F(Launch, CtrlF11WritesTheBatchFileAndTheNextDoubleClickStartsTheEmulator) 
     EXPECT_TRUE(window->isVisible());
 
     doubleClick("Beta Rally");
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     EXPECT_EQ(launcher->startedLines, std::vector<std::string>({kSavedCommandForGame2}));
     ASSERT_EQ(recordedRuns().size(), 1u);
     EXPECT_EQ(recordedRuns()[0].arguments.at(1), "2");
@@ -307,7 +361,9 @@ TEST_F(Launch, EnterLaunchesAloneOrWithShiftButNotWithCtrlOrAlt) {
     EXPECT_TRUE(recordedRuns().empty());
 
     QTest::keyClick(list, Qt::Key_Return, Qt::ShiftModifier);
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     EXPECT_EQ(launcher->startedLines, std::vector<std::string>(2, kSavedCommandForGame2));
     EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
 }
@@ -337,7 +393,8 @@ TEST_F(Launch, FailuresAreReportedOnceAndTheWindowStaysShown) {
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(recorder.reports, QStringList({"Cannot start \"orvo.exe\". No such file or directory."}));
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(launcher->visibleDuringWait.size(), 0u);
+    EXPECT_EQ(launcher->visibleAtEnd.size(), 0u);
+    EXPECT_FALSE(window->emulatorRunning());
 
     // A batch file that cannot be written: one report, the request cleared, nothing started.
     recorder.reports.clear();
@@ -357,6 +414,7 @@ TEST_F(Launch, HideConsoleIsHandedToTheLauncher) {
     select("Beta Rally");
     setChecked(*window, "CB29", true);
     QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     EXPECT_EQ(launcher->hideConsoleRequests, std::vector<bool>({true}));
     EXPECT_EQ(recordedRuns().size(), 1u);
     EXPECT_TRUE(window->isVisible());

@@ -228,3 +228,20 @@ TEST(UpDown, StepsTheNumberInTheBoxWithinItsRange) {
     upDown.setPosition(2000);
     EXPECT_EQ(box->text(), "1000");
 }
+
+TEST(SoundPage, MultiplierNotInUtf8IsKeptByteForByteUntilChanged) {
+    TempDir dir;
+    const std::string stored = "4\xB0";  // a Western code page degree sign
+    writeSettings("sound-surround-lite-multiplier=" + stored + "\r\n");
+    ReportRecorder recorder;
+    auto window = startWindow();
+    SoundPage* page = window->soundPage;
+    EXPECT_EQ(page->E3->text(), QString::fromUtf8("4\xC2\xB0"));
+    EXPECT_EQ(window->readLaunchInputs(1).multiplier, stored);
+    QTest::mouseClick(page->B11, Qt::LeftButton);
+    EXPECT_EQ(storedKey("sound-surround-lite-multiplier"), stored);
+    page->E3->setText(QStringLiteral("50"));
+    QTest::mouseClick(page->B11, Qt::LeftButton);
+    EXPECT_EQ(storedKey("sound-surround-lite-multiplier"), "50");
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}

@@ -1,11 +1,13 @@
 #include "app/captions.h"
 #include "app/clickable_label.h"
 #include "app/language_panel.h"
+#include "app/sound_page.h"
 #include "fixtures/app_fixture.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -100,4 +102,39 @@ TEST(Startup, ChoosingKoreanWritesEnglishVersionZero) {
     QTest::mouseClick(panel->B10, Qt::LeftButton);
     EXPECT_NE(readFile("tavrix.ini").find("english-version=0\r\n"), std::string::npos);
     EXPECT_FALSE(Language::english());
+}
+
+TEST(Startup, ASecondRunThatFailsReportsOnceAndLeavesTheWindowUsable) {
+    TempDir dir;
+    writeFile("tavrix.ini",
+              "[Tavrix]\r\nfirst-startup=1\r\nsound-filter-cutoff=abc\r\n\r\n[Game-1]\r\nGameName=A\r\n\r\n");
+    ReportRecorder recorder;
+    auto window = startWindow();
+    auto* panel = window->findChild<LanguagePanel*>("P2");
+    QTest::mouseClick(panel->I3, Qt::LeftButton);
+    QTest::mouseClick(panel->B10, Qt::LeftButton);
+    EXPECT_EQ(recorder.reports, QStringList{"'abc' is not a valid integer value."});
+    // As a normal start with the same value: the list filled, the Sound page shown, no panel.
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(window->LV0->topLevelItemCount(), 1);
+    EXPECT_EQ(window->PC1->currentIndex(), 3);
+    EXPECT_EQ(window->PC1->tabText(0), "Game Info");
+    // The sequence stopped before it clears first-startup: the file keeps it with the language.
+    const std::string stored = readFile("tavrix.ini");
+    EXPECT_NE(stored.find("first-startup=1\r\n"), std::string::npos);
+    EXPECT_NE(stored.find("english-version=1\r\n"), std::string::npos);
+
+    // The window takes input: the Sound page's Save stores a cutoff in place of the bad value,
+    // and the next start, after the language, completes and clears first-startup.
+    QTest::mouseClick(window->soundPage->B11, Qt::LeftButton);
+    EXPECT_EQ(window->PC1->currentIndex(), 0);
+    auto next = startWindow();
+    auto* nextPanel = next->findChild<LanguagePanel*>("P2");
+    ASSERT_TRUE(nextPanel->isVisible());
+    QTest::mouseClick(nextPanel->I3, Qt::LeftButton);
+    QTest::mouseClick(nextPanel->B10, Qt::LeftButton);
+    EXPECT_EQ(recorder.reports.size(), 1);
+    EXPECT_FALSE(nextPanel->isVisible());
+    EXPECT_NE(readFile("tavrix.ini").find("first-startup=0\r\n"), std::string::npos);
+    Language::setEnglish(false);
 }

@@ -459,3 +459,44 @@ TEST(VideoPage, AdvancedRegistrySettingsWithoutThePluginReportOnce) {
     EXPECT_TRUE(window->isEnabled());
     EXPECT_FALSE(tavrix::fileExists("gpuconfigure-calls.txt"));
 }
+
+TEST(VideoPage, RegistryFlagCountsOnlyWithSoftwareAndSurvivesTheDefaultsWrite) {
+    for (const char* kind : {"d3d", "ogl"}) {
+        TempDir dir;
+        writeSettings(std::string("renderer=renderer-") + kind + ".orv\r\nregistry-configuration=1\r\n");
+        writeFile(kHardwareFile, hardwareFile());
+        ReportRecorder recorder;
+        auto [window, page] = startVideo();
+        EXPECT_FALSE(page->CB22->isChecked()) << kind;
+        EXPECT_FALSE(page->B14->isVisible()) << kind;
+        EXPECT_TRUE(page->CB3->isEnabled()) << kind;
+        EXPECT_FALSE(window->readLaunchInputs(1).useRegistrySettings) << kind;
+    }
+
+    // Software without its file: the defaults' write keeps the stored flag.
+    TempDir dir;
+    writeSettings("renderer=renderer-sft.orv\r\nregistry-configuration=1\r\n");
+    ReportRecorder recorder;
+    auto [window, page] = startVideo();
+    ASSERT_TRUE(std::filesystem::exists(kSoftwareFile));
+    EXPECT_EQ(storedKey("registry-configuration"), "1");
+    EXPECT_TRUE(page->CB22->isChecked());
+    EXPECT_TRUE(window->readLaunchInputs(1).useRegistrySettings);
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
+
+TEST(VideoPage, FrameRateNotInUtf8IsKeptByteForByteUntilChanged) {
+    TempDir dir;
+    writeSettings("renderer=renderer-ogl.orv\r\n");
+    const std::string stored = "6\xB0";  // a Western code page degree sign
+    writeFile(kHardwareFile, hardwareFile({"FramerateManual=" + stored}));
+    ReportRecorder recorder;
+    auto [window, page] = startVideo();
+    EXPECT_EQ(page->E2->text(), QString::fromUtf8("6\xC2\xB0"));
+    QTest::mouseClick(page->B09, Qt::LeftButton);
+    EXPECT_EQ(readFile(kHardwareFile), hardwareFile({"FramerateManual=" + stored}));
+    page->E2->setText(QStringLiteral("60"));
+    QTest::mouseClick(page->B09, Qt::LeftButton);
+    EXPECT_EQ(readFile(kHardwareFile), hardwareFile({"FramerateManual=60"}));
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}

@@ -265,12 +265,19 @@ TEST(HardwareRendererConfig, ExactTextsDecideFlagsAndDepth) {
 
 TEST(HardwareRendererConfig, ShowFpsTakesNumbersAndTrueFalseWordsOnly) {
     for (const auto& [text, checked] : std::vector<std::pair<std::string, bool>>{
-             {"TRUE", true}, {"true", true}, {"False", false}, {"2", true}, {"0", false}}) {
+             {"TRUE", true}, {"true", true}, {"False", false}, {"2", true}, {"0", false},
+             {"1.0", true}, {"0.0", false}, {"1.5", true}, {"-0.5", true}, {" .0", false},
+             {"2.", true}, {"1e3", true}, {"0E+7", false}, {"99999999999", true}}) {
         auto lines = defaultHardwareLines();
         lines[10] = "ShowFPS=" + text;
         const auto read = readHardwareRendererConfig(crlfLines(lines));
         ASSERT_FALSE(read.failed) << text;
         EXPECT_EQ(read.update.showFps, checked) << text;
+    }
+    for (const std::string text : {".", "1.0.0", "1e", "1.0 ", "0x1.8"}) {
+        auto lines = defaultHardwareLines();
+        lines[10] = "ShowFPS=" + text;
+        EXPECT_TRUE(readHardwareRendererConfig(crlfLines(lines)).failed) << text;
     }
     auto lines = defaultHardwareLines();
     lines[10] = "ShowFPS=on";

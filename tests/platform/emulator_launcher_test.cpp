@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <thread>
 
 using namespace tavrix;
 using namespace tavrix::test;
@@ -41,7 +45,7 @@ std::string startFailure(const std::string& commandLine) {
     } catch (const Error& error) {
         return error.what();
     }
-    launcher->waitForEnd();
+    EXPECT_TRUE(waitForEmulatorEnd(*launcher));
     return "started";
 }
 
@@ -55,7 +59,12 @@ TEST(EmulatorLauncher, RunsTheLocalProgramWithSplitArgumentsAndWaitsForItsEnd) {
 
     const auto begin = std::chrono::steady_clock::now();
     launcher->start(" 12 --roms-directory=.\\my roms --rotate=1", false);
-    launcher->waitForEnd();
+    // start returns while the emulator runs; the end comes through the event loop.
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(200));
+    EXPECT_TRUE(launcher->isRunning());
+    EXPECT_THROW(launcher->start(" 13", false), Error);  // one at a time
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
+    EXPECT_FALSE(launcher->isRunning());
     const auto elapsed = std::chrono::steady_clock::now() - begin;
 
     const auto runs = recordedRuns();
@@ -67,10 +76,9 @@ TEST(EmulatorLauncher, RunsTheLocalProgramWithSplitArgumentsAndWaitsForItsEnd) {
     EXPECT_TRUE(runs[0].ended);
     EXPECT_GE(elapsed, std::chrono::milliseconds(300));
 
-    // Waiting again with nothing running returns at once; a second start runs again.
-    launcher->waitForEnd();
+    // A second start runs again.
     launcher->start(" 1", false);
-    launcher->waitForEnd();
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     ASSERT_EQ(recordedRuns().size(), 2u);
     EXPECT_EQ(recordedRuns()[1].arguments, std::vector<std::string>({"orvo.exe", "1"}));
 }
@@ -80,7 +88,7 @@ TEST(EmulatorLauncher, NoShellSeesTheCommandLine) {
     installFakeEmulator();
     auto launcher = makeSystemEmulatorLauncher();
     launcher->start(" 5 --roms-directory=a;touch${IFS}hacked $(touch hacked2) `touch hacked3` > out", false);
-    launcher->waitForEnd();
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     const auto runs = recordedRuns();
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].arguments,
@@ -95,7 +103,7 @@ TEST(EmulatorLauncher, RunsAScriptDirectly) {
     std::filesystem::permissions("orvo.exe", std::filesystem::perms::owner_all);
     auto launcher = makeSystemEmulatorLauncher();
     launcher->start(" 7 --use-sound=no", false);
-    launcher->waitForEnd();
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     EXPECT_EQ(readFile("script-args.txt"), "7|--use-sound=no|");
 }
 
@@ -148,10 +156,51 @@ TEST(EmulatorLauncher, WindowsProgramRunsThroughWineFromTheSearchPath) {
 
     auto launcher = makeSystemEmulatorLauncher();
     launcher->start(" 4 --rotate=2", false);
-    launcher->waitForEnd();
+    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     const auto runs = recordedRuns();
     ASSERT_EQ(runs.size(), 1u);
     const std::string here = std::filesystem::current_path().string();
     EXPECT_EQ(runs[0].arguments, std::vector<std::string>({"wine", here + "/orvo.exe", "4", "--rotate=2"}));
     EXPECT_EQ(runs[0].workingDirectory, here);
+}
+
+TEST(EmulatorLauncher, ReportsTheEndHoweverTheEmulatorEnds) {
+    TempDir dir;
+    auto launcher = makeSystemEmulatorLauncher();
+    int endings = 0;
+    QObject::connect(launcher.get(), &EmulatorLauncher::ended, [&] { ++endings; });
+    const char* const scripts[] = {"exit 3", "kill -SEGV $$", "kill -KILL $$", "sleep 0.3"};
+    for (const char* body : scripts) {
+        writeFile("orvo.exe", std::string("#!/bin/sh\n") + body + "\n");
+        std::filesystem::permissions("orvo.exe", std::filesystem::perms::owner_all);
+        const int before = endings;
+        launcher->start(" 1", false);
+        EXPECT_TRUE(waitForEmulatorEnd(*launcher)) << body;
+        EXPECT_EQ(endings, before + 1) << body;
+        EXPECT_FALSE(launcher->isRunning()) << body;
+    }
+}
+
+TEST(EmulatorLauncher, TheEmulatorHasASessionOfItsOwnAndOutlivesTheLauncher) {
+    TempDir dir;
+    // Fields 5 and 6 of the process's stat line: its process group and its session.
+    writeFile("orvo.exe", "#!/bin/sh\nset -- $(cat /proc/$$/stat)\necho \"$$ $5 $6\" > ids.txt\n"
+                          "sleep 0.4\ntouch ended.txt\n");
+    std::filesystem::permissions("orvo.exe", std::filesystem::perms::owner_all);
+    auto launcher = makeSystemEmulatorLauncher();
+    launcher->start(" 1", false);
+    for (int i = 0; i < 100 && readFile("ids.txt").empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    launcher.reset();  // neither waits nor stops the emulator
+
+    std::istringstream ids(readFile("ids.txt"));
+    pid_t pid = 0, group = 0, session = 0;
+    ASSERT_TRUE(ids >> pid >> group >> session) << readFile("ids.txt");
+    EXPECT_EQ(group, pid);
+    EXPECT_EQ(session, pid);
+    EXPECT_NE(session, ::getsid(0));
+    EXPECT_FALSE(std::filesystem::exists("ended.txt"));
+    for (int i = 0; i < 200 && !std::filesystem::exists("ended.txt"); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(std::filesystem::exists("ended.txt"));
 }
