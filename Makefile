@@ -4,7 +4,7 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan test-wine bench fuzz install clean
+.PHONY: all deps configure build run test test-asan test-wine test-windows bench fuzz install clean
 
 all: build
 
@@ -39,6 +39,15 @@ test-wine: configure
 	@cmake --build $(BUILD) -j$(JOBS) --target controller_dll jamma_host
 	@tests/controller/wine/run.sh $(BUILD)/tests/controller/jamma_host.exe $(BUILD)/src/controller/controller.dll
 
+# The core, its tests and tavrix-audit cross-built for 32-bit Windows with mingw-w64, the
+# core's tests run under Wine on a virtual display.
+test-windows: deps
+	@scripts/install-deps wine
+	@cmake -S . -B $(BUILD)-windows -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-i686.cmake \
+	  -DTAVRIX_BUILD_APP=OFF >/dev/null
+	@cmake --build $(BUILD)-windows -j$(JOBS)
+	@tests/wine/run_core_tests.sh $(BUILD)-windows/tests/core/core_tests.exe
+
 PREFIX ?= /usr/local
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
@@ -51,4 +60,4 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/scan_benchmark
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan fuzz-build
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-windows fuzz-build

@@ -4,6 +4,8 @@
 #include "core/error.h"
 #include "core/windows/windows_text.h"
 
+#include <vector>
+
 namespace tavrix {
 
 namespace {
@@ -93,6 +95,28 @@ bool fileExists(const std::string& path) {
 bool isRegularFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool isDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::vector<std::string>> listFolderNames(const std::string& nativeFolder) {
+    std::wstring pattern = widePath(nativeFolder.empty() ? "." : nativeFolder);
+    if (pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::vector<std::string> names;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        names.push_back(utf8Text(name));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
 }
 
 // Windows takes both "\" and "/" as separators: a path typed for the emulator is used as it is.
