@@ -5,7 +5,9 @@
 //   1. start-up of the real window (offscreen) to a filled, sorted game list;
 //   2. the full scan through the real window;
 //   3. the archive reader alone, listing every distinct archive once (the floor);
-//   4. the ratio of 2 to 3 and the peak resident memory.
+//   4. the ratio of 2 to 3 and the peak resident memory;
+//   5. the command-line audit (the real tavrix-audit program) over the same directory, as text,
+//      as JSON and with --write, against the window's start-up with its scan.
 // --scans N runs the scan N times (default 5); --games N generates N games instead of 10,000. With --naive K it also times the plain way over the first K entries: each entry selected
 // in turn, so the Game Info page fills itself (database read, archives read) for every game,
 // and extrapolates that to the whole list.
@@ -25,6 +27,7 @@
 #include <QTreeWidget>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -220,6 +223,29 @@ int main(int argc, char** argv) {
     // 4. The ratio and the memory.
     std::printf("4. ratio scan/floor: %.2f (target <= 3); peak RSS %.1f MB (target < 150)\n", scan / floor,
                 static_cast<double>(peakResidentKilobytes()) / 1024.0);
+
+    // 5. The command-line audit, start to end as a process: parse, verify, report (and write).
+    {
+        const std::string before = tavrix::readWholeFile(tavrix::kSettingsFileName).value_or("");
+        auto timeAudit = [](const std::string& arguments) {
+            std::vector<double> runs;
+            for (int run = 0; run < 3; ++run) {
+                const auto start = Clock::now();
+                const int status = std::system(("'" TAVRIX_AUDIT_PATH "' " + arguments + " >/dev/null").c_str());
+                runs.push_back(millisecondsSince(start));
+                if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) std::printf("   audit %s failed\n", arguments.c_str());
+            }
+            return median(runs);
+        };
+        const double text = timeAudit("");
+        const double json = timeAudit("--json");
+        const double write = timeAudit("--write");
+        const bool same = tavrix::readWholeFile(tavrix::kSettingsFileName).value_or("") == before;
+        std::printf("5. tavrix-audit, medians of 3: text %.1f ms, --json %.1f ms, --write %.1f ms "
+                    "(file as the window's scan wrote it: %s); --write / (start-up + scan) %.2f, "
+                    "--write / scan %.2f (target <= 1)\n",
+                    text, json, write, same ? "same bytes" : "DIFFERENT", write / (startup + scan), write / scan);
+    }
 
     // Where the scan's time goes: its core parts alone, each over every game of the list.
     {

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "core/ini_document.h"
 #include "core/ini_document_cache.h"
+#include "core/romset_scan_pass.h"
 #include "core/settings.h"
 
 #include <QButtonGroup>
@@ -175,7 +176,7 @@ void GeneralPage::B07Click() {
 void GeneralPage::B05Click() {
     const auto cached = IniDocumentCache::shared().load(kSettingsFileName);
     const IniDocument& document = *cached;
-    E1->setText(QString::fromStdString(readSetting(document, settings::romsDirectory)));
+    E1->setText(QString::fromStdString(romsetDirectoryOf(document)));
     form->ZF.setBaseDir(E1->text().toStdString());
     CB24->setChecked(readSetting(document, settings::startupScan));
     CB26->setChecked(readSetting(document, settings::showFullRomset));
