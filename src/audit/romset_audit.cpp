@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace tavrix::audit {
@@ -70,30 +71,63 @@ std::string textReport(const AuditReport& report) {
 }
 
 std::string jsonReport(const AuditReport& report) {
-    using nlohmann::ordered_json;
-    ordered_json games = ordered_json::array();
-    for (const AuditedGame& game : report.games) {
-        ordered_json files = ordered_json::array();
-        for (const AuditedFile& file : game.files) {
-            ordered_json entry = {{"name", file.name}, {"signature", file.signature}, {"found", file.found}};
-            entry["archive"] = file.found ? ordered_json(file.archive) : ordered_json(nullptr);
-            files.push_back(std::move(entry));
+    // Written as it goes rather than built as a tree first: a catalogue of ten thousand games
+    // has a hundred thousand files, and a tree of them costs several times the audit itself.
+    // Every string is still quoted and escaped by the library.
+    std::string out;
+    auto text = [&out](const std::string& value) {
+        // Every text is valid UTF-8 already (displayText). One without a quote, a backslash or a
+        // control character reads the same escaped or not, and goes out as it is; the others
+        // (rare: a title with quotes) are escaped by the library.
+        const bool plain = std::none_of(value.begin(), value.end(), [](char c) {
+            return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+        });
+        if (plain) {
+            out += '"';
+            out += value;
+            out += '"';
+        } else {
+            out += nlohmann::json(value).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
         }
-        games.push_back(ordered_json{{"number", game.number},
-                                     {"name", game.name},
-                                     {"romset", game.romset},
-                                     {"status", game.status},
-                                     {"files", std::move(files)}});
+    };
+    out += "{\"games\":[";
+    for (std::size_t g = 0; g < report.games.size(); ++g) {
+        const AuditedGame& game = report.games[g];
+        out += g == 0 ? "{\"number\":" : ",{\"number\":";
+        out += std::to_string(game.number);
+        out += ",\"name\":";
+        text(game.name);
+        out += ",\"romset\":";
+        text(game.romset);
+        out += ",\"status\":";
+        out += std::to_string(game.status);
+        out += ",\"files\":[";
+        for (std::size_t f = 0; f < game.files.size(); ++f) {
+            const AuditedFile& file = game.files[f];
+            out += f == 0 ? "{\"name\":" : ",{\"name\":";
+            text(file.name);
+            out += ",\"signature\":";
+            text(file.signature);
+            out += file.found ? ",\"found\":true,\"archive\":" : ",\"found\":false,\"archive\":null}";
+            if (file.found) {
+                text(file.archive);
+                out += '}';
+            }
+        }
+        out += "]}";
     }
-    ordered_json errors = ordered_json::array();
-    for (const DamagedArchive& damaged : report.damaged)
-        errors.push_back(ordered_json{{"archive", damaged.archive}, {"message", damaged.message}});
-    const ordered_json document = {
-        {"games", std::move(games)},
-        {"errors", std::move(errors)},
-        {"summary", {{"complete", report.complete}, {"incomplete", report.incomplete}, {"missing", report.missing}}}};
-    // Every text is valid UTF-8 already (displayText); replacing stays a guard, never a throw.
-    return document.dump(-1, ' ', false, ordered_json::error_handler_t::replace) + '\n';
+    out += "],\"errors\":[";
+    for (std::size_t e = 0; e < report.damaged.size(); ++e) {
+        out += e == 0 ? "{\"archive\":" : ",{\"archive\":";
+        text(report.damaged[e].archive);
+        out += ",\"message\":";
+        text(report.damaged[e].message);
+        out += '}';
+    }
+    out += "],\"summary\":{\"complete\":" + std::to_string(report.complete) +
+           ",\"incomplete\":" + std::to_string(report.incomplete) + ",\"missing\":" + std::to_string(report.missing) +
+           "}}\n";
+    return out;
 }
 
 }  // namespace tavrix::audit

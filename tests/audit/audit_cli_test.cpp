@@ -109,12 +109,18 @@ TEST(Audit, WriteStoresEachStatusAndAllCompleteExitsZero) {
     std::filesystem::current_path("work");
     EXPECT_EQ(fileStatuses(7), kExtendedCaseStatuses);
 
-    // Only complete games left: exit 0.
-    writeDatabase({kCases[0], kCases[1]});
+    // Only complete games left: exit 0. A title with a quote and a backslash comes back intact.
+    RomsetCase quoted = kCases[0];
+    quoted.name = "Say \"hi\" \\ again";
+    writeDatabase({quoted, kCases[1]});
     run = runAudit({"--write"});
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.out, "2 complete, 0 incomplete, 0 missing, 0 damaged archives\n");
     EXPECT_EQ(fileStatuses(2), (std::vector<int>{2, 2}));
+    run = runAudit({"--json"});
+    EXPECT_EQ(run.exitStatus, 0);
+    ASSERT_TRUE(ordered_json::accept(run.out)) << run.out;
+    EXPECT_EQ(ordered_json::parse(run.out)["games"][0]["name"], quoted.name);
 }
 
 TEST(Audit, RunFailuresExitTwoWithOneLineNamingTheFile) {
