@@ -376,12 +376,12 @@ std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
         const unsigned char* variable = directory.take(nameLength + extraLength + commentLength);
         if (variable == nullptr) throwReadError();
 
-        const std::string_view stored(reinterpret_cast<const char*>(variable), nameLength);
-        const std::size_t lastSeparator = stored.find_last_of("/\\");
-        const std::string_view baseName =
-            lastSeparator == std::string_view::npos ? stored : stored.substr(lastSeparator + 1);
+        // The name is cut after its last separator; one that ends in a separator names a folder.
+        std::size_t cut = nameLength;
+        while (cut > 0 && variable[cut - 1] != '/' && variable[cut - 1] != '\\') --cut;
+        const std::string_view baseName(reinterpret_cast<const char*>(variable) + cut, nameLength - cut);
         entries.push_back(ArchiveEntry{decodeArchiveName(baseName, (flags & kUtf8NameFlag) != 0), crc, externalAttributes,
-                                       nameLength != 0 && lastSeparator == nameLength - 1});
+                                       nameLength != 0 && cut == nameLength});
 
         std::uint64_t compressed = compressedSize;
         if (compressedSize == 0xFFFFFFFFu || uncompressedSaturated || offsetSaturated)
