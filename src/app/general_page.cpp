@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "core/ini_document.h"
 #include "core/ini_document_cache.h"
+#include "core/romset_scan_pass.h"
 #include "core/settings.h"
 
 #include <QButtonGroup>
@@ -186,7 +187,7 @@ void GeneralPage::B07Click() {
 void GeneralPage::B05Click() {
     const auto cached = IniDocumentCache::shared().load(kSettingsFileName);
     const IniDocument& document = *cached;
-    storedRomsDirectory = KeptText(readSetting(document, settings::romsDirectory));
+    storedRomsDirectory = KeptText(romsetDirectoryOf(document));
     E1->setText(QString::fromStdString(storedRomsDirectory.shown()));
     form->ZF.setBaseDir(romsDirectory());
     CB24->setChecked(readSetting(document, settings::startupScan));

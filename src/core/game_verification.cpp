@@ -93,6 +93,7 @@ std::string romsetPath(const std::string& romsetDirectory, const std::string& na
 GameVerification verifyGame(const GameRecord& game, const std::string& romsetDirectory, ArchiveLister& lister) {
     GameVerification result;
     result.marks.assign(game.files.size(), false);
+    result.foundIn.assign(game.files.size(), FoundIn::nowhere);
     // An empty path box names no directory: nothing is found (rather than the file system root).
     if (romsetDirectory.empty()) return result;
 
@@ -119,13 +120,17 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
             const std::string beside = romsetPath(romsetDirectory, file.name);
             const std::string folder = file.name.size() >= 4 ? file.name.substr(0, file.name.size() - 4) : std::string();
             const std::string inFolder = romsetPath(romsetDirectory, folder + "\\" + file.name);
-            if (isRegularFile(toNativePath(beside)) || isRegularFile(toNativePath(inFolder))) result.marks[row] = true;
+            if (isRegularFile(toNativePath(beside))) result.foundIn[row] = FoundIn::imageBeside;
+            else if (isRegularFile(toNativePath(inFolder))) result.foundIn[row] = FoundIn::imageInFolder;
+            else continue;
+            result.marks[row] = true;
         }
     };
 
     // Main, parent, BIOS. The main line may be "none": its path names the directory, not a
     // file, so nothing is listed for it, but disk images are still looked for.
     const std::string* const order[] = {&game.romSetName, &game.parentRomSetName, &game.biosName};
+    const FoundIn sources[] = {FoundIn::mainArchive, FoundIn::parentArchive, FoundIn::biosArchive};
     std::string path;
     for (std::size_t step = 0; step < 3; ++step) {
         const std::string& romset = *order[step];
@@ -140,16 +145,36 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
                 result.lastListing = listing;
                 if (listing->error) {
                     result.error = listing->error;
+                    result.failedArchive = path;
                     return result;
                 }
                 for (const ArchiveEntry& entry : listing->entries)
                     for (const RowCrc& row : rowCrcs)
-                        if (row.crc == entry.crc32) result.marks[row.row] = true;
+                        if (row.crc == entry.crc32 && !result.marks[row.row]) {
+                            result.marks[row.row] = true;
+                            result.foundIn[row.row] = sources[step];
+                        }
             }
         }
         markDiskImages();
     }
     return result;
+}
+
+std::string foundPath(const GameRecord& game, const std::string& romsetDirectory, const GameVerification& verification,
+                      std::size_t row) {
+    if (row >= verification.foundIn.size() || row >= game.files.size()) return {};
+    const std::string& name = game.files[row].name;
+    switch (verification.foundIn[row]) {
+    case FoundIn::nowhere: return {};
+    case FoundIn::mainArchive: return romsetPath(romsetDirectory, archiveNameOf(game.romSetName));
+    case FoundIn::parentArchive: return romsetPath(romsetDirectory, archiveNameOf(game.parentRomSetName));
+    case FoundIn::biosArchive: return romsetPath(romsetDirectory, archiveNameOf(game.biosName));
+    case FoundIn::imageBeside: return romsetPath(romsetDirectory, name);
+    case FoundIn::imageInFolder:
+        return romsetPath(romsetDirectory, (name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string()) + "\\" + name);
+    }
+    return {};
 }
 
 std::string romsetNameOfArchive(const std::string& archiveName) {

@@ -83,9 +83,15 @@ struct RomsetArchives {
 };
 RomsetArchives romsetArchivesOf(const GameRecord& game);
 
+// Where a file was found first: in one of the game's archives (main, parent, BIOS, in the order
+// they are looked at), or as a disk image beside the archives or in a folder named after it.
+enum class FoundIn : std::uint8_t { nowhere, mainArchive, parentArchive, biosArchive, imageBeside, imageInFolder };
+
 struct GameVerification {
     std::vector<bool> marks;                         // one per file entry of the game
+    std::vector<FoundIn> foundIn;                    // one per file entry: where its mark came from
     std::optional<std::string> error;                // the archive error that ended it, if any
+    std::string failedArchive;                       // the path of that archive, as joined
     std::shared_ptr<const ArchiveListing> lastListing;  // of the archive looked at last; null when not there
 
     int foundCount() const;
@@ -97,6 +103,11 @@ struct GameVerification {
 std::string romsetPath(const std::string& romsetDirectory, const std::string& name);
 
 GameVerification verifyGame(const GameRecord& game, const std::string& romsetDirectory, ArchiveLister& lister);
+
+// The Windows-style path where file `row` of the game was found (the archive, or the disk image
+// itself), as verifyGame joined it; empty when it was not found.
+std::string foundPath(const GameRecord& game, const std::string& romsetDirectory, const GameVerification& verification,
+                      std::size_t row);
 
 // The snapshot files of a romset, in the order they are tried, as native paths:
 // snap/<romset>/kxd3d001.bmp, then snap/<romset>/kxogl001.bmp. Empty without a romset name.
