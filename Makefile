@@ -40,13 +40,17 @@ test-wine: configure
 	@tests/controller/wine/run.sh $(BUILD)/tests/controller/jamma_host.exe $(BUILD)/src/controller/controller.dll
 
 # The core, its tests and tavrix-audit cross-built for 32-bit Windows with mingw-w64, the
-# core's tests run under Wine on a virtual display.
-test-windows: deps
+# core's tests run under Wine on a virtual display, and the Windows audit's JSON compared with
+# the native audit's on the demo catalogue.
+test-windows: configure
 	@scripts/install-deps wine
+	@cmake --build $(BUILD) -j$(JOBS) --target tavrix-audit make_demo_data
 	@cmake -S . -B $(BUILD)-windows -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-i686.cmake \
 	  -DTAVRIX_BUILD_APP=OFF >/dev/null
 	@cmake --build $(BUILD)-windows -j$(JOBS)
-	@tests/wine/run_core_tests.sh $(BUILD)-windows/tests/core/core_tests.exe
+	@tests/wine/run_windows_tests.sh $(BUILD)-windows/tests/core/core_tests.exe \
+	  $(BUILD)-windows/src/audit/tavrix-audit.exe $(BUILD)/src/audit/tavrix-audit \
+	  $(BUILD)/data/make_demo_data data/tavrix.ini
 
 PREFIX ?= /usr/local
 install: build
