@@ -7,6 +7,12 @@
 set -uo pipefail
 
 tests=$(realpath "$1")
+if [ $# -ge 5 ]; then
+  windows_audit=$(realpath "$2")
+  native_audit=$(realpath "$3")
+  make_demo_data=$(realpath "$4")
+  database=$(realpath "$5")
+fi
 limit=${WINE_RUN_LIMIT:-300}  # seconds for one program
 
 work=$(mktemp -d /tmp/tavrix-wine.XXXXXX)
@@ -22,10 +28,6 @@ status=${PIPESTATUS[0]}
 [ "$status" -eq 0 ] || exit "$status"
 [ $# -ge 5 ] || exit 0
 
-windows_audit=$(realpath "$2")
-native_audit=$(realpath "$3")
-make_demo_data=$(realpath "$4")
-database=$(realpath "$5")
 mkdir "$work/catalogue"
 cp "$database" "$work/catalogue/tavrix.ini"
 cp "$windows_audit" "$work/tavrix-audit.exe"
