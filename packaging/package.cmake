@@ -8,20 +8,20 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade emulator front end with romset audit")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"arcade emulator front end with romset audit
- Tavrix is a desktop front end for the arcade-board emulator Orvo. It
- reads the game database, checks a directory of romset ZIP archives to
- find which games are complete, shows the games in a sortable list, sets
- up the emulator's video, sound and controls, and starts the emulator on
- the chosen game. The interface speaks English or Korean.
- .
- The package also holds tavrix-audit, which reports incomplete games and
- damaged archives on the command line, and the emulator's keyboard
- input plug-in.")
+set(CPACK_PACKAGE_DESCRIPTION
+"Tavrix is a desktop front end for the arcade-board emulator Orvo. It reads
+the game database, checks a directory of romset ZIP archives to find which
+games are complete, shows the games in a sortable list, sets up the
+emulator's video, sound and controls, and starts the emulator on the chosen
+game. The interface speaks English or Korean.
+
+The package also holds tavrix-audit, which reports incomplete games and
+damaged archives on the command line, and the emulator's keyboard input
+plug-in.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tavrix developers <developers@tavrix.org>")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Emulators and what goes with them; "games" is for packages that ship games.
+set(CPACK_DEBIAN_PACKAGE_SECTION otherosfs)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Korean captions need a font with Hangul; Wayland sessions need Qt's Wayland platform; a
@@ -31,17 +31,5 @@ set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-
-# Debian's copyright file and compressed changelog.
-set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/tavrix)
-configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/changelog ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
-add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-  COMMAND gzip -9 -n -c ${CMAKE_BINARY_DIR}/packaging/changelog > ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-  DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog
-  VERBATIM)
-add_custom_target(debian_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-        DESTINATION ${doc_dir})
 
 include(CPack)
