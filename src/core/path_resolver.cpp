@@ -2,7 +2,6 @@
 
 #include "core/file_io.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace tavrix {
@@ -70,9 +69,14 @@ std::optional<std::string> PathResolver::resolveAfterMiss(const std::string& nat
     if (names == nullptr) return std::nullopt;
     const auto group = names->find(foldCase(name));
     if (group == names->end()) return std::nullopt;
-    const std::vector<std::string>& candidates = group->second;
-    const bool exact = std::find(candidates.begin(), candidates.end(), name) != candidates.end();
-    return join(*parent, exact ? name : candidates.front());
+    // The exact name when it is there, else the first in byte order.
+    const Names& candidates = group->second;
+    const std::string* chosen = &candidates.first;
+    for (const std::string& other : candidates.others) {
+        if (*chosen == name) break;
+        if (other == name || other < *chosen) chosen = &other;
+    }
+    return join(*parent, *chosen);
 }
 
 void PathResolver::forget() {
@@ -100,12 +104,12 @@ const PathResolver::Folder* PathResolver::folder(const std::string& nativeFolder
         std::optional<Folder> listed;
         ++listed_;
         if (auto names = lister_(key)) {
-            // Sorted first, so each group keeps its names in byte order.
-            std::sort(names->begin(), names->end());
             listed.emplace();
+            listed->reserve(names->size());
             for (std::string& name : *names) {
-                std::string folded = foldCase(name);
-                (*listed)[std::move(folded)].push_back(std::move(name));
+                Names& group = (*listed)[foldCase(name)];
+                if (group.first.empty()) group.first = std::move(name);
+                else group.others.push_back(std::move(name));
             }
         }
         known = folders_.emplace(key, std::move(listed)).first;

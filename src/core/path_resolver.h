@@ -47,8 +47,13 @@ public:
     std::size_t foldersListed() const { return listed_; }
 
 private:
-    // A listed folder: its names grouped by their case-folded form, each group in byte order.
-    using Folder = std::unordered_map<std::string, std::vector<std::string>>;
+    // A listed folder: its names grouped by their case-folded form. A group almost always holds
+    // one name; names that differ only in case go to `others`.
+    struct Names {
+        std::string first;
+        std::vector<std::string> others;
+    };
+    using Folder = std::unordered_map<std::string, Names>;
 
     const Folder* folder(const std::string& nativeFolder);
     std::optional<std::string> resolvedFolder(const std::string& nativeFolder);
