@@ -75,7 +75,7 @@ void RomsetScan::run() {
                 list.setCurrentQuietly(entry);
                 GameInfoPage& page = *form.gameInfoPage;
                 page.showGame(pass.game());
-                page.showSnapshot(romsetNameOfArchive(page.L3->text().toStdString()));
+                page.showSnapshot(romsetNameOfArchive(page.L3->text().toStdString()), pass.paths());
                 page.showMarks(verification);
             }
             // The reader's error ends that game's verification; the box waits for the user.

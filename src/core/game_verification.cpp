@@ -2,17 +2,15 @@
 
 #include "core/file_io.h"
 
-#include <sys/stat.h>
-
 
 namespace tavrix {
 
 namespace {
 
-std::shared_ptr<const ArchiveListing> readListing(const std::string& path) {
+std::shared_ptr<const ArchiveListing> readListing(const std::string& nativePath, const std::string& path) {
     auto listing = std::make_shared<ArchiveListing>();
     try {
-        listing->entries = listArchiveMembers(toNativePath(path), path);
+        listing->entries = listArchiveMembers(nativePath, path);
     } catch (const Error& error) {
         listing->error = error.what();
     }
@@ -40,22 +38,28 @@ bool signatureCrc(const std::string& signature, std::uint32_t& crc) {
 }  // namespace
 
 std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::string& path) {
-    if (!isRegularFile(toNativePath(path))) return nullptr;
-    return readListing(path);
+    const auto nativePath = paths_.findFile(path);
+    if (!nativePath) return nullptr;
+    return readListing(*nativePath, path);
 }
 
 std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::string& path) {
     auto found = cache_.find(path);
     if (found != cache_.end()) {
         if (check_ == StampCheck::once) return found->second.listing;
-        const auto stamp = regularFileStamp(toNativePath(path));
-        if (!stamp) {
-            cache_.erase(found);
-            return nullptr;
-        }
-        if (*stamp == found->second.stamp) return found->second.listing;
+        const auto stamp = regularFileStamp(found->second.nativePath);
+        if (stamp && *stamp == found->second.stamp) return found->second.listing;
     }
-    ArchiveRead read = readArchiveIfPresent(toNativePath(path), path);
+    // The exact spelling first: the open that reads the archive is also the look for it.
+    std::string nativePath = toNativePath(path);
+    ArchiveRead read = readArchiveIfPresent(nativePath, path);
+    if (!read.exists) {
+        if (check_ == StampCheck::everyUse) paths_.forget();
+        if (auto other = paths_.resolveAfterMiss(nativePath)) {
+            nativePath = std::move(*other);
+            read = readArchiveIfPresent(nativePath, path);
+        }
+    }
     if (!read.exists) {
         if (check_ == StampCheck::once) cache_.insert_or_assign(path, Cached{});
         else if (found != cache_.end()) cache_.erase(found);
@@ -65,7 +69,7 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::stri
     auto listing = std::make_shared<ArchiveListing>();
     listing->entries = std::move(read.entries);
     listing->error = std::move(read.error);
-    cache_.insert_or_assign(path, Cached{read.stamp, listing});
+    cache_.insert_or_assign(path, Cached{read.stamp, listing, std::move(nativePath)});
     return listing;
 }
 
@@ -90,12 +94,24 @@ std::string romsetPath(const std::string& romsetDirectory, const std::string& na
     return romsetDirectory + "\\" + name;
 }
 
+std::optional<std::string> resolveRomsetDirectory(const std::string& romsetDirectory, PathResolver& paths) {
+    // An empty path box names no directory (rather than the file system root).
+    if (romsetDirectory.empty()) return std::nullopt;
+    return paths.findFolder(romsetDirectory);
+}
+
+std::optional<std::string> resolveRomsetDirectory(const std::string& romsetDirectory) {
+    PathResolver paths;
+    return resolveRomsetDirectory(romsetDirectory, paths);
+}
+
 GameVerification verifyGame(const GameRecord& game, const std::string& romsetDirectory, ArchiveLister& lister) {
     GameVerification result;
     result.marks.assign(game.files.size(), false);
     result.foundIn.assign(game.files.size(), FoundIn::nowhere);
-    // An empty path box names no directory: nothing is found (rather than the file system root).
-    if (romsetDirectory.empty()) return result;
+    // No such folder (or an empty path box): no archive and no disk image can be found.
+    PathResolver& paths = lister.paths();
+    if (!resolveRomsetDirectory(romsetDirectory, paths)) return result;
 
     // The CRC-32 of each row that can match one (a game has a handful of files, so a plain
     // list searched per archive entry beats a hash table).
@@ -120,8 +136,8 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
             const std::string beside = romsetPath(romsetDirectory, file.name);
             const std::string folder = file.name.size() >= 4 ? file.name.substr(0, file.name.size() - 4) : std::string();
             const std::string inFolder = romsetPath(romsetDirectory, folder + "\\" + file.name);
-            if (isRegularFile(toNativePath(beside))) result.foundIn[row] = FoundIn::imageBeside;
-            else if (isRegularFile(toNativePath(inFolder))) result.foundIn[row] = FoundIn::imageInFolder;
+            if (paths.findFile(beside)) result.foundIn[row] = FoundIn::imageBeside;
+            else if (paths.findFile(inFolder)) result.foundIn[row] = FoundIn::imageInFolder;
             else continue;
             result.marks[row] = true;
         }
@@ -185,6 +201,13 @@ std::vector<std::string> snapshotCandidates(const std::string& romsetName) {
     if (romsetName.empty()) return {};
     return {toNativePath("snap\\" + romsetName + "\\kxd3d001.bmp"),
             toNativePath("snap\\" + romsetName + "\\kxogl001.bmp")};
+}
+
+std::vector<std::string> existingSnapshots(const std::string& romsetName, PathResolver& paths) {
+    std::vector<std::string> found;
+    for (const std::string& candidate : snapshotCandidates(romsetName))
+        if (auto path = paths.findFile(candidate)) found.push_back(std::move(*path));
+    return found;
 }
 
 }  // namespace tavrix

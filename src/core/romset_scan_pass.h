@@ -35,6 +35,8 @@ public:
 
     const std::string& romsetDirectory() const { return romsetDirectory_; }
     std::size_t archivesRead() const { return lister_.readCount(); }
+    // The pass's name look-ups, shared with whatever else the pass looks for (snapshots).
+    PathResolver& paths() { return lister_.paths(); }
 
     // Writes the document, with every status stored so far, over `fileName` in one whole-file
     // write (see writeFileAtomically).
