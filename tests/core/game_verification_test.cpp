@@ -1,4 +1,5 @@
 #include "core/game_verification.h"
+#include "core/file_io.h"
 
 #include "fixtures/platform.h"
 #include "fixtures/temp_dir.h"
@@ -157,6 +158,8 @@ TEST(CachingArchiveLister, ReusesListingsUntilTheFileChanges) {
 
 // Databases are written on Windows, where names are found in any letter case.
 TEST(VerifyGame, FindsNamesInAnyLetterCaseAsWindowsDoes) {
+    if (kFileSystemIgnoresCase)
+        GTEST_SKIP() << "the file system finds names in any letter case itself and holds no names that differ only in case";
     test::TempDir dir;
     test::writeFile("roms/astrolnc.zip", ZipBuilder().addFileWithCrc("a", 1).build());
     test::writeFile("roms/parent.ZIP", ZipBuilder().addFileWithCrc("p", 2).build());
