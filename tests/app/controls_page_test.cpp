@@ -256,23 +256,6 @@ TEST_F(ControlsPageTest, SwitchingPlayersDiscardsUnsavedChanges) {
     EXPECT_EQ(saved("player1", "coin"), "k02");
 }
 
-TEST_F(ControlsPageTest, SavingWithAWaitingLabelKeepsItsKey) {
-    start(true);
-    openPage();
-    page->CB25->setChecked(true);
-    doubleClick("L32");
-    QTest::mouseClick(page->B04, Qt::LeftButton);
-    EXPECT_EQ(window->PC1->currentIndex(), 0);
-    EXPECT_EQ(window->windowTitle(), "Tavrix");
-    EXPECT_FALSE(page->E4->isEnabled());
-    EXPECT_EQ(saved("player1", "start"), "k06");
-    EXPECT_EQ(saved("player1", "useMM"), "1");
-    // The marker stays until the next load, and blocks another capture until then.
-    EXPECT_EQ(text("L32"), " ");
-    openPage();
-    EXPECT_EQ(text("L32"), "5");
-}
-
 TEST_F(ControlsPageTest, CancelAndShowingThePageReloadTheFile) {
     start(true);
     openPage();
