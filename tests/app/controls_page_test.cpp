@@ -226,17 +226,6 @@ TEST_F(ControlsPageTest, UnpluggingAStickEndsItsCaptureAndTheNextCaptureFindsItA
     EXPECT_EQ(text("L31"), "joy1 button 2");
 }
 
-TEST_F(ControlsPageTest, JoystickHandlerUsesTheSendersPort) {
-    start(true);
-    openPage();
-    doubleClick("L21");
-    page->J1JoyMove(window->J2, 1, 1, 2048, false);
-    EXPECT_EQ(text("L21"), "joy2 button 12");
-    doubleClick("L22");
-    page->J1JoyMove(window->J1, 2, 0, 0, false);
-    EXPECT_EQ(text("L22"), "joy1 right");
-}
-
 TEST_F(ControlsPageTest, SwitchingPlayersDiscardsUnsavedChanges) {
     start(true);
     openPage();

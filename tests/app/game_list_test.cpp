@@ -177,17 +177,6 @@ TEST(GameList, YearHeaderClickKeepsDirectionAndMovesTheArrow) {
     EXPECT_EQ(window->PC1->currentIndex(), 0);
 }
 
-TEST(GameList, SortingTypeTwelveRoundTrips) {
-    TempDir dir;
-    writeDatabase("sorting-type=12\r\n", kFourGames);
-    ReportRecorder recorder;
-    auto window = startWindow();
-    EXPECT_TRUE(window->generalPage->RG2Items[2]->isChecked());
-    EXPECT_TRUE(window->gameList->ascending());
-    window->generalPage->B07Click();
-    EXPECT_NE(readFile("tavrix.ini").find("sorting-type=12\r\n"), std::string::npos);
-}
-
 TEST(GameList, PlayableFilterAndExtraColumns) {
     TempDir dir;
     writeDatabase("sorting-type=11\r\n", kFourGames);

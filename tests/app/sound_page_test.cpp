@@ -23,11 +23,6 @@ using namespace tavrix::test;
 
 namespace {
 
-// A click on the box or the round button itself, as the user clicks it.
-void clickBox(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
-
 std::string storedKey(const char* key) {
     return tavrix::IniDocument::load("tavrix.ini").readString("Tavrix", key, "<missing>");
 }

@@ -5,15 +5,8 @@
 using namespace tavrix;
 
 TEST(GameListModel, ComparesFoldedBytesOrGameNumbersInEitherDirection) {
-    struct Case {
-        int column;
-        bool ascending;
-        const char* a;
-        int numberA;
-        const char* b;
-        int numberB;
-        int expected;
-    };
+    // Sort column, direction, entry A (bytes, number), entry B, expected comparison.
+    struct Case { int column; bool ascending; const char* a; int numberA; const char* b; int numberB; int expected; };
     const Case cases[] = {
         {0, true, "alpha", 1, "Bravo", 2, -1}, {0, false, "alpha", 1, "Bravo", 2, 1},
         {1, true, "ABC", 1, "abc", 2, 0},      {2, true, "199", 1, "1990", 2, -1},
@@ -29,8 +22,7 @@ TEST(GameListModel, ComparesFoldedBytesOrGameNumbersInEitherDirection) {
         list.ascending = c.ascending;
         EXPECT_EQ(list.LV0Compare({c.a, c.numberA}, {c.b, c.numberB}), c.expected) << c.a << " " << c.b;
     }
-    EXPECT_TRUE(GameListModel::keptByPlayableFilter(2));
-    EXPECT_FALSE(GameListModel::keptByPlayableFilter(4));
+    EXPECT_TRUE(GameListModel::keptByPlayableFilter(2) && !GameListModel::keptByPlayableFilter(4));
 }
 
 TEST(GameListModel, SortChoicesHeaderClicksAndExtraColumnsMoveTheArrow) {
