@@ -4,7 +4,7 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan test-wine bench fuzz install clean
+.PHONY: all deps configure build run test test-asan test-wine bench fuzz install package clean
 
 all: build
 
@@ -42,6 +42,11 @@ test-wine: configure
 PREFIX ?= /usr/local
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, build/tavrix_<version>_<arch>.deb.
+package: build
+	@cmake --build $(BUILD) --target package >/dev/null
+	@ls $(BUILD)/tavrix_*.deb
 
 fuzz: deps
 	@scripts/fuzz

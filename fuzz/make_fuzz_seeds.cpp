@@ -64,6 +64,25 @@ void archives(Corpus& corpus) {
     oem.name = "caf\x82.bin";
     corpus.add("names.zip", ZipBuilder().add(utf8).add(broken).add(oem).build());
 
+    // Zip64: end record, locator and the extra field of every header; a folder named "d/" with
+    // no directory attribute; an end record hidden in the comment.
+    ZipMember folder;
+    folder.name = "d/";
+    folder.externalAttributes = 0;
+    ZipLayout zip64Layout;
+    const std::string zip64 = ZipBuilder()
+                                  .setZip64(tavrix::test::Zip64Mode::always)
+                                  .addFileWithCrc("a.bin", 1, "0123456789")
+                                  .add(folder)
+                                  .addFileWithCrc("d/b.bin", 2)
+                                  .build(&zip64Layout);
+    corpus.add("zip64.zip", zip64);
+    std::string shortCount = zip64;
+    ZipBuilder::patch32(shortCount, zip64Layout.zip64EndRecordOffset + 24, 2);
+    ZipBuilder::patch32(shortCount, zip64Layout.zip64EndRecordOffset + 32, 2);
+    corpus.add("zip64-short-count.zip", shortCount);
+    corpus.add("forged-end.zip", ZipBuilder().addFileWithCrc("a", 5).setComment(std::string("PK\x05\x06", 4) + std::string(18, '\0') + "more").build());
+
     // Damaged shapes, so the fuzzer starts next to every check.
     ZipLayout layout;
     const std::string good = ZipBuilder().addFileWithCrc("a.bin", 1, "0123456789").addFileWithCrc("b.bin", 2).build(&layout);

@@ -39,6 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (entries.size() * 46 > size) std::abort();
         for (const auto& entry : entries) {
             if (entry.name.find('/') != std::string::npos || entry.name.find('\\') != std::string::npos) std::abort();
+            // A name that ends in a separator is a folder, and nothing is left of it after the cut.
+            if (entry.folderName && !entry.name.empty()) std::abort();
             (void)tavrix::crcText(entry.crc32);
         }
     } catch (const tavrix::Error& error) {

@@ -4,7 +4,6 @@
 #include "app/controls_page.h"
 #include "app/main_window.h"
 #include "core/error.h"
-#include "core/file_io.h"
 #include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "core/text.h"
@@ -147,8 +146,10 @@ void GameInfoPage::fill(int number) {
     // Parsed once and reused while tavrix.ini is unchanged on disk.
     const auto document = IniDocumentCache::shared().load(kSettingsFileName);
     const GameRecord game = readGame(*document, number);
+    // Each fill sees the folders as they are now, and lists each of them at most once.
+    lister_->paths().forget();
     showGame(game);
-    showSnapshot(romsetNameOfArchive(L3->text().toStdString()));
+    showSnapshot(romsetNameOfArchive(L3->text().toStdString()), lister_->paths());
     const GameVerification verification = verifyGame(game, form->ZF.baseDir(), *lister_);
     showMarks(verification);
     if (verification.error) throw Error(*verification.error);
@@ -175,10 +176,9 @@ void GameInfoPage::showGame(const GameRecord& game) {
     LV1->addTopLevelItems(rows);
 }
 
-void GameInfoPage::showSnapshot(const std::string& romsetName) {
+void GameInfoPage::showSnapshot(const std::string& romsetName, PathResolver& paths) {
     // A cheap existence check first: most games of a large catalogue have no snapshot.
-    for (const std::string& path : snapshotCandidates(romsetName)) {
-        if (!isRegularFile(path)) continue;
+    for (const std::string& path : existingSnapshots(romsetName, paths)) {
         QImage picture;
         if (!picture.load(QString::fromStdString(path))) continue;
         I1->setPixmap(QPixmap::fromImage(picture));

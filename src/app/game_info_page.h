@@ -25,7 +25,8 @@ public:
 
     // The parts of the fill, for callers that hold the game and its verification already.
     void showGame(const tavrix::GameRecord& game);
-    void showSnapshot(const std::string& romsetName);
+    // Snapshot files are found through `paths`, in any letter case.
+    void showSnapshot(const std::string& romsetName, tavrix::PathResolver& paths);
     void showMarks(const tavrix::GameVerification& verification);
 
     // The source of archive listings; the scan may supply one that reuses listings. The page

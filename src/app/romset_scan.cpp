@@ -10,6 +10,7 @@
 #include "core/game_database.h"
 #include "core/game_verification.h"
 #include "core/ini_document_cache.h"
+#include "core/romset_scan_pass.h"
 #include "core/settings.h"
 
 #include <QCheckBox>
@@ -57,28 +58,24 @@ void RomsetScan::run() {
         IniDocumentCache& cache = IniDocumentCache::shared();
         IniDocument document = cache.loadForChange(kSettingsFileName);
 
-        // 5. Every entry in the list's order. Listings live for this scan only, so an archive
-        //    changed since the last scan is read again.
-        //    Each archive's stamp is taken once, when it is first read: the window takes no input
-        //    while the scan runs, and the next scan starts with a new lister.
-        CachingArchiveLister lister(CachingArchiveLister::StampCheck::once);
-        GameReader reader;
-        const std::string romsetDirectory = form.ZF.baseDir();
+        // 5. Every entry in the list's order, each verified and its status stored in the copy.
+        //    The pass's listings live for this scan only, so an archive changed since the last
+        //    scan is read again; the window takes no input while the scan runs.
+        RomsetScanPass pass(document, form.ZF.baseDir());
         const int count = entries.topLevelItemCount();
         gamesScanned_ = 0;
         playable_ = 0;
         for (int index = 0; index < count; ++index) {
             QTreeWidgetItem* entry = entries.topLevelItem(index);
             const int number = GameList::numberOf(entry);
-            const GameRecord& game = reader.read(document, number);
-            const GameVerification verification = verifyGame(game, romsetDirectory, lister);
+            const GameVerification verification = pass.scan(number);
             const bool last = index == count - 1;
             if (last) {
                 // The entry the scan ends on: its game is what the page shows afterwards.
                 list.setCurrentQuietly(entry);
                 GameInfoPage& page = *form.gameInfoPage;
-                page.showGame(game);
-                page.showSnapshot(romsetNameOfArchive(page.L3->text().toStdString()));
+                page.showGame(pass.game());
+                page.showSnapshot(romsetNameOfArchive(page.L3->text().toStdString()), pass.paths());
                 page.showMarks(verification);
             }
             // The reader's error ends that game's verification; the box waits for the user.
@@ -86,18 +83,17 @@ void RomsetScan::run() {
 
             const int status = verification.status();
             if (GameList::statusOf(entry) != status) list.setStatus(entry, status);
-            writeGameStatus(document, number, status);
             if (status == kStatusPlayable) ++playable_;
             ++gamesScanned_;
         }
-        archivesRead_ = lister.readCount();
+        archivesRead_ = pass.archivesRead();
 
         // 6 to 8. The window as before, with the new count line.
         restoreWindow();
         general.L16->setText(GameList::countLine(static_cast<int>(playable_), count));
 
         // 9. One write of the whole file.
-        document.save(kSettingsFileName);
+        pass.save(kSettingsFileName);
         cache.remember(kSettingsFileName, std::move(document));
     } catch (...) {
         restoreWindow();

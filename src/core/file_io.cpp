@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -123,6 +124,24 @@ bool fileExists(const std::string& path) {
 bool isRegularFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::optional<std::vector<std::string>> listFolderNames(const std::string& nativeFolder) {
+    DIR* folder = ::opendir(nativeFolder.empty() ? "." : nativeFolder.c_str());
+    if (folder == nullptr) return std::nullopt;
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(folder)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
+        names.emplace_back(name);
+    }
+    ::closedir(folder);
+    return names;
 }
 
 std::string toNativePath(const std::string& path) {

@@ -3,6 +3,7 @@
 // directory, as the program uses them.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavrix {
 
@@ -17,6 +18,16 @@ void writeFileAtomically(const std::string& fileName, const std::string& bytes);
 
 bool fileExists(const std::string& path);
 bool isRegularFile(const std::string& path);
+bool isDirectory(const std::string& path);
+
+// The names in the folder at a native path ("." and ".." left out), in no particular order, or
+// nothing when it cannot be listed. Finding a name in another letter case reads folders only
+// through this.
+std::optional<std::vector<std::string>> listFolderNames(const std::string& nativeFolder);
+
+// Whether the file system itself finds a name in any letter case (Windows does). Then a name is
+// only ever looked up as it is spelled and no folder is listed to find it. Chosen by the build.
+inline constexpr bool kFileSystemIgnoresCase = TAVRIX_FILE_SYSTEM_IGNORES_CASE != 0;
 
 // Turns the Windows separators "\" into "/" so a path typed for the emulator (".\roms")
 // names the same place on this system.

@@ -2,17 +2,15 @@
 
 #include "core/file_io.h"
 
-#include <sys/stat.h>
-
 
 namespace tavrix {
 
 namespace {
 
-std::shared_ptr<const ArchiveListing> readListing(const std::string& path) {
+std::shared_ptr<const ArchiveListing> readListing(const std::string& nativePath, const std::string& path) {
     auto listing = std::make_shared<ArchiveListing>();
     try {
-        listing->entries = listArchiveMembers(toNativePath(path), path);
+        listing->entries = listArchiveMembers(nativePath, path);
     } catch (const Error& error) {
         listing->error = error.what();
     }
@@ -40,22 +38,28 @@ bool signatureCrc(const std::string& signature, std::uint32_t& crc) {
 }  // namespace
 
 std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::string& path) {
-    if (!isRegularFile(toNativePath(path))) return nullptr;
-    return readListing(path);
+    const auto nativePath = paths_.findFile(path);
+    if (!nativePath) return nullptr;
+    return readListing(*nativePath, path);
 }
 
 std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::string& path) {
     auto found = cache_.find(path);
     if (found != cache_.end()) {
         if (check_ == StampCheck::once) return found->second.listing;
-        const auto stamp = regularFileStamp(toNativePath(path));
-        if (!stamp) {
-            cache_.erase(found);
-            return nullptr;
-        }
-        if (*stamp == found->second.stamp) return found->second.listing;
+        const auto stamp = regularFileStamp(found->second.nativePath);
+        if (stamp && *stamp == found->second.stamp) return found->second.listing;
     }
-    ArchiveRead read = readArchiveIfPresent(toNativePath(path), path);
+    // The exact spelling first: the open that reads the archive is also the look for it.
+    std::string nativePath = toNativePath(path);
+    ArchiveRead read = readArchiveIfPresent(nativePath, path);
+    if (!read.exists) {
+        if (check_ == StampCheck::everyUse) paths_.forget();
+        if (auto other = paths_.resolveAfterMiss(nativePath)) {
+            nativePath = std::move(*other);
+            read = readArchiveIfPresent(nativePath, path);
+        }
+    }
     if (!read.exists) {
         if (check_ == StampCheck::once) cache_.insert_or_assign(path, Cached{});
         else if (found != cache_.end()) cache_.erase(found);
@@ -65,7 +69,7 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::stri
     auto listing = std::make_shared<ArchiveListing>();
     listing->entries = std::move(read.entries);
     listing->error = std::move(read.error);
-    cache_.insert_or_assign(path, Cached{read.stamp, listing});
+    cache_.insert_or_assign(path, Cached{read.stamp, listing, std::move(nativePath)});
     return listing;
 }
 
@@ -90,11 +94,24 @@ std::string romsetPath(const std::string& romsetDirectory, const std::string& na
     return romsetDirectory + "\\" + name;
 }
 
+std::optional<std::string> resolveRomsetDirectory(const std::string& romsetDirectory, PathResolver& paths) {
+    // An empty path box names no directory (rather than the file system root).
+    if (romsetDirectory.empty()) return std::nullopt;
+    return paths.findFolder(romsetDirectory);
+}
+
+std::optional<std::string> resolveRomsetDirectory(const std::string& romsetDirectory) {
+    PathResolver paths;
+    return resolveRomsetDirectory(romsetDirectory, paths);
+}
+
 GameVerification verifyGame(const GameRecord& game, const std::string& romsetDirectory, ArchiveLister& lister) {
     GameVerification result;
     result.marks.assign(game.files.size(), false);
-    // An empty path box names no directory: nothing is found (rather than the file system root).
-    if (romsetDirectory.empty()) return result;
+    result.foundIn.assign(game.files.size(), FoundIn::nowhere);
+    // No such folder (or an empty path box): no archive and no disk image can be found.
+    PathResolver& paths = lister.paths();
+    if (!resolveRomsetDirectory(romsetDirectory, paths)) return result;
 
     // The CRC-32 of each row that can match one (a game has a handful of files, so a plain
     // list searched per archive entry beats a hash table).
@@ -119,13 +136,17 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
             const std::string beside = romsetPath(romsetDirectory, file.name);
             const std::string folder = file.name.size() >= 4 ? file.name.substr(0, file.name.size() - 4) : std::string();
             const std::string inFolder = romsetPath(romsetDirectory, folder + "\\" + file.name);
-            if (isRegularFile(toNativePath(beside)) || isRegularFile(toNativePath(inFolder))) result.marks[row] = true;
+            if (paths.findFile(beside)) result.foundIn[row] = FoundIn::imageBeside;
+            else if (paths.findFile(inFolder)) result.foundIn[row] = FoundIn::imageInFolder;
+            else continue;
+            result.marks[row] = true;
         }
     };
 
     // Main, parent, BIOS. The main line may be "none": its path names the directory, not a
     // file, so nothing is listed for it, but disk images are still looked for.
     const std::string* const order[] = {&game.romSetName, &game.parentRomSetName, &game.biosName};
+    const FoundIn sources[] = {FoundIn::mainArchive, FoundIn::parentArchive, FoundIn::biosArchive};
     std::string path;
     for (std::size_t step = 0; step < 3; ++step) {
         const std::string& romset = *order[step];
@@ -140,16 +161,36 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
                 result.lastListing = listing;
                 if (listing->error) {
                     result.error = listing->error;
+                    result.failedArchive = path;
                     return result;
                 }
                 for (const ArchiveEntry& entry : listing->entries)
                     for (const RowCrc& row : rowCrcs)
-                        if (row.crc == entry.crc32) result.marks[row.row] = true;
+                        if (row.crc == entry.crc32 && !result.marks[row.row]) {
+                            result.marks[row.row] = true;
+                            result.foundIn[row.row] = sources[step];
+                        }
             }
         }
         markDiskImages();
     }
     return result;
+}
+
+std::string foundPath(const GameRecord& game, const std::string& romsetDirectory, const GameVerification& verification,
+                      std::size_t row) {
+    if (row >= verification.foundIn.size() || row >= game.files.size()) return {};
+    const std::string& name = game.files[row].name;
+    switch (verification.foundIn[row]) {
+    case FoundIn::nowhere: return {};
+    case FoundIn::mainArchive: return romsetPath(romsetDirectory, archiveNameOf(game.romSetName));
+    case FoundIn::parentArchive: return romsetPath(romsetDirectory, archiveNameOf(game.parentRomSetName));
+    case FoundIn::biosArchive: return romsetPath(romsetDirectory, archiveNameOf(game.biosName));
+    case FoundIn::imageBeside: return romsetPath(romsetDirectory, name);
+    case FoundIn::imageInFolder:
+        return romsetPath(romsetDirectory, (name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string()) + "\\" + name);
+    }
+    return {};
 }
 
 std::string romsetNameOfArchive(const std::string& archiveName) {
@@ -160,6 +201,13 @@ std::vector<std::string> snapshotCandidates(const std::string& romsetName) {
     if (romsetName.empty()) return {};
     return {toNativePath("snap\\" + romsetName + "\\kxd3d001.bmp"),
             toNativePath("snap\\" + romsetName + "\\kxogl001.bmp")};
+}
+
+std::vector<std::string> existingSnapshots(const std::string& romsetName, PathResolver& paths) {
+    std::vector<std::string> found;
+    for (const std::string& candidate : snapshotCandidates(romsetName))
+        if (auto path = paths.findFile(candidate)) found.push_back(std::move(*path));
+    return found;
 }
 
 }  // namespace tavrix

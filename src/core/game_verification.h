@@ -10,9 +10,12 @@
 // listed, and its error is returned for the caller to report.
 //
 // Paths are joined Windows-style (romset directory, "\", name) as the user types them and
-// turned into native paths only when the file system is touched.
+// turned into native paths only when the file system is touched. Archives, disk images,
+// snapshots and the romset directory itself are found in any letter case, as Windows finds
+// them (see PathResolver); the joined paths keep the database's spelling in every message.
 #include "core/error.h"
 #include "core/game_database.h"
+#include "core/path_resolver.h"
 #include "core/romset_archive_reader.h"
 
 #include <cstdint>
@@ -32,12 +35,23 @@ struct ArchiveListing {
 
 // Supplies archive listings. The plain lister reads the archive each time; the scan can supply
 // one that reuses listings (see CachingArchiveLister).
+//
+// Each lister finds names in any letter case through its own PathResolver, which also serves
+// the verification's other look-ups (the romset directory, disk images, snapshots). Its folder
+// listings last as long as the lister's pass: a lister made per scan lists each folder at most
+// once in that scan; a caller that keeps a lister across passes calls paths().forget() at the
+// start of each.
 class ArchiveLister {
 public:
     virtual ~ArchiveLister() = default;
     // The listing of the archive at `path` (Windows-style, as joined), or nothing when no file
-    // exists there.
+    // exists there in any letter case.
     virtual std::shared_ptr<const ArchiveListing> list(const std::string& path) = 0;
+
+    PathResolver& paths() { return paths_; }
+
+protected:
+    PathResolver paths_;
 };
 
 // Reads the central directory on every call.
@@ -51,7 +65,8 @@ public:
 // time is opened directly (its existence and stamp come from the open file).
 //
 // How often a reuse looks at the file again is chosen when the lister is made:
-//  - StampCheck::everyUse: each reuse costs one stat of the file, so a change is seen at once;
+//  - StampCheck::everyUse: each reuse costs one stat of the file, so a change is seen at once
+//    (an archive not found as spelled is looked for in a fresh listing of its folder);
 //  - StampCheck::once: the stamp taken when the archive was read stands for the lister's whole
 //    life, and so does the absence of a file. Meant for one pass over many games (the romset
 //    scan), where a lister is made per pass: a file changed on disk is then seen by the next
@@ -69,6 +84,7 @@ private:
     struct Cached {
         FileStamp stamp;
         std::shared_ptr<const ArchiveListing> listing;  // null: no file there (StampCheck::once)
+        std::string nativePath;                         // where it was found
     };
     StampCheck check_;
     std::unordered_map<std::string, Cached> cache_;
@@ -83,9 +99,15 @@ struct RomsetArchives {
 };
 RomsetArchives romsetArchivesOf(const GameRecord& game);
 
+// Where a file was found first: in one of the game's archives (main, parent, BIOS, in the order
+// they are looked at), or as a disk image beside the archives or in a folder named after it.
+enum class FoundIn : std::uint8_t { nowhere, mainArchive, parentArchive, biosArchive, imageBeside, imageInFolder };
+
 struct GameVerification {
     std::vector<bool> marks;                         // one per file entry of the game
+    std::vector<FoundIn> foundIn;                    // one per file entry: where its mark came from
     std::optional<std::string> error;                // the archive error that ended it, if any
+    std::string failedArchive;                       // the path of that archive, as joined
     std::shared_ptr<const ArchiveListing> lastListing;  // of the archive looked at last; null when not there
 
     int foundCount() const;
@@ -96,11 +118,25 @@ struct GameVerification {
 // "\"-joined path of a name in the romset directory.
 std::string romsetPath(const std::string& romsetDirectory, const std::string& name);
 
+// The folder that the romset directory as typed (".\Roms", "/home/me/Arcade\roms") names on
+// this system: "\" read as a separator and every component found in any letter case, as the
+// verification finds it. Nothing for an empty text or when no such folder exists.
+std::optional<std::string> resolveRomsetDirectory(const std::string& romsetDirectory, PathResolver& paths);
+std::optional<std::string> resolveRomsetDirectory(const std::string& romsetDirectory);
+
 GameVerification verifyGame(const GameRecord& game, const std::string& romsetDirectory, ArchiveLister& lister);
+
+// The Windows-style path where file `row` of the game was found (the archive, or the disk image
+// itself), as verifyGame joined it; empty when it was not found.
+std::string foundPath(const GameRecord& game, const std::string& romsetDirectory, const GameVerification& verification,
+                      std::size_t row);
 
 // The snapshot files of a romset, in the order they are tried, as native paths:
 // snap/<romset>/kxd3d001.bmp, then snap/<romset>/kxogl001.bmp. Empty without a romset name.
 std::vector<std::string> snapshotCandidates(const std::string& romsetName);
+
+// Those of the snapshot files that exist, found in any letter case, in the same order.
+std::vector<std::string> existingSnapshots(const std::string& romsetName, PathResolver& paths);
 
 // The romset name of the page's main archive line: the name without its last four characters.
 std::string romsetNameOfArchive(const std::string& archiveName);

@@ -2,6 +2,7 @@
 
 #include "core/ini_document.h"
 #include "core/ini_document_cache.h"
+#include "core/romset_scan_pass.h"
 #include "core/settings.h"
 
 namespace tavrix {
@@ -19,7 +20,7 @@ void GeneralPageModel::B07Click(int listSortChoice, bool listAscending) const {
 void GeneralPageModel::B05Click() {
     const auto cached = IniDocumentCache::shared().load(kSettingsFileName);
     const IniDocument& document = *cached;
-    storedRomsDirectory = KeptText(readSetting(document, settings::romsDirectory));
+    storedRomsDirectory = KeptText(romsetDirectoryOf(document));
     pathText = storedRomsDirectory.shown();
     startupScan = readSetting(document, settings::startupScan);
     showFullRomset = readSetting(document, settings::showFullRomset);

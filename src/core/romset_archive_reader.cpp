@@ -26,6 +26,11 @@ constexpr std::uint32_t kCentralHeaderSignature = 0x02014B50;
 constexpr std::size_t kEndRecordSize = 22;
 constexpr std::size_t kCentralHeaderSize = 46;
 constexpr std::uint16_t kUtf8NameFlag = 0x0800;
+constexpr std::uint32_t kZip64LocatorSignature = 0x07064B50;
+constexpr std::uint32_t kZip64EndRecordSignature = 0x06064B50;
+constexpr std::size_t kZip64LocatorSize = 20;
+constexpr std::size_t kZip64EndRecordSize = 56;  // without its extensible data
+constexpr std::uint16_t kZip64ExtraId = 0x0001;
 
 // Little-endian reads from a block whose bounds the caller has checked.
 std::uint16_t get16(const unsigned char* p) {
@@ -34,6 +39,9 @@ std::uint16_t get16(const unsigned char* p) {
 std::uint32_t get32(const unsigned char* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+std::uint64_t get64(const unsigned char* p) {
+    return static_cast<std::uint64_t>(get32(p)) | (static_cast<std::uint64_t>(get32(p + 4)) << 32);
 }
 
 [[noreturn]] void throwDamaged() { throw Error(kArchiveNotFoundMessage); }
@@ -221,65 +229,172 @@ bool matchesMask(std::string_view name, std::string_view mask) {
     return m == mask.size();
 }
 
-std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
+namespace {
+
+// Where the central directory lies and how many headers it holds, as the end records give it.
+struct DirectoryPlace {
+    std::uint64_t entryCount = 0;
+    std::uint64_t size = 0;
+    std::uint64_t offset = 0;
+};
+
+// Finds the end-of-central-directory record in the tail of the file and, when a Zip64 locator
+// stands just before it, the Zip64 end record that the locator points to.
+DirectoryPlace readEndRecords(ByteSource& source) {
     const std::uint64_t fileSize = source.size();
 
-    // 1. The end-of-central-directory record, searched backwards in the tail of the file.
+    // The end-of-central-directory record, searched backwards in the tail of the file. A comment
+    // may itself hold the signature, or a whole record: of the candidates, the one nearest the
+    // end whose comment reaches exactly the end of the file is taken; when none does (bytes
+    // follow the archive), the one nearest the end.
     const std::uint64_t window = fileSize < kEndRecordSearchWindow ? fileSize : kEndRecordSearchWindow;
     if (window < kEndRecordSize) throwDamaged();
     const std::uint64_t windowStart = fileSize - window;
     std::vector<unsigned char> tail(static_cast<std::size_t>(window));
     if (!source.readAt(windowStart, tail.data(), tail.size())) throwReadError();
     std::size_t recordAt = tail.size() - kEndRecordSize;
+    std::optional<std::size_t> nearest;
     for (;;) {
-        if (get32(&tail[recordAt]) == kEndRecordSignature) break;
-        if (recordAt == 0) throwDamaged();
+        if (get32(&tail[recordAt]) == kEndRecordSignature) {
+            if (recordAt + kEndRecordSize + get16(&tail[recordAt + 20]) == tail.size()) break;
+            if (!nearest) nearest = recordAt;
+        }
+        if (recordAt == 0) {
+            if (!nearest) throwDamaged();
+            recordAt = *nearest;
+            break;
+        }
         --recordAt;
     }
     const unsigned char* record = &tail[recordAt];
     const std::uint16_t diskNumber = get16(record + 4);
     const std::uint16_t directoryDisk = get16(record + 6);
     const std::uint16_t entriesOnDisk = get16(record + 8);
-    const std::uint16_t entryCount = get16(record + 10);
-    const std::uint32_t directorySize = get32(record + 12);
-    const std::uint32_t directoryOffset = get32(record + 16);
-    // Split or spanned archives do not occur in a romset directory.
-    if (diskNumber != 0 || directoryDisk != 0 || entriesOnDisk != entryCount) throwDamaged();
+    DirectoryPlace place{get16(record + 10), get32(record + 12), get32(record + 16)};
 
-    // 2. The central directory, which must lie inside the file. It is read in blocks as the
-    //    entries are checked, so a directory that claims far more than it holds (a large file
-    //    of zeros with a made-up end record) is given up at its first bad header instead of
-    //    being loaded whole.
-    if (static_cast<std::uint64_t>(directoryOffset) + directorySize > fileSize) throwReadError();
-    DirectoryCursor directory(source, directoryOffset, directorySize);
+    // The Zip64 locator, when there is one, takes the 20 bytes just before the end record.
+    const std::uint64_t recordOffset = windowStart + recordAt;
+    unsigned char locator[kZip64LocatorSize];
+    bool zip64 = false;
+    if (recordOffset >= kZip64LocatorSize) {
+        const std::uint64_t locatorOffset = recordOffset - kZip64LocatorSize;
+        if (recordAt >= kZip64LocatorSize) std::memcpy(locator, record - kZip64LocatorSize, kZip64LocatorSize);
+        else if (!source.readAt(locatorOffset, locator, kZip64LocatorSize)) throwReadError();
+        zip64 = get32(locator) == kZip64LocatorSignature;
+    }
+    if (!zip64) {
+        // Split or spanned archives do not occur in a romset directory.
+        if (diskNumber != 0 || directoryDisk != 0 || entriesOnDisk != place.entryCount) throwDamaged();
+        return place;
+    }
+
+    // The Zip64 end record: where the locator says, wholly before the locator, on the one disk.
+    // Its counts, size and offset replace the end record's, which may be saturated or wrapped.
+    const std::uint64_t locatorOffset = recordOffset - kZip64LocatorSize;
+    const std::uint64_t zip64Offset = get64(locator + 8);
+    const std::uint32_t zip64Disk = get32(locator + 4);
+    const std::uint32_t diskTotal = get32(locator + 16);
+    if (zip64Disk != 0 || diskTotal > 1 || zip64Offset > locatorOffset || locatorOffset - zip64Offset < kZip64EndRecordSize)
+        throwDamaged();
+    unsigned char zip64Record[kZip64EndRecordSize];
+    if (zip64Offset >= windowStart) {
+        std::memcpy(zip64Record, &tail[static_cast<std::size_t>(zip64Offset - windowStart)], kZip64EndRecordSize);
+    } else if (!source.readAt(zip64Offset, zip64Record, kZip64EndRecordSize)) {
+        throwReadError();
+    }
+    if (get32(zip64Record) != kZip64EndRecordSignature || get64(zip64Record + 4) < kZip64EndRecordSize - 12)
+        throwDamaged();
+    // The 16-bit disk fields are either real (zero) or saturated in favour of the Zip64 ones.
+    if ((diskNumber != 0 && diskNumber != 0xFFFF) || (directoryDisk != 0 && directoryDisk != 0xFFFF)) throwDamaged();
+    if (get32(zip64Record + 16) != 0 || get32(zip64Record + 20) != 0 || get64(zip64Record + 24) != get64(zip64Record + 32))
+        throwDamaged();
+    return DirectoryPlace{get64(zip64Record + 32), get64(zip64Record + 40), get64(zip64Record + 48)};
+}
+
+// The compressed size from the Zip64 extended-information field of a header's extra field. The
+// field holds, in this order, the uncompressed size, the compressed size and the local header
+// offset whose 32-bit fields are saturated (then the disk number, unused here). Other extra
+// fields are passed over; a walk that runs off the end stops there, as padding may.
+std::uint64_t zip64CompressedSize(const unsigned char* extra, std::size_t length, bool uncompressedSaturated,
+                                  std::uint32_t compressedSize, bool offsetSaturated) {
+    const bool compressedSaturated = compressedSize == 0xFFFFFFFFu;
+    std::size_t at = 0;
+    while (length - at >= 4) {
+        const std::uint16_t id = get16(extra + at);
+        const std::size_t dataLength = get16(extra + at + 2);
+        at += 4;
+        if (dataLength > length - at) {
+            if (id == kZip64ExtraId) throwDamaged();
+            break;
+        }
+        if (id == kZip64ExtraId) {
+            const std::size_t needed = 8 * (std::size_t{uncompressedSaturated} + compressedSaturated + offsetSaturated);
+            if (dataLength < needed) throwDamaged();
+            return compressedSaturated ? get64(extra + at + (uncompressedSaturated ? 8 : 0)) : compressedSize;
+        }
+        at += dataLength;
+    }
+    return compressedSize;  // no Zip64 field: the recorded value stands
+}
+
+}  // namespace
+
+std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
+    const std::uint64_t fileSize = source.size();
+
+    // 1. and 2. The end records: how many entries, and where the central directory lies.
+    const DirectoryPlace place = readEndRecords(source);
+
+    // The central directory, which must lie inside the file. It is read in blocks as the
+    // entries are checked, so a directory that claims far more than it holds (a large file
+    // of zeros with a made-up end record) is given up at its first bad header instead of
+    // being loaded whole.
+    if (place.offset > fileSize || place.size > fileSize - place.offset) throwReadError();
+    DirectoryCursor directory(source, place.offset, place.size);
 
     // 3. The entries. Each header, with its name, extra field and comment, must fit in the
     // directory as declared; a directory that ends inside a header is a read error.
     std::vector<ArchiveEntry> entries;
-    entries.reserve(entryCount < directorySize / kCentralHeaderSize ? entryCount : directorySize / kCentralHeaderSize);
+    const std::uint64_t fitting = place.size / kCentralHeaderSize;
+    entries.reserve(static_cast<std::size_t>(place.entryCount < fitting ? place.entryCount : fitting));
+    // Added up to one past the file's size at most, so that 64-bit sizes cannot wrap the sum.
     std::uint64_t compressedTotal = 0;
-    for (std::uint32_t i = 0; i < entryCount; ++i) {
+    for (std::uint64_t i = 0; i < place.entryCount; ++i) {
         const unsigned char* header = directory.take(kCentralHeaderSize);
         if (header == nullptr) throwReadError();
         if (get32(header) != kCentralHeaderSignature) throwDamaged();
         const std::uint16_t flags = get16(header + 8);
         const std::uint32_t crc = get32(header + 16);
         const std::uint32_t compressedSize = get32(header + 20);
+        const bool uncompressedSaturated = get32(header + 24) == 0xFFFFFFFFu;
         const std::size_t nameLength = get16(header + 28);
         const std::size_t extraLength = get16(header + 30);
         const std::size_t commentLength = get16(header + 32);
         const std::uint32_t externalAttributes = get32(header + 38);
+        const bool offsetSaturated = get32(header + 42) == 0xFFFFFFFFu;
         // `header` is not used past this point: taking the variable part may refill the block.
         const unsigned char* variable = directory.take(nameLength + extraLength + commentLength);
         if (variable == nullptr) throwReadError();
 
-        const std::string_view stored(reinterpret_cast<const char*>(variable), nameLength);
-        const std::size_t lastSeparator = stored.find_last_of("/\\");
-        const std::string_view baseName =
-            lastSeparator == std::string_view::npos ? stored : stored.substr(lastSeparator + 1);
-        entries.push_back(ArchiveEntry{decodeArchiveName(baseName, (flags & kUtf8NameFlag) != 0), crc, externalAttributes});
-        compressedTotal += compressedSize;
+        // The name is cut after its last separator; one that ends in a separator names a folder.
+        std::size_t cut = nameLength;
+        while (cut > 0 && variable[cut - 1] != '/' && variable[cut - 1] != '\\') --cut;
+        const std::string_view baseName(reinterpret_cast<const char*>(variable) + cut, nameLength - cut);
+        entries.push_back(ArchiveEntry{decodeArchiveName(baseName, (flags & kUtf8NameFlag) != 0), crc, externalAttributes,
+                                       nameLength != 0 && cut == nameLength});
+
+        std::uint64_t compressed = compressedSize;
+        if (compressedSize == 0xFFFFFFFFu || uncompressedSaturated || offsetSaturated)
+            compressed = zip64CompressedSize(variable + nameLength, extraLength, uncompressedSaturated, compressedSize,
+                                             offsetSaturated);
+        if (compressedTotal <= fileSize) compressedTotal += compressed <= fileSize ? compressed : fileSize + 1;
     }
+
+    // A further header inside the declared directory means the count is short (a 16-bit count
+    // that wrapped, with no Zip64 record to give the real one): listing only the counted
+    // entries would hide members, so the archive is damaged.
+    const unsigned char* following = directory.take(4);
+    if (following != nullptr && get32(following) == kCentralHeaderSignature) throwDamaged();
 
     // 4. The recorded sizes must fit in the file.
     if (compressedTotal > fileSize) throw Error(kArchiveSizesMessage);
@@ -300,7 +415,7 @@ void RomsetArchiveReader::open() {
 bool RomsetArchiveReader::accepts(const ArchiveEntry& entry) const {
     // Hidden 2, system 4, volume label 8 and directory 16 must be allowed by the mask.
     constexpr std::uint32_t kSearchable = 2 | 4 | 8 | 16;
-    const std::uint32_t attributes = entry.externalAttributes & 0xFF;
+    const std::uint32_t attributes = entry.searchAttributes();
     if ((attributes & kSearchable & ~static_cast<std::uint32_t>(attributeMask_)) != 0) return false;
     return matchesMask(entry.name, mask_);
 }
@@ -335,7 +450,7 @@ FileStamp stampOf(const struct stat& info) {
 }
 
 void dropDirectories(std::vector<ArchiveEntry>& entries) {
-    std::erase_if(entries, [](const ArchiveEntry& entry) { return (entry.externalAttributes & 0x10) != 0; });
+    std::erase_if(entries, [](const ArchiveEntry& entry) { return entry.isFolder(); });
 }
 
 }  // namespace

@@ -15,9 +15,19 @@ namespace tavrix {
 
 // One member as the central directory records it.
 struct ArchiveEntry {
+    static constexpr std::uint32_t kDirectoryAttribute = 0x10;
+
     std::string name;               // the stored name cut after its last "/" or "\", as UTF-8
     std::uint32_t crc32 = 0;
     std::uint32_t externalAttributes = 0;  // low byte: MS-DOS attributes
+    bool folderName = false;        // the stored name ends in "/" or "\"
+
+    // The MS-DOS attributes the entry search goes by: the recorded ones, and the directory bit
+    // for a name that ends in a separator, since many writers mark folders only that way.
+    std::uint32_t searchAttributes() const {
+        return (externalAttributes & 0xFF) | (folderName ? kDirectoryAttribute : 0);
+    }
+    bool isFolder() const { return (searchAttributes() & kDirectoryAttribute) != 0; }
 };
 
 // Random access to the bytes of an archive.
@@ -50,8 +60,11 @@ inline constexpr const char* kStreamReadErrorMessage = "Stream read error";
 // the fixed 22-byte record plus a comment of up to 65,535 bytes.
 inline constexpr std::uint64_t kEndRecordSearchWindow = 65600;
 
-// Reads every central directory entry, in directory order, folder entries included. Throws
-// tavrix::Error with one of the messages above when the archive is damaged.
+// Reads every central directory entry, in directory order, folder entries included. Archives
+// with more than 65,535 members or with 64-bit sizes are read through their Zip64 end record and
+// the Zip64 fields of each header. Throws tavrix::Error with one of the messages above when the
+// archive is damaged, including when more headers follow the declared count in the directory
+// (a count that wrapped past 65,535 with no Zip64 record to give the real one).
 std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source);
 
 // A stored name as UTF-8: as it is when the UTF-8 flag is set (invalid sequences replaced),

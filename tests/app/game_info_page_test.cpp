@@ -197,3 +197,61 @@ TEST(GameInfoPage, RomsetDirectoryFollowsThePathBoxUnsaved) {
     window->gameInfoPage->fill(1);
     EXPECT_EQ(window->gameInfoPage->marks(), (std::vector<bool>{false, false, false}));
 }
+
+// A database written on Windows names romsets, disk images, snapshots and the rom path in other
+// letter cases than the disk holds them; the page and the scan find them as Windows does.
+TEST(GameInfoPage, FillAndScanFindNamesInAnyLetterCase) {
+    TempDir dir;
+    writeFile("tavrix.ini",
+              "[Tavrix]\r\nsorting-type=10\r\nroms-directory=.\\Roms\r\n"
+              "[Game-1]\r\nGameName=Astro\r\nRomSetName=AstroLnc\r\nParentRomSetName=AstroPar\r\nBiosName=NeoBios\r\n"
+              "Rom-1=a.bin:00000001\r\nRom-2=p.bin:00000002\r\nRom-3=b.bin:00000003\r\nRom-4=Game.CHD:DISK\r\n"
+              "[Game-2]\r\nGameName=Twin\r\nRomSetName=Twin\r\nRom-1=t.bin:00000010\r\nRom-2=t.bin:00000030\r\n"
+              "[Game-3]\r\nGameName=Exact\r\nRomSetName=twin\r\nRom-1=t.bin:00000010\r\nRom-2=t.bin:00000030\r\n"
+              "[Game-4]\r\nGameName=Disc\r\nRomSetName=none\r\nRom-1=Disc.Img:DISK\r\n");
+    writeFile("roms/astrolnc.zip", ZipBuilder().addFileWithCrc("a.bin", 1).build());
+    writeFile("roms/ASTROPAR.ZIP", ZipBuilder().addFileWithCrc("p.bin", 2).build());
+    writeFile("roms/neobios.Zip", ZipBuilder().addFileWithCrc("b.bin", 3).build());
+    // Only the case differs: "twin" finds its own, "Twin" the first in byte order.
+    writeFile("roms/twin.zip", ZipBuilder().addFileWithCrc("t.bin", 0x30).build());
+    writeFile("roms/TWIN.zip", ZipBuilder().addFileWithCrc("t.bin", 0x10).build());
+    writeFile("roms/game/game.chd", "image");
+    writeFile("roms/DISC.IMG", "image");
+    writeBitmap("Snap/ASTROLNC/kxd3d001.BMP");
+
+    ReportRecorder recorder;
+    auto window = startWindow();
+    GameInfoPage* page = window->gameInfoPage;
+    struct Case {
+        int number;
+        std::vector<bool> marks;
+        bool picture;
+        int status;
+    };
+    const Case cases[] = {
+        {1, {true, true, true, true}, true, 2},
+        {2, {true, false}, false, 1},
+        {3, {false, true}, false, 1},
+        {4, {true}, false, 2},
+    };
+    for (const Case& c : cases) {
+        select(*window, c.number);
+        EXPECT_EQ(page->marks(), c.marks) << c.number;
+        EXPECT_EQ(page->hasPicture(), c.picture) << c.number;
+    }
+    // What is shown and written keeps the database's spelling.
+    select(*window, 1);
+    EXPECT_EQ(page->L3->text(), "AstroLnc.zip");
+    EXPECT_EQ(page->L5->text(), "AstroPar.zip");
+    EXPECT_EQ(window->generalPage->E1->text(), ".\\Roms");
+
+    window->scanRomsets();
+    for (const Case& c : cases)
+        for (int i = 0; i < window->LV0->topLevelItemCount(); ++i)
+            if (GameList::numberOf(window->LV0->topLevelItem(i)) == c.number)
+                EXPECT_EQ(GameList::statusOf(window->LV0->topLevelItem(i)), c.status) << c.number;
+    const std::string saved = readFile("tavrix.ini");
+    EXPECT_NE(saved.find("RomSetName=AstroLnc\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("roms-directory=.\\Roms\r\n"), std::string::npos);
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}

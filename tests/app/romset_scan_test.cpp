@@ -4,7 +4,8 @@
 #include "app/general_page.h"
 #include "app/romset_scan.h"
 #include "fixtures/app_fixture.h"
-#include "fixtures/zip_builder.h"
+#include "fixtures/romset_cases.h"
+#include "fixtures/run_audit.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,41 +24,7 @@ using namespace tavrix::test;
 
 namespace {
 
-struct Game {
-    std::string name;
-    std::string main;
-    std::string parent = "none";
-    std::string bios = "none";
-    std::vector<std::uint32_t> crcs;
-    int status = -1;  // no GameStatus key
-};
-
-std::string hex(std::uint32_t crc) {
-    char text[9];
-    std::snprintf(text, sizeof text, "%08x", crc);  // lower case on purpose
-    return text;
-}
-
-// tavrix.ini: the settings lines, the games, and a section of another kind at the end.
-void writeDatabase(const std::vector<Game>& games, const std::string& settings = "") {
-    std::string ini = "[Tavrix]\r\nsorting-type=10\r\nenglish-version=1\r\n" + settings + "\r\n";
-    for (std::size_t i = 0; i < games.size(); ++i) {
-        const Game& g = games[i];
-        ini += "[Game-" + std::to_string(i + 1) + "]\r\nGameName=" + g.name + "\r\nRomSetName=" + g.main +
-               "\r\nParentRomSetName=" + g.parent + "\r\nBiosName=" + g.bios + "\r\n";
-        for (std::size_t k = 0; k < g.crcs.size(); ++k)
-            ini += "Rom-" + std::to_string(k + 1) + "=f" + std::to_string(k) + ".bin:" + hex(g.crcs[k]) + "\r\n";
-        if (g.status >= 0) ini += "GameStatus=" + std::to_string(g.status) + "\r\n";
-    }
-    ini += "[Extra]\r\nkept=yes\r\n";
-    writeFile("tavrix.ini", ini);
-}
-
-void writeArchive(const std::string& name, const std::vector<std::uint32_t>& crcs) {
-    ZipBuilder zip;
-    for (std::uint32_t crc : crcs) zip.addFileWithCrc("m" + std::to_string(crc) + ".bin", crc);
-    writeFile("roms/" + name + ".zip", zip.build());
-}
+using Game = RomsetCase;
 
 // Statuses by game number, as the list's icons and as the file's keys.
 std::vector<int> listStatuses(TF1& window) {
@@ -84,20 +51,6 @@ QStringList listNames(TF1& window) {
     return names;
 }
 
-// The four cases of one game each.
-const std::vector<Game> kCases = {
-    {"Complete", "full", "none", "bios", {1, 2, 3}},
-    {"Clone", "gone", "full", "none", {1, 2}},  // main missing, everything in the parent
-    {"Partial", "part", "none", "none", {0x10, 0x11, 0x12}},
-    {"Nothing", "absent", "none", "none", {0x20, 0x21}},
-};
-
-void writeCaseRomsets() {
-    writeArchive("full", {1, 2});
-    writeArchive("bios", {3});
-    writeArchive("part", {0x11, 0x99});
-}
-
 }  // namespace
 
 TEST(RomsetScan, StatusesIconsCountAndOneWriteOfTheFile) {
@@ -111,8 +64,8 @@ TEST(RomsetScan, StatusesIconsCountAndOneWriteOfTheFile) {
 
     window->scanRomsets();
     EXPECT_TRUE(recorder.reports.isEmpty());
-    EXPECT_EQ(listStatuses(*window), (std::vector<int>{2, 2, 1, 0}));
-    EXPECT_EQ(fileStatuses(4), (std::vector<int>{2, 2, 1, 0}));
+    EXPECT_EQ(listStatuses(*window), kCaseStatuses);
+    EXPECT_EQ(fileStatuses(4), kCaseStatuses);
     EXPECT_EQ(window->generalPage->L16->text(), "Games: 2 from 4");
     const QTreeWidgetItem* first = window->LV0->topLevelItem(0);
     EXPECT_EQ(first->icon(0).cacheKey(), window->gameList->images().icon(2).cacheKey());
@@ -181,7 +134,7 @@ TEST(RomsetScan, FilteredListGainsTheNewlyPlayableAndLosesTheBroken) {
     EXPECT_EQ(listNames(*window), QStringList({"Complete", "Clone"}));
     // The count line keeps the whole database's figures.
     EXPECT_EQ(window->generalPage->L16->text(), "Games: 2 from 4");
-    EXPECT_EQ(fileStatuses(4), (std::vector<int>{2, 2, 1, 0}));
+    EXPECT_EQ(fileStatuses(4), kCaseStatuses);
 }
 
 TEST(RomsetScan, RescanButtonSelectsTheFirstEntryAndStaysOnTheGeneralPage) {
@@ -193,7 +146,7 @@ TEST(RomsetScan, RescanButtonSelectsTheFirstEntryAndStaysOnTheGeneralPage) {
     window->showPage(1);
     ASSERT_TRUE(window->generalPage->B02->isVisible());
     QTest::mouseClick(window->generalPage->B02, Qt::LeftButton);
-    EXPECT_EQ(fileStatuses(4), (std::vector<int>{2, 2, 1, 0}));
+    EXPECT_EQ(fileStatuses(4), kCaseStatuses);
     EXPECT_EQ(window->LV0->currentItem(), window->LV0->topLevelItem(0));
     EXPECT_EQ(window->gameInfoPage->L1->text(), "Complete");
     EXPECT_EQ(window->gameInfoPage->marks(), (std::vector<bool>{true, true, true}));
@@ -280,7 +233,7 @@ TEST(RomsetScan, ArchiveChangedBetweenScansIsSeenByTheSecond) {
     ReportRecorder recorder;
     auto window = startWindow();
     window->scanRomsets();
-    ASSERT_EQ(fileStatuses(4), (std::vector<int>{2, 2, 1, 0}));
+    ASSERT_EQ(fileStatuses(4), kCaseStatuses);
 
     // The shared parent loses a file (same size: the CRC changes in place) and the partial set
     // is completed.
@@ -307,7 +260,7 @@ TEST(RomsetScan, StartupScansWhenAskedAndAfterTheFirstStart) {
         writeCaseRomsets();
         ReportRecorder recorder;
         auto window = startWindow();
-        EXPECT_EQ(fileStatuses(4), (std::vector<int>{2, 2, 1, 0}));
+        EXPECT_EQ(fileStatuses(4), kCaseStatuses);
         // Start-up then selects the first entry.
         EXPECT_EQ(window->LV0->currentItem(), window->LV0->topLevelItem(0));
         EXPECT_EQ(window->gameInfoPage->L1->text(), "Complete");
@@ -347,4 +300,21 @@ TEST(RomsetScan, KoreanCaptionWhileScanning) {
     EXPECT_EQ(RomsetScan::scanningCaption(), QString::fromUtf8("Tavrix - 읽는 중..."));
     EXPECT_EQ(window->windowTitle(), "Tavrix");
     EXPECT_EQ(window->generalPage->L16->text(), QString::fromUtf8("보유 게임: 0 중 1"));
+}
+
+TEST(RomsetScan, CommandLineAuditDecidesTheSameStatusesAndWritesTheSameBytes) {
+    TempDir dir;
+    writeExtendedCases();
+    ReportRecorder recorder;
+    auto window = startWindow();
+    const std::string before = readFile("tavrix.ini");  // as start-up left it
+    window->scanRomsets();
+    const std::string scanned = readFile("tavrix.ini");
+    EXPECT_EQ(listStatuses(*window), kExtendedCaseStatuses);
+    EXPECT_EQ(recorder.reports.size(), 2);  // the damaged BIOS, once per game that uses it
+
+    writeFile("tavrix.ini", before);
+    const AuditRun run = runAudit({"--write"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_EQ(readFile("tavrix.ini"), scanned);
 }

@@ -154,6 +154,70 @@ TEST(CachingArchiveLister, ReusesListingsUntilTheFileChanges) {
     EXPECT_FALSE(cache.list("roms\\bios.zip"));
 }
 
+// Databases are written on Windows, where names are found in any letter case.
+TEST(VerifyGame, FindsNamesInAnyLetterCaseAsWindowsDoes) {
+    test::TempDir dir;
+    test::writeFile("roms/astrolnc.zip", ZipBuilder().addFileWithCrc("a", 1).build());
+    test::writeFile("roms/parent.ZIP", ZipBuilder().addFileWithCrc("p", 2).build());
+    test::writeFile("roms/NEOBIOS.zip", ZipBuilder().addFileWithCrc("b", 3).build());
+    // Archives that differ only in case: the exact spelling wins, else the first in byte order.
+    test::writeFile("roms/twin.zip", ZipBuilder().addFileWithCrc("t", 0x30).build());
+    test::writeFile("roms/Twin.zip", ZipBuilder().addFileWithCrc("t", 0x20).build());
+    test::writeFile("roms/TWIN.zip", ZipBuilder().addFileWithCrc("t", 0x10).build());
+    test::writeFile("roms/BESIDE.IMG", "image");
+    test::writeFile("roms/game/Game.chd", "image");
+    test::writeFile("Snap/ASTROLNC/kxogl001.BMP", "picture");
+
+    const std::vector<RomFileEntry> files{{"a", "00000001"},   {"p", "00000002"},      {"b", "00000003"},
+                                          {"t", "00000010"},   {"t", "00000020"},      {"t", "00000030"},
+                                          {"beside.img", "DISK"}, {"GAME.CHD", "DISK"}};
+    struct Case {
+        const char* main;
+        const char* parent;
+        const char* bios;
+        std::vector<bool> marks;
+    };
+    const Case cases[] = {
+        {"AstroLnc", "Parent", "NeoBios", {true, true, true, false, false, false, true, true}},
+        {"twin", "none", "none", {false, false, false, false, false, true, true, true}},
+        {"Twin", "none", "none", {false, false, false, false, true, false, true, true}},
+        {"tWIN", "none", "none", {false, false, false, true, false, false, true, true}},
+        {"gone", "none", "none", {false, false, false, false, false, false, true, true}},
+    };
+    CountingLister counting;
+    CachingArchiveLister lister(CachingArchiveLister::StampCheck::once);
+    for (int pass = 0; pass < 2; ++pass)
+        for (const Case& c : cases) {
+            const GameRecord g = game(c.main, c.parent, c.bios, files);
+            EXPECT_EQ(verifyGame(g, ".\\Roms", lister).marks, c.marks) << c.main;
+            EXPECT_EQ(verifyGame(g, ".\\Roms", counting).marks, c.marks) << c.main;
+        }
+    // The current folder, roms and roms/game, each listed once for the whole pass.
+    EXPECT_EQ(lister.paths().foldersListed(), 3u);
+    // The paths passed on keep the database's spelling.
+    EXPECT_EQ(counting.asked.front(), ".\\Roms\\AstroLnc.zip");
+
+    // Names spelled as on disk cost no listing at all.
+    CachingArchiveLister exact(CachingArchiveLister::StampCheck::once);
+    EXPECT_EQ(verifyGame(game("astrolnc", "none", "none", {{"a", "00000001"}}), "roms", exact).foundCount(), 1);
+    EXPECT_EQ(exact.paths().foldersListed(), 0u);
+
+    // The romset directory as typed, every component in any case; snapshots likewise.
+    const std::string here = dir.path().string();
+    EXPECT_EQ(resolveRomsetDirectory(".\\Roms"), "./roms");
+    EXPECT_EQ(resolveRomsetDirectory("ROMS\\"), "roms");
+    EXPECT_EQ(resolveRomsetDirectory(here + "\\Roms\\GAME"), here + "/roms/game");
+    EXPECT_EQ(resolveRomsetDirectory("Roms\\astrolnc.zip"), std::nullopt);  // a file, not a folder
+    EXPECT_EQ(resolveRomsetDirectory(".\\nowhere"), std::nullopt);
+    EXPECT_EQ(resolveRomsetDirectory(""), std::nullopt);
+    EXPECT_EQ(resolvePathIgnoringCase("snap\\AstroLnc\\KXOGL001.bmp"), "Snap/ASTROLNC/kxogl001.BMP");
+    EXPECT_EQ(resolvePathIgnoringCase("roms\\twin.zip"), "roms/twin.zip");
+    EXPECT_EQ(resolvePathIgnoringCase("roms\\TWIN.ZIP"), "roms/TWIN.zip");
+    PathResolver paths;
+    EXPECT_EQ(existingSnapshots("AstroLnc", paths), (std::vector<std::string>{"Snap/ASTROLNC/kxogl001.BMP"}));
+    EXPECT_TRUE(existingSnapshots("gone", paths).empty());
+}
+
 TEST(Snapshots, CandidatesInOrderAsNativePaths) {
     EXPECT_EQ(snapshotCandidates("starp"),
               (std::vector<std::string>{"snap/starp/kxd3d001.bmp", "snap/starp/kxogl001.bmp"}));

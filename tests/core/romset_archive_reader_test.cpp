@@ -1,6 +1,7 @@
 #include "core/romset_archive_reader.h"
 
 #include "core/error.h"
+#include "fixtures/run_command.h"
 #include "fixtures/temp_dir.h"
 #include "fixtures/zip_builder.h"
 
@@ -12,6 +13,7 @@
 using namespace tavrix;
 using tavrix::test::ZipBuilder;
 using tavrix::test::ZipLayout;
+using tavrix::test::Zip64Mode;
 using tavrix::test::ZipMember;
 
 namespace {
@@ -28,6 +30,32 @@ std::string errorOf(const std::string& bytes) {
         return error.what();
     }
     return "(no error)";
+}
+
+// The count and the last entry of an archive that lists; the message of one that does not.
+std::string summary(const std::string& bytes) {
+    try {
+        const auto entries = parse(bytes);
+        if (entries.empty()) return "0";
+        return std::to_string(entries.size()) + " " + entries.back().name + "=" + crcText(entries.back().crc32);
+    } catch (const Error& error) {
+        return error.what();
+    }
+}
+
+// Members "m0", "m1", ... each recording its number as its CRC-32.
+ZipBuilder numbered(int members, Zip64Mode mode) {
+    ZipBuilder builder;
+    builder.setZip64(mode);
+    for (int i = 0; i < members; ++i) builder.addFileWithCrc("m" + std::to_string(i), static_cast<std::uint32_t>(i), "");
+    return builder;
+}
+
+// Names and CRC texts of an archive's members as the scan lists them.
+std::vector<std::string> listed(const std::string& path) {
+    std::vector<std::string> out;
+    for (const ArchiveEntry& entry : listArchiveMembers(path, path)) out.push_back(entry.name + "=" + crcText(entry.crc32));
+    return out;
 }
 
 // Names and CRC texts the reader yields through its entry search.
@@ -232,5 +260,116 @@ TEST(RomsetArchiveReader, UnreadableFileGivesTheOpenError) {
         FAIL() << "opened a file without read permission";
     } catch (const Error& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot open file \"roms\\locked.zip\". Permission denied");
+    }
+}
+
+TEST(ZipCentralDirectory, ArchivesAsOtherWritersMakeThem) {
+    const std::string python = numbered(70000, Zip64Mode::whenNeeded).build();
+    ZipLayout forcedLayout;
+    const std::string forced = ZipBuilder().setZip64(Zip64Mode::always).addFileWithCrc("a/one.bin", 0xC0FFEE).build(&forcedLayout);
+    const std::string pair = ZipBuilder().addFileWithCrc("a.bin", 1).addFileWithCrc("b.bin", 2).build();
+    std::string forgedEnd("PK\x05\x06", 4);
+    forgedEnd += std::string(18, '\0');  // an empty archive's end record, then more comment
+
+    // Damaged Zip64 shapes.
+    const auto patched = [](std::string bytes, std::size_t at, std::uint32_t value) {
+        ZipBuilder::patch32(bytes, at, value);
+        return bytes;
+    };
+    ZipLayout zip64Layout;
+    const std::string smallZip64 = numbered(3, Zip64Mode::always).build(&zip64Layout);
+    ZipMember huge;
+    huge.name = "huge.bin";
+    huge.compressedSizeOverride = 0x100000000ull;  // low 32 bits zero: the sum needs all 64
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string expected;
+    } cases[] = {
+        {"Python-like Zip64, 70,000 members", python, "70000 m69999=0001116F"},
+        {"forced Zip64, one member", forced, "1 one.bin=00C0FFEE"},
+        {"forced Zip64, three members", smallZip64, "3 m2=00000002"},
+        {"an end record inside the comment", ZipBuilder().addFileWithCrc("a.bin", 1).addFileWithCrc("b.bin", 2).setComment(forgedEnd + "tail").build(),
+         "2 b.bin=00000002"},
+        {"bytes after the archive", pair + "trailing bytes", "2 b.bin=00000002"},
+        {"count wrapped to 0", numbered(65536, Zip64Mode::never).build(), kArchiveNotFoundMessage},
+        {"count wrapped to 1", numbered(65537, Zip64Mode::never).build(), kArchiveNotFoundMessage},
+        {"Zip64 count short of the headers", patched(patched(smallZip64, zip64Layout.zip64EndRecordOffset + 24, 2), zip64Layout.zip64EndRecordOffset + 32, 2),
+         kArchiveNotFoundMessage},
+        {"locator pointing at no Zip64 record", patched(forced, forcedLayout.zip64LocatorOffset + 8, 0), kArchiveNotFoundMessage},
+        {"Zip64 extra field too short", patched(forced, forcedLayout.centralDirectoryOffset + 46 + 9, 0x00080001), kArchiveNotFoundMessage},
+        {"Zip64 directory past the file", patched(forced, forcedLayout.zip64EndRecordOffset + 52, 1), kStreamReadErrorMessage},
+        {"64-bit compressed size", ZipBuilder().setZip64(Zip64Mode::always).add(huge).build(), kArchiveSizesMessage},
+    };
+    for (const auto& c : cases) EXPECT_EQ(summary(c.bytes), c.expected) << c.what;
+}
+
+TEST(RomsetArchiveReader, FolderNamesAreFoldersOnEveryPath) {
+    // As jar and bsdtar write them: "name/" (or "name\") with no directory attribute.
+    test::TempDir dir;
+    ZipMember slash;
+    slash.name = "META-INF/";
+    slash.externalAttributes = 0;
+    ZipMember backslash;
+    backslash.name = "sub\\";
+    backslash.externalAttributes = 0;
+    test::writeFile("roms/jar.zip", ZipBuilder()
+                                        .add(slash)
+                                        .addFileWithCrc("META-INF/MANIFEST.MF", 0x1234)
+                                        .add(backslash)
+                                        .addFileWithCrc("sub\\x.bin", 0)
+                                        .build());
+    const std::vector<std::string> expected{"MANIFEST.MF=00001234", "x.bin=00000000"};
+
+    RomsetArchiveReader reader;
+    reader.setBaseDir("roms");
+    reader.setFileName(reader.pathOf("jar.zip"));
+    reader.open();
+    EXPECT_EQ(yielded(reader), expected);
+    EXPECT_EQ(listed("roms/jar.zip"), expected);
+    std::vector<std::string> scanned;
+    for (const ArchiveEntry& entry : readArchiveIfPresent("roms/jar.zip", "roms\\jar.zip").entries)
+        scanned.push_back(entry.name + "=" + crcText(entry.crc32));
+    EXPECT_EQ(scanned, expected);
+}
+
+// Archives written by real tools, when they are installed: the members of each, listed.
+TEST(RealArchiveWriters, PythonZipfile) {
+    if (test::runCommand("command -v python3").empty()) GTEST_SKIP() << "python3 is not installed";
+    test::TempDir dir;
+    test::runCommand(
+        "python3 -c \"import zipfile\n"
+        "with zipfile.ZipFile('many.zip', 'w') as z:\n"
+        "    for i in range(65600): z.writestr('m%d' % i, str(i))\n"
+        "with zipfile.ZipFile('forced.zip', 'w') as z:\n"
+        "    with z.open('a.bin', 'w', force_zip64=True) as f: f.write(b'alpha')\n"
+        "    z.writestr(zipfile.ZipInfo('d/'), b'')\n"
+        "    z.writestr('d/b.bin', b'beta')\n\"");
+    const auto many = listed("many.zip");
+    ASSERT_EQ(many.size(), 65600u);
+    EXPECT_EQ(many.back(), "m65599=" + crcText(test::crc32Of("65599")));
+    EXPECT_EQ(listed("forced.zip"),
+              (std::vector<std::string>{"a.bin=" + crcText(test::crc32Of("alpha")), "b.bin=" + crcText(test::crc32Of("beta"))}));
+}
+
+TEST(RealArchiveWriters, InfoZipAndJar) {
+    const bool zip = !test::runCommand("command -v zip").empty();
+    const bool jar = !test::runCommand("command -v jar").empty();
+    if (!zip && !jar) GTEST_SKIP() << "neither zip nor jar is installed";
+    test::TempDir dir;
+    test::writeFile("a.bin", "alpha");
+    test::writeFile("d/b.bin", "beta");
+    const std::vector<std::string> expected{"a.bin=" + crcText(test::crc32Of("alpha")), "b.bin=" + crcText(test::crc32Of("beta"))};
+    if (zip) {
+        // Zip64 forced, and a member streamed from standard input (size unknown when written).
+        test::runCommand("zip -q -fz forced.zip a.bin d d/b.bin && zip -q streamed.zip - < a.bin");
+        EXPECT_EQ(listed("forced.zip"), expected);
+        EXPECT_EQ(listed("streamed.zip"), (std::vector<std::string>{"-=" + crcText(test::crc32Of("alpha"))}));
+    }
+    if (jar) {
+        // Folder entries with no directory attribute, and no manifest.
+        test::runCommand("jar cfM archive.jar a.bin d");
+        EXPECT_EQ(listed("archive.jar"), expected);
     }
 }

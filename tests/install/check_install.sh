@@ -11,18 +11,19 @@ prefix="$scratch/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*"; exit 1; }
-for f in bin/tavrix bin/tavrix-desktop lib/tavrix/controller.orv share/applications/tavrix.desktop \
+for f in bin/tavrix bin/tavrix-desktop bin/tavrix-audit lib/tavrix/controller.orv share/applications/org.tavrix.Tavrix.desktop \
          share/tavrix/tavrix.ini; do
   [ -e "$prefix/$f" ] || fail "missing $f"
 done
 for size in 16 32 48 64 128 256; do
   [ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/tavrix.png" ] || fail "missing ${size}px icon"
 done
-[ -x "$prefix/bin/tavrix" ] && [ -x "$prefix/bin/tavrix-desktop" ] || fail "programs not executable"
-grep -q '^Categories=.*Game;.*Emulator;' "$prefix/share/applications/tavrix.desktop" || fail "categories"
-grep -q '^Exec=tavrix-desktop' "$prefix/share/applications/tavrix.desktop" || fail "Exec line"
+[ -x "$prefix/bin/tavrix" ] && [ -x "$prefix/bin/tavrix-desktop" ] && [ -x "$prefix/bin/tavrix-audit" ] ||
+  fail "programs not executable"
+grep -q '^Categories=.*Game;.*Emulator;' "$prefix/share/applications/org.tavrix.Tavrix.desktop" || fail "categories"
+grep -q '^Exec=tavrix-desktop' "$prefix/share/applications/org.tavrix.Tavrix.desktop" || fail "Exec line"
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$prefix/share/applications/tavrix.desktop" || fail "desktop entry rejected"
+  desktop-file-validate "$prefix/share/applications/org.tavrix.Tavrix.desktop" || fail "desktop entry rejected"
 fi
 grep -q '^first-startup=1' "$prefix/share/tavrix/tavrix.ini" || fail "shipped database does not open the language panel"
 
