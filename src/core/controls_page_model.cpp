@@ -10,6 +10,7 @@ void ControlsPageModel::endCapture() {
 }
 
 bool ControlsPageModel::L27DblClick(int label) {
+    if (label < 0 || label >= kControllerLabelCount) return false;
     for (const std::string& caption : state.captions)
         if (caption == kCaptureMarker) return false;
     captionBeforeCapture = state.captions[label];
