@@ -4,7 +4,7 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan test-wine bench fuzz install package clean
+.PHONY: all deps configure build run test test-asan test-wine test-windows bench fuzz install package clean
 
 all: build
 
@@ -39,6 +39,19 @@ test-wine: configure
 	@cmake --build $(BUILD) -j$(JOBS) --target controller_dll jamma_host
 	@tests/controller/wine/run.sh $(BUILD)/tests/controller/jamma_host.exe $(BUILD)/src/controller/controller.dll
 
+# The core, its tests and tavrix-audit cross-built for 32-bit Windows with mingw-w64, the
+# core's tests run under Wine on a virtual display, and the Windows audit's JSON compared with
+# the native audit's on the demo catalogue.
+test-windows: configure
+	@scripts/install-deps wine
+	@cmake --build $(BUILD) -j$(JOBS) --target tavrix-audit make_demo_data
+	@cmake -S . -B $(BUILD)-windows -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-i686.cmake \
+	  -DTAVRIX_BUILD_APP=OFF >/dev/null
+	@cmake --build $(BUILD)-windows -j$(JOBS)
+	@tests/wine/run_windows_tests.sh $(BUILD)-windows/tests/core/core_tests.exe \
+	  $(BUILD)-windows/src/audit/tavrix-audit.exe $(BUILD)/src/audit/tavrix-audit \
+	  $(BUILD)/data/make_demo_data data/tavrix.ini
+
 PREFIX ?= /usr/local
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
@@ -56,4 +69,4 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/scan_benchmark
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan fuzz-build
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-windows fuzz-build

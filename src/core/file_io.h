@@ -29,8 +29,8 @@ std::optional<std::vector<std::string>> listFolderNames(const std::string& nativ
 // only ever looked up as it is spelled and no folder is listed to find it. Chosen by the build.
 inline constexpr bool kFileSystemIgnoresCase = TAVRIX_FILE_SYSTEM_IGNORES_CASE != 0;
 
-// Turns the Windows separators "\" into "/" so a path typed for the emulator (".\roms")
-// names the same place on this system.
+// A path typed for the emulator (".\roms") as this system names the same place: on POSIX
+// systems the separators "\" become "/"; Windows takes the path as it is.
 std::string toNativePath(const std::string& path);
 
 }  // namespace tavrix

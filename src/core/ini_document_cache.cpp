@@ -1,7 +1,5 @@
 #include "core/ini_document_cache.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 
 namespace tavrix {
@@ -14,21 +12,6 @@ std::string keyOf(const std::string& fileName) {
     return error ? fileName : absolute.string();
 }
 }  // namespace
-
-IniDocumentCache::FileStamp IniDocumentCache::stampOf(const std::string& fileName) {
-    FileStamp stamp;
-    struct stat info {};
-    if (::stat(fileName.c_str(), &info) != 0) return stamp;
-    stamp.exists = true;
-    stamp.device = static_cast<std::uint64_t>(info.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
-    stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modifiedSeconds = info.st_mtim.tv_sec;
-    stamp.modifiedNanoseconds = info.st_mtim.tv_nsec;
-    stamp.changedSeconds = info.st_ctim.tv_sec;
-    stamp.changedNanoseconds = info.st_ctim.tv_nsec;
-    return stamp;
-}
 
 std::shared_ptr<const IniDocument> IniDocumentCache::load(const std::string& fileName) {
     const FileStamp stamp = stampOf(fileName);

@@ -2,13 +2,9 @@
 
 #include "core/error.h"
 #include "core/file_io.h"
+#include "core/native_file.h"
 #include "core/text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 namespace tavrix {
@@ -74,34 +70,6 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Reads a file through pread, keeping the errno of a failed read.
-class FileByteSource : public ByteSource {
-public:
-    FileByteSource(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
-    ~FileByteSource() override { ::close(fd_); }
-    FileByteSource(const FileByteSource&) = delete;
-    FileByteSource& operator=(const FileByteSource&) = delete;
-
-    std::uint64_t size() const override { return size_; }
-    bool readAt(std::uint64_t offset, void* buffer, std::size_t length) override {
-        if (offset > size_ || length > size_ - offset) return false;
-        auto* out = static_cast<char*>(buffer);
-        while (length > 0) {
-            const ssize_t got = ::pread(fd_, out, length, static_cast<off_t>(offset));
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) return false;  // an error, or the file shrank under us
-            out += got;
-            offset += static_cast<std::uint64_t>(got);
-            length -= static_cast<std::size_t>(got);
-        }
-        return true;
-    }
-
-private:
-    int fd_;
-    std::uint64_t size_;
-};
-
 // Walks the central directory through a block of at most kBlockSize bytes (more only for one
 // header's variable part, at most 3 x 65,535 bytes), so the memory used and the bytes read
 // follow the entries actually checked rather than the size the end record declares.
@@ -142,20 +110,10 @@ private:
     std::size_t used_ = 0;
 };
 
-std::unique_ptr<FileByteSource> openForReading(const std::string& nativePath, const std::string& displayPath) {
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw cannotOpenFileError(displayPath, systemErrorText(errno));
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        throw cannotOpenFileError(displayPath, systemErrorText(error));
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw cannotOpenFileError(displayPath, systemErrorText(S_ISDIR(info.st_mode) ? EISDIR : EINVAL));
-    }
-    return std::make_unique<FileByteSource>(fd, static_cast<std::uint64_t>(info.st_size));
+std::unique_ptr<ByteSource> openForReading(const std::string& nativePath, const std::string& displayPath) {
+    OpenedFile file = openRegularFile(nativePath);
+    if (!file.source) throw cannotOpenFileError(displayPath, file.reason);
+    return std::move(file.source);
 }
 
 }  // namespace
@@ -445,48 +403,30 @@ void RomsetArchiveReader::close() {
 
 namespace {
 
-FileStamp stampOf(const struct stat& info) {
-    return FileStamp{static_cast<std::uint64_t>(info.st_size), info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
-}
-
 void dropDirectories(std::vector<ArchiveEntry>& entries) {
     std::erase_if(entries, [](const ArchiveEntry& entry) { return entry.isFolder(); });
 }
 
 }  // namespace
 
-std::optional<FileStamp> regularFileStamp(const std::string& nativePath) {
-    struct stat info {};
-    if (::stat(nativePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    return stampOf(info);
-}
-
 ArchiveRead readArchiveIfPresent(const std::string& nativePath, const std::string& displayPath) {
     ArchiveRead result;
-    // Non-blocking, so that a named pipe in the romset directory cannot hang the open.
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        const int openError = errno;
-        // No such file (or a path through something that is not a folder): nothing to list.
-        if (openError == ENOENT || openError == ENOTDIR) return result;
-        // A file that is there but cannot be opened (no permission) is an error; no file is not.
+    OpenedFile file = openRegularFile(nativePath);
+    if (!file.source) {
+        // No file, or something that is not a file: nothing to list. A file that is there
+        // but cannot be opened (no permission) is an error.
+        if (file.missing || file.notRegular) return result;
         if (const auto stamp = regularFileStamp(nativePath)) {
             result.exists = true;
             result.stamp = *stamp;
-            result.error = cannotOpenFileError(displayPath, systemErrorText(openError)).what();
+            result.error = cannotOpenFileError(displayPath, file.reason).what();
         }
         return result;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return result;
-    }
     result.exists = true;
-    result.stamp = stampOf(info);
-    FileByteSource source(fd, static_cast<std::uint64_t>(info.st_size));  // closes the file
+    result.stamp = file.stamp;
     try {
-        result.entries = readZipCentralDirectory(source);
+        result.entries = readZipCentralDirectory(*file.source);
         dropDirectories(result.entries);
     } catch (const Error& error) {
         result.entries.clear();

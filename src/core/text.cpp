@@ -1,10 +1,8 @@
 #include "core/text.h"
 
 #include "core/error.h"
+#include "core/native_file.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -164,25 +162,10 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
-static std::optional<std::string> convert(std::string_view bytes, const char* fromCode) {
-    iconv_t cd = iconv_open("UTF-8", fromCode);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string input(bytes);
-    std::vector<char> output(input.size() * 4 + 16);
-    char* in = input.data();
-    size_t inLeft = input.size();
-    char* out = output.data();
-    size_t outLeft = output.size();
-    const size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<size_t>(-1)) return std::nullopt;
-    return std::string(output.data(), output.size() - outLeft);
-}
-
 std::string displayText(std::string_view bytes) {
     if (isValidUtf8(bytes)) return std::string(bytes);
-    if (auto korean = convert(bytes, "CP949")) return *korean;
-    if (auto western = convert(bytes, "CP1252")) return *western;
+    if (auto korean = decodeCodePage(bytes, 949)) return *korean;
+    if (auto western = decodeCodePage(bytes, 1252)) return *western;
     // Last resort: every byte as its Latin-1 character, which never fails.
     std::string result;
     for (char c : bytes) {

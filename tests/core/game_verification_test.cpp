@@ -1,5 +1,7 @@
 #include "core/game_verification.h"
+#include "core/file_io.h"
 
+#include "fixtures/platform.h"
 #include "fixtures/temp_dir.h"
 #include "fixtures/zip_builder.h"
 
@@ -156,6 +158,8 @@ TEST(CachingArchiveLister, ReusesListingsUntilTheFileChanges) {
 
 // Databases are written on Windows, where names are found in any letter case.
 TEST(VerifyGame, FindsNamesInAnyLetterCaseAsWindowsDoes) {
+    if (kFileSystemIgnoresCase)
+        GTEST_SKIP() << "the file system finds names in any letter case itself and holds no names that differ only in case";
     test::TempDir dir;
     test::writeFile("roms/astrolnc.zip", ZipBuilder().addFileWithCrc("a", 1).build());
     test::writeFile("roms/parent.ZIP", ZipBuilder().addFileWithCrc("p", 2).build());
@@ -220,7 +224,8 @@ TEST(VerifyGame, FindsNamesInAnyLetterCaseAsWindowsDoes) {
 
 TEST(Snapshots, CandidatesInOrderAsNativePaths) {
     EXPECT_EQ(snapshotCandidates("starp"),
-              (std::vector<std::string>{"snap/starp/kxd3d001.bmp", "snap/starp/kxogl001.bmp"}));
+              (std::vector<std::string>{test::nativePath("snap/starp/kxd3d001.bmp"),
+                                        test::nativePath("snap/starp/kxogl001.bmp")}));
     EXPECT_TRUE(snapshotCandidates("").empty());
     EXPECT_EQ(romsetNameOfArchive("starp.zip"), "starp");
     EXPECT_EQ(romsetNameOfArchive(""), "");

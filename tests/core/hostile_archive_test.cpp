@@ -7,10 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 
 using namespace tavrix;
 using tavrix::test::ZipBuilder;
@@ -22,26 +21,27 @@ namespace {
 class CountingSource : public ByteSource {
 public:
     explicit CountingSource(std::string_view bytes) : memory_(bytes), size_(bytes.size()) {}
-    explicit CountingSource(const char* path) : fd_(::open(path, O_RDONLY)), memory_({}) {
-        size_ = static_cast<std::uint64_t>(::lseek(fd_, 0, SEEK_END));
-    }
-    ~CountingSource() override {
-        if (fd_ >= 0) ::close(fd_);
+    explicit CountingSource(const char* path) : file_(path, std::ios::binary), memory_({}) {
+        file_.seekg(0, std::ios::end);
+        size_ = static_cast<std::uint64_t>(file_.tellg());
     }
     std::uint64_t size() const override { return size_; }
     bool readAt(std::uint64_t offset, void* buffer, std::size_t length) override {
         if (offset > size_ || length > size_ - offset) return false;
         bytesRead += length;
         ++reads;
-        if (fd_ < 0) return memory_.readAt(offset, buffer, length);
-        return ::pread(fd_, buffer, length, static_cast<off_t>(offset)) == static_cast<ssize_t>(length);
+        if (!file_.is_open()) return memory_.readAt(offset, buffer, length);
+        file_.clear();
+        file_.seekg(static_cast<std::streamoff>(offset));
+        file_.read(static_cast<char*>(buffer), static_cast<std::streamsize>(length));
+        return file_.gcount() == static_cast<std::streamsize>(length);
     }
 
     std::uint64_t bytesRead = 0;
     int reads = 0;
 
 private:
-    int fd_ = -1;
+    std::ifstream file_;
     MemoryByteSource memory_;
     std::uint64_t size_ = 0;
 };
@@ -110,13 +110,9 @@ TEST(HostileArchive, ClaimsThatOutrunTheBytesAreReadErrorsWithinTheFile) {
 
 TEST(HostileArchive, TwoHundredMegabytesOfZerosAreRefusedAfterTheEndWindow) {
     test::TempDir dir;
-    constexpr off_t kSize = 200LL * 1024 * 1024;
-    {
-        const int fd = ::open("zeros.zip", O_CREAT | O_WRONLY | O_TRUNC, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, kSize), 0);  // sparse: no disk space is used
-        ::close(fd);
-    }
+    constexpr std::uint64_t kSize = 200ULL * 1024 * 1024;
+    test::writeFile("zeros.zip", "");
+    std::filesystem::resize_file("zeros.zip", kSize);  // sparse: no disk space is used
     const auto start = std::chrono::steady_clock::now();
     CountingSource zeros("zeros.zip");
     ASSERT_EQ(zeros.size(), static_cast<std::uint64_t>(kSize));
@@ -140,10 +136,9 @@ TEST(HostileArchive, TwoHundredMegabytesOfZerosAreRefusedAfterTheEndWindow) {
     // The same zeros with an end record that declares them all a directory of 65,535 entries:
     // the first header is found wrong after one block, not after reading 200 MB.
     {
-        const int fd = ::open("zeros.zip", O_WRONLY | O_APPEND);
-        const std::string record = endRecord(65535, static_cast<std::uint32_t>(kSize), 0);
-        ASSERT_EQ(::write(fd, record.data(), record.size()), static_cast<ssize_t>(record.size()));
-        ::close(fd);
+        std::ofstream out("zeros.zip", std::ios::binary | std::ios::app);
+        out << endRecord(65535, static_cast<std::uint32_t>(kSize), 0);
+        ASSERT_TRUE(out.flush());
     }
     CountingSource declared("zeros.zip");
     EXPECT_EQ(errorOf(declared), kArchiveNotFoundMessage);
@@ -157,14 +152,12 @@ TEST(HostileArchive, TwoHundredMegabytesOfZerosAreRefusedAfterTheEndWindow) {
         const std::size_t at = one.find("PK\x01\x02");
         headers += one.substr(at, one.size() - 22 - at);
     }
+    test::writeFile("padded.zip", headers);
+    std::filesystem::resize_file("padded.zip", kSize);
     {
-        const int fd = ::open("padded.zip", O_CREAT | O_WRONLY | O_TRUNC, 0644);
-        ASSERT_EQ(::write(fd, headers.data(), headers.size()), static_cast<ssize_t>(headers.size()));
-        ASSERT_EQ(::ftruncate(fd, kSize), 0);
-        ::lseek(fd, 0, SEEK_END);
-        const std::string record = endRecord(65535, static_cast<std::uint32_t>(kSize), 0);
-        ASSERT_EQ(::write(fd, record.data(), record.size()), static_cast<ssize_t>(record.size()));
-        ::close(fd);
+        std::ofstream out("padded.zip", std::ios::binary | std::ios::app);
+        out << endRecord(65535, static_cast<std::uint32_t>(kSize), 0);
+        ASSERT_TRUE(out.flush());
     }
     CountingSource padded("padded.zip");
     EXPECT_EQ(errorOf(padded), kArchiveNotFoundMessage);

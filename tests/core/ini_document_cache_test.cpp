@@ -155,7 +155,9 @@ TEST(ReadArchiveIfPresent, ExistenceStampListingAndErrorsInOneOpen) {
         EXPECT_FALSE(regularFileStamp(path)) << path;
     }
 
-    // A named pipe does not hang the open.
+#ifndef _WIN32
+    // A named pipe does not hang the open (Windows has no named pipes in folders).
     ASSERT_EQ(::mkfifo("roms/pipe.zip", 0600), 0);
     EXPECT_FALSE(readArchiveIfPresent("roms/pipe.zip", "roms\\pipe.zip").exists);
+#endif
 }

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 using namespace tavrix;
 using tavrix::test::readFile;
@@ -121,15 +121,15 @@ TEST(IniDocument, SaveWritesCrLfBytesAndMissingFileLoadsEmpty) {
 
 TEST(IniDocument, ReadOnlyTargetKeepsItsContentAndRaisesTheExactMessage) {
     TempDir dir;
-    ::chmod(".", 0755);
     writeFile("tavrix.ini", "[Tavrix]\r\nold=1\r\n\r\n");
-    ::chmod("tavrix.ini", 0444);
+    std::filesystem::permissions("tavrix.ini", std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                                   std::filesystem::perms::others_read);
     const std::string error = tavrix::test::errorAsUnprivilegedUser([] {
         IniDocument doc;
         doc.writeString("Tavrix", "k", "v");
         doc.save("tavrix.ini");
     });
-    EXPECT_EQ(error, "Cannot create file \"tavrix.ini\". Permission denied");
+    EXPECT_EQ(error, "Cannot create file \"tavrix.ini\". " + tavrix::test::kReadOnlyReason);
     EXPECT_EQ(readFile("tavrix.ini"), "[Tavrix]\r\nold=1\r\n\r\n");
     EXPECT_EQ(tavrix::test::countEntries(), 1u);
 }

@@ -9,40 +9,10 @@ host=$(realpath "$1")
 dll=$(realpath "$2")
 limit=${WINE_RUN_LIMIT:-30}  # seconds; a run takes 1-2 s on an idle machine, a hang for ever
 
-for tool in wine wineboot wineserver Xvfb; do
-  command -v "$tool" >/dev/null || { echo "run.sh: $tool is missing (scripts/install-deps wine)" >&2; exit 2; }
-done
-
 work=$(mktemp -d /tmp/tavrix-wine.XXXXXX)
-xvfb_pid=
-cleanup() {
-  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# DirectInput under Wine needs an X display. Xvfb picks a free display number itself and
-# writes it to the descriptor given, so parallel runs never collide.
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "run.sh: Xvfb did not start" >&2; exit 2; }
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY
-
-export WINEPREFIX=$work/prefix WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
-echo "run.sh: preparing a wine prefix on display $DISPLAY (takes up to a minute)"
-wineboot -i >/dev/null 2>&1
-wineserver -w
-# Keep one wine server and its system processes up for all runs, so that each run's time
-# is the program's own and not the start of Wine's services.
-wineserver -p
-wine cmd /c exit >/dev/null 2>&1
+# DirectInput under Wine needs an X display: the shared set-up gives one.
+wine_tag=run.sh
+source "$(dirname "$0")/../../wine/prefix.sh"
 
 mkdir "$work/game"
 cp "$host" "$work/game/jamma_host.exe"
