@@ -2,7 +2,6 @@
 
 #include "app/clickable_label.h"
 #include "app/main_window.h"
-#include "core/joystick_scaling.h"
 #include "core/virtual_keys.h"
 #include "platform/joystickex.h"
 
@@ -13,7 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
+
+#include <algorithm>
 
 using namespace tavrix;
 
@@ -149,11 +151,14 @@ void ControlsPage::CreateWidgets() {
 }
 
 void ControlsPage::ConnectWidgets() {
-    for (QLabel* label : assignableLabels()) {
-        auto* clickable = static_cast<ClickableLabel*>(label);
+    const auto labels = assignableLabels();
+    for (int i = 0; i < kControllerLabelCount; ++i) {
+        auto* clickable = static_cast<ClickableLabel*>(labels[i]);
         connect(clickable, &ClickableLabel::doubleClicked, this, [this, clickable] { L27DblClick(clickable); });
     }
     E4->installEventFilter(this);
+    connect(CB23, &QComboBox::currentIndexChanged, this, [this](int index) { model.state.player = index; });
+    connect(CB25, &QCheckBox::toggled, this, [this](bool on) { model.state.useMM = on; });
     // Only a choice by the user runs the handler; selecting from code does not.
     connect(CB23, &QComboBox::activated, this, [this] { CB23Change(); });
     connect(B04, &QPushButton::clicked, this, [this] { B04Click(); });
@@ -171,7 +176,7 @@ void ControlsPage::ConnectWidgets() {
 }
 
 void ControlsPage::buildInputNames(bool english) {
-    names.build(english);
+    model.buildInputNames(english);
 }
 
 std::array<QLabel*, kControllerLabelCount> ControlsPage::assignableLabels() const {
@@ -181,80 +186,55 @@ std::array<QLabel*, kControllerLabelCount> ControlsPage::assignableLabels() cons
     return labels;
 }
 
-ControllerPageState ControlsPage::pageState() const {
-    ControllerPageState state;
-    const auto labels = assignableLabels();
-    for (int i = 0; i < kControllerLabelCount; ++i) state.captions[i] = labels[i]->text().toStdString();
-    state.player = CB23->currentIndex();
-    state.useMM = CB25->isChecked();
-    return state;
-}
-
-void ControlsPage::showPageState(const ControllerPageState& state) {
+void ControlsPage::showModel() {
+    const QSignalBlocker blockCB23(CB23), blockCB25(CB25);
     const auto labels = assignableLabels();
     for (int i = 0; i < kControllerLabelCount; ++i)
-        labels[i]->setText(QString::fromStdString(state.captions[i]));
-    CB23->setCurrentIndex(state.player == 0 ? 0 : 1);
-    CB25->setChecked(state.useMM);
+        labels[i]->setText(QString::fromStdString(model.state.captions[i]));
+    CB23->setCurrentIndex(model.state.player == 0 ? 0 : 1);
+    CB25->setChecked(model.state.useMM);
+    E4->setEnabled(model.capturing);
+    if (shownCaptions != model.captionsSet) {
+        shownCaptions = model.captionsSet;
+        form->setWindowTitle(model.capturing ? tr2(kCaptureCaption) : QString::fromLatin1(kProgramTitle));
+    }
+    if (shownGroupPlayer != model.groupPlayer) {
+        shownGroupPlayer = model.groupPlayer;
+        GB6->setTitle(tr2(model.groupPlayer == 0 ? kPlayer1Group : kPlayer2Group));
+    }
 }
 
 void ControlsPage::LoadControllerConfig() {
-    ControllerPageState state = pageState();
-    loadControllerConfig(state, names);
-    showPageState(state);
+    update([&] { model.LoadControllerConfig(); });
 }
 
 void ControlsPage::SaveControllerConfig() {
-    saveControllerConfig(pageState(), names);
-}
-
-void ControlsPage::endCaptureState() {
-    form->setWindowTitle(QString::fromLatin1(kProgramTitle));
-    E4->setEnabled(false);
+    model.SaveControllerConfig();
 }
 
 void ControlsPage::L27DblClick(QLabel* sender) {
     const auto labels = assignableLabels();
-    for (QLabel* label : labels)
-        if (label->text() == QLatin1String(kCaptureMarker)) return;  // one capture at a time
-    captionBeforeCapture = sender->text();
-    sender->setText(QString::fromLatin1(kCaptureMarker));
-    form->setWindowTitle(tr2(kCaptureCaption));
+    const int index = static_cast<int>(std::find(labels.begin(), labels.end(), sender) - labels.begin());
+    bool started = false;
+    update([&] { started = model.L27DblClick(index); });
+    if (!started) return;
     // Without a joystick on a port the capture fails; keys still work.
     form->J1->StartCapture();
     form->J2->StartCapture();
-    E4->setEnabled(true);
     E4->setFocus();
 }
 
-void ControlsPage::completeCapture(int inputCode) {
-    const QString name = QString::fromStdString(names.name(inputCode));
-    for (QLabel* label : assignableLabels())
-        if (label->text() == QLatin1String(kCaptureMarker)) label->setText(name);
-    endCaptureState();
-}
-
 void ControlsPage::E4KeyDown(int virtualKey) {
-    completeCapture(virtualKey);
+    update([&] { model.E4KeyDown(virtualKey); });
 }
 
 void ControlsPage::J1JoyMove(TJoystickex* sender, int xPos, int yPos, uint16_t buttonStatus, bool) {
     const int joystick = sender != nullptr && sender->objectName() == QLatin1String("J2") ? 2 : 1;
-    const std::optional<int> code = joystickInputCode(xPos, yPos, buttonStatus, joystick);
-    if (!code) return;  // centred, no button
-    completeCapture(*code);
+    update([&] { model.J1JoyMove(joystick, xPos, yPos, buttonStatus); });
 }
 
 void ControlsPage::J1JoyRemoved(TJoystickex*) {
-    // The stick may have been the one the user meant to press: the target gets its previous
-    // input back and the capture ends, so the next double-click starts a fresh one.
-    bool pending = false;
-    for (QLabel* label : assignableLabels()) {
-        if (label->text() != QLatin1String(kCaptureMarker)) continue;
-        label->setText(captionBeforeCapture);
-        pending = true;
-    }
-    if (pending) endCaptureState();
+    update([&] { model.J1JoyRemoved(); });
 }
 
 bool ControlsPage::eventFilter(QObject* watched, QEvent* event) {
@@ -266,25 +246,22 @@ bool ControlsPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ControlsPage::TS4Show() {
-    LoadControllerConfig();
+    update([&] { model.TS4Show(); });
 }
 
 void ControlsPage::TS4Hide() {
-    endCaptureState();
+    update([&] { model.TS4Hide(); });
 }
 
 void ControlsPage::CB23Change() {
-    endCaptureState();
-    GB6->setTitle(tr2(CB23->currentIndex() == 0 ? kPlayer1Group : kPlayer2Group));
-    LoadControllerConfig();
+    update([&] { model.CB23Change(); });
 }
 
 void ControlsPage::B04Click() {
-    SaveControllerConfig();
+    model.B04Click();
     form->showPage(0);
 }
 
 void ControlsPage::B03Click() {
-    endCaptureState();
-    LoadControllerConfig();
+    update([&] { model.B03Click(); });
 }

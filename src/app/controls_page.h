@@ -1,10 +1,10 @@
 #pragma once
 // The Controls page: the inputs of Test and Services and of one player, each shown by its
 // display name. A double-click on an input's label waits for a key press or a joystick input
-// and assigns it; Save writes tavrix-controller.cfg, Cancel reads it back.
+// and assigns it; Save writes tavrix-controller.cfg, Cancel reads it back. The rules are the
+// model's; this view draws it and forwards events.
 #include "app/page.h"
-#include "core/controller_config.h"
-#include "core/input_names.h"
+#include "core/controls_page_model.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +25,7 @@ public:
 
     // Start-up: the display names in the interface language.
     void buildInputNames(bool english);
-    const tavrix::InputNameTable& inputNames() const { return names; }
+    const tavrix::InputNameTable& inputNames() const { return model.names; }
 
     // File to page and page to file.
     void LoadControllerConfig();
@@ -87,22 +87,19 @@ public:
     // read by the launch.
     QCheckBox* CB21;
 
+    tavrix::ControlsPageModel model;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showModel() override;
 
 private:
     void CreateWidgets();
     void ConnectWidgets();
     // The fourteen assignable labels L21 .. L34, found by name in ascending order.
     std::array<QLabel*, tavrix::kControllerLabelCount> assignableLabels() const;
-    tavrix::ControllerPageState pageState() const;
-    void showPageState(const tavrix::ControllerPageState& state);
-    // A capture ends: the window caption returns and the key receiver is disabled.
-    void endCaptureState();
-    void completeCapture(int inputCode);
 
-    tavrix::InputNameTable names{false};
-    // What the capture target showed before the marker, for a capture that ends without input.
-    QString captionBeforeCapture;
+    int shownCaptions = 0;
+    int shownGroupPlayer = 0;
     bool pageShown = false;
 };

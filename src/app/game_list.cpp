@@ -37,21 +37,6 @@ QVariant spokenStatus(int status) {
     }
 }
 
-// Ordinal comparison of the file's bytes in which only a to z fold to upper case; a text that
-// is the start of the other comes first.
-int compareFolded(const QByteArray& a, const QByteArray& b) {
-    const qsizetype common = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < common; ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
-        if (x != y) return x < y ? -1 : 1;
-    }
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
-
 QByteArray sortBytes(const QTreeWidgetItem* item, int column) {
     return item->data(column, GameList::kSortBytesRole).toByteArray();
 }
@@ -169,14 +154,11 @@ void GameList::updateCountLine() {
 }
 
 int GameList::LV0Compare(const QTreeWidgetItem* a, const QTreeWidgetItem* b) const {
-    if (!ascending_) std::swap(a, b);
-    if (sortColumn_ == kEmulatorOrderColumn) {
-        // The game numbers in numeric order: the text keys would put 100 between 10 and 11.
-        const int x = numberOf(a);
-        const int y = numberOf(b);
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    return compareFolded(sortBytes(a, sortColumn_), sortBytes(b, sortColumn_));
+    const int column = std::min(model.sortColumn, 2);
+    const QByteArray x = sortBytes(a, column);
+    const QByteArray y = sortBytes(b, column);
+    return model.LV0Compare({std::string_view(x.constData(), static_cast<std::size_t>(x.size())), numberOf(a)},
+                            {std::string_view(y.constData(), static_cast<std::size_t>(y.size())), numberOf(b)});
 }
 
 void GameList::sort() {
@@ -198,51 +180,37 @@ bool GameList::allColumnsShown() const {
     return LV0->columnCount() > 1;
 }
 
-bool GameList::isVisibleSortColumn(int column) const {
-    return column == 0 || (allColumnsShown() && (column == 1 || column == 2));
-}
-
 int GameList::headerImage(int column) const {
     if (column >= LV0->columnCount()) return -1;
     const QVariant image = LV0->headerItem()->data(column, kHeaderImageRole);
     return image.isValid() ? image.toInt() : -1;
 }
 
-void GameList::setHeaderImage(int column, int image) {
-    LV0->headerItem()->setData(column, kHeaderImageRole, image);
-    LV0->headerItem()->setIcon(column, IL.icon(image));
+void GameList::showHeaderImages() {
+    for (int column = 0; column < LV0->columnCount(); ++column) {
+        const int image = model.headerImages[static_cast<std::size_t>(column)];
+        LV0->headerItem()->setData(column, kHeaderImageRole, image);
+        LV0->headerItem()->setIcon(column, IL.icon(image));
+    }
 }
 
 void GameList::markSortColumn() {
-    if (isVisibleSortColumn(sortColumn_))
-        setHeaderImage(sortColumn_, ascending_ ? ImageList::kAscendingArrow : ImageList::kDescendingArrow);
-}
-
-namespace {
-constexpr int kColumnOfChoice[4] = {GameList::kEmulatorOrderColumn, 0, 1, 2};
-}  // namespace
-
-int GameList::sortChoiceOfColumn() const {
-    for (int choice = 0; choice < 4; ++choice)
-        if (kColumnOfChoice[choice] == sortColumn_) return choice;
-    return 1;  // not reached: every sort column has its choice
+    model.markSortColumn();
+    showHeaderImages();
 }
 
 void GameList::RG2Click(int index) {
+    model.RG2Click(index);
     if (index < 0 || index > 3) return;
-    if (isVisibleSortColumn(sortColumn_)) setHeaderImage(sortColumn_, -1);
-    sortColumn_ = kColumnOfChoice[index];
-    markSortColumn();
+    showHeaderImages();
     sort();
 }
 
 void GameList::LV0ColumnClick(int column) {
-    if (isVisibleSortColumn(sortColumn_)) setHeaderImage(sortColumn_, -1);
-    if (column == sortColumn_) ascending_ = !ascending_;
-    sortColumn_ = column;
-    markSortColumn();
+    const int choice = model.LV0ColumnClick(column);
+    showHeaderImages();
     // Selecting the matching sort choice runs its handler when the choice changes.
-    form->generalPage->selectSortChoice(column + 1);
+    form->generalPage->selectSortChoice(choice);
     sort();
 }
 
@@ -274,7 +242,8 @@ void GameList::CB26Click() {
     if (form->generalPage->CB26->isChecked()) {
         detachHandlers();
         for (int i = LV0->topLevelItemCount() - 1; i >= 0; --i)
-            if (statusOf(LV0->topLevelItem(i)) != kStatusPlayable) delete LV0->takeTopLevelItem(i);
+            if (!GameListModel::keptByPlayableFilter(statusOf(LV0->topLevelItem(i))))
+                delete LV0->takeTopLevelItem(i);
         attachHandlers();
         if (LV0->topLevelItemCount() == 0) form->gameInfoPage->clearForEmptyList();
     } else {
@@ -286,8 +255,9 @@ void GameList::CB26Click() {
 }
 
 void GameList::CB27Click() {
-    if (allColumnsShown()) {
-        for (int column = 1; column < 3; ++column) setHeaderImage(column, -1);
+    model.CB27Click();
+    if (!model.allColumns) {
+        showHeaderImages();
         LV0->setColumnCount(1);
         form->setClientWidth(TF1::kClientWidth);
     } else {
@@ -296,8 +266,7 @@ void GameList::CB27Click() {
         LV0->headerItem()->setText(2, tr2(kYearHeader));
         LV0->setColumnWidth(1, 110);
         LV0->setColumnWidth(2, 40);
-        for (int column = 1; column < 3; ++column) setHeaderImage(column, -1);
-        markSortColumn();
+        showHeaderImages();
         form->setClientWidth(TF1::kWideClientWidth);
     }
 }

@@ -4,6 +4,7 @@
 // the Game Info page. The list options are the General page's RG2, CB26 and CB27, whose
 // handlers call in here.
 #include "app/image_list.h"
+#include "core/game_list_model.h"
 
 #include <QObject>
 #include <QString>
@@ -61,13 +62,13 @@ public:
     // page itself).
     void setCurrentQuietly(QTreeWidgetItem* item);
 
-    int sortColumn() const { return sortColumn_; }
+    int sortColumn() const { return model.sortColumn; }
     // The RG2 item that sorts by the current sort column (0 to 3), whether or not RG2 shows it.
-    int sortChoiceOfColumn() const;
-    bool ascending() const { return ascending_; }
-    void setAscending(bool ascending) { ascending_ = ascending; }
+    int sortChoiceOfColumn() const { return model.sortChoiceOfColumn(); }
+    bool ascending() const { return model.ascending; }
+    void setAscending(bool ascending) { model.ascending = ascending; }
     bool allColumnsShown() const;
-    bool isVisibleSortColumn(int column) const;
+    bool isVisibleSortColumn(int column) const { return model.isVisibleSortColumn(column); }
     // The arrow image on a header column, or -1.
     int headerImage(int column) const;
 
@@ -82,14 +83,14 @@ public:
     void updateCountLine();
 
 private:
-    void setHeaderImage(int column, int image);
+    // Sets every present column's header arrow from the model.
+    void showHeaderImages();
     void attachHandlers();
     void detachHandlers();
 
     TF1* form;
     QTreeWidget* LV0;
     ImageList IL;
-    int sortColumn_ = 0;
-    bool ascending_ = false;
+    tavrix::GameListModel model;
     bool handlersAttached_ = false;
 };

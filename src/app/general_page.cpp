@@ -2,10 +2,6 @@
 
 #include "app/game_list.h"
 #include "app/main_window.h"
-#include "core/ini_document.h"
-#include "core/ini_document_cache.h"
-#include "core/romset_scan_pass.h"
-#include "core/settings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -130,16 +126,28 @@ void GeneralPage::CreateWidgets() {
 }
 
 void GeneralPage::ConnectWidgets() {
-    connect(E1, &QLineEdit::textChanged, this, [this] { E1Change(); });
+    connect(E1, &QLineEdit::textChanged, this, [this](const QString& text) {
+        model.pathText = text.toStdString();
+        E1Change();
+    });
     connect(B01, &QPushButton::clicked, this, [this] { B01Click(); });
     connect(B02, &QPushButton::clicked, this, [this] { B02Click(); });
     connect(B07, &QPushButton::clicked, this, [this] { B07Click(); });
     connect(B05, &QPushButton::clicked, this, [this] { B05Click(); });
     // Check boxes and the radio group react to changes made in code as to clicks.
-    connect(CB26, &QCheckBox::toggled, this, [this] { CB26Click(); });
-    connect(CB27, &QCheckBox::toggled, this, [this] { CB27Click(); });
+    connect(CB24, &QCheckBox::toggled, this, [this](bool on) { model.startupScan = on; });
+    connect(CB26, &QCheckBox::toggled, this, [this](bool on) {
+        model.showFullRomset = on;
+        CB26Click();
+    });
+    connect(CB27, &QCheckBox::toggled, this, [this](bool on) {
+        model.showAllColumns = on;
+        CB27Click();
+    });
     connect(RG2Buttons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked) RG2Click(id);
+        if (!checked) return;
+        model.sortChoice = id;
+        RG2Click(id);
     });
 }
 
@@ -151,8 +159,13 @@ void GeneralPage::selectSortChoice(int index) {
     if (index >= 0 && index < 4) RG2Items[index]->setChecked(true);
 }
 
-std::string GeneralPage::romsDirectory() const {
-    return storedRomsDirectory.bytesFor(E1->text().toStdString());
+void GeneralPage::showModel() {
+    E1->setText(QString::fromStdString(model.pathText));
+    form->ZF.setBaseDir(model.romsDirectory());
+    CB24->setChecked(model.startupScan);
+    CB26->setChecked(model.showFullRomset);
+    CB27->setChecked(model.showAllColumns);
+    selectSortChoice(model.sortChoice);
 }
 
 void GeneralPage::E1Change() {
@@ -171,35 +184,16 @@ void GeneralPage::B02Click() {
 }
 
 void GeneralPage::B07Click() {
-    auto document = IniDocument::load(kSettingsFileName);
-    writeSetting(document, settings::romsDirectory, romsDirectory());
-    writeSetting(document, settings::startupScan, CB24->isChecked());
-    writeSetting(document, settings::showFullRomset, CB26->isChecked());
-    writeSetting(document, settings::showAllColumns, CB27->isChecked());
-    // The order the list shows now, which is the order the next start restores. The sort
-    // column says it also when RG2 has no item (a fresh file or a stored choice outside 0..3).
-    document.writeInteger(kSettingsSection, settings::sortingType,
-                          encodeSortingType(form->gameList->sortChoiceOfColumn(), form->gameList->ascending()));
-    document.save(kSettingsFileName);
+    model.B07Click(form->gameList->sortChoiceOfColumn(), form->gameList->ascending());
     form->showPage(0);
 }
 
 void GeneralPage::B05Click() {
-    const auto cached = IniDocumentCache::shared().load(kSettingsFileName);
-    const IniDocument& document = *cached;
-    storedRomsDirectory = KeptText(romsetDirectoryOf(document));
-    E1->setText(QString::fromStdString(storedRomsDirectory.shown()));
-    form->ZF.setBaseDir(romsDirectory());
-    CB24->setChecked(readSetting(document, settings::startupScan));
-    CB26->setChecked(readSetting(document, settings::showFullRomset));
-    CB27->setChecked(readSetting(document, settings::showAllColumns));
-    const SortingType sorting =
-        decodeSortingType(document.readInteger(kSettingsSection, settings::sortingType, sortChoice()));
     // The choice first: a changed choice re-sorts and re-marks the list under the direction it
     // had; the stored direction is taken afterwards and shows at the next sort (at start-up
     // the sort that follows this reload).
-    selectSortChoice(sorting.choice);
-    form->gameList->setAscending(sorting.ascending);
+    update([&] { model.B05Click(); });
+    form->gameList->setAscending(model.ascending);
 }
 
 void GeneralPage::CB26Click() {

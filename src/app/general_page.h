@@ -1,8 +1,9 @@
 #pragma once
 // TS2, General Settings: the romset directory, the start-up scan option and the game list
-// options, with Save and Cancel (which is also the page's reload at start-up).
+// options, with Save and Cancel (which is also the page's reload at start-up). The keys are
+// the model's; this view draws it and forwards events.
 #include "app/page.h"
-#include "core/text.h"
+#include "core/general_page_model.h"
 
 #include <functional>
 #include <string>
@@ -30,7 +31,7 @@ public:
     // The checked RG2 item, or -1.
     int sortChoice() const;
     // The romset directory as E1 holds it now: the stored bytes while the text is as loaded.
-    std::string romsDirectory() const;
+    std::string romsDirectory() const { return model.romsDirectory(); }
 
     QGroupBox* GB2;      // the rom path group
     QLabel* L13;         // the rom path label
@@ -57,9 +58,14 @@ public:
     void CB27Click();
     void RG2Click(int index);
 
+    tavrix::GeneralPageModel model;
+
+protected:
+    // Sets the controls in the order of a reload; their changes run their handlers, as a
+    // user's would.
+    void showModel() override;
+
 private:
     void CreateWidgets();
     void ConnectWidgets();
-
-    tavrix::KeptText storedRomsDirectory;  // roms-directory as last loaded
 };

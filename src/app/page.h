@@ -16,6 +16,20 @@ public:
     virtual void applyEnglishCaptions();
 
 protected:
+    // Sets every control from the page's model, with the controls' signals blocked.
+    virtual void showModel() {}
+
+    // Runs one of the model's operations, then shows the model; also when the operation throws
+    // part-way, so what it changed before the error stays visible.
+    template <typename Operation>
+    void update(Operation&& operation) {
+        struct ShowAfterwards {
+            Page* page;
+            ~ShowAfterwards() { page->showModel(); }
+        } show{this};
+        operation();
+    }
+
     TF1* form;
     CaptionBook book;
 };

@@ -2,12 +2,6 @@
 
 #include "app/main_window.h"
 #include "app/up_down.h"
-#include "core/error.h"
-#include "core/ini_document.h"
-#include "core/ini_document_cache.h"
-#include "core/settings.h"
-#include "core/sound_settings.h"
-#include "core/text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,14 +11,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QToolButton>
-
-using namespace tavrix;
 
 namespace {
 constexpr int kGameInfoPage = 0;
 constexpr int kSoundPage = 3;
-constexpr int kLiteSurround = 2;
 }  // namespace
 
 SoundPage::SoundPage(TF1* owner) : Page(owner, "TS6") {
@@ -141,12 +133,16 @@ void SoundPage::CreateWidgets() {
 }
 
 void SoundPage::ConnectWidgets() {
-    // A check box's click handler runs for any change of its state, by the user or the program.
-    connect(CB1, &QCheckBox::toggled, this, [this] { CB1Click(); });
-    connect(CB19, &QCheckBox::toggled, this, [this] { CB19Click(); });
-    connect(RG1Group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-        if (checked) RG1Click();
+    // Changes made by the program reach the model as the user's do: a check box's click
+    // handler runs for any change of its state.
+    connect(CB1, &QCheckBox::toggled, this, [this](bool on) { update([&] { model.checkSound(on); }); });
+    connect(CB19, &QCheckBox::toggled, this, [this](bool on) { update([&] { model.checkFilter(on); }); });
+    connect(RG1Group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) update([&] { model.pickEffect(id); });
     });
+    connect(CB20, &QComboBox::currentIndexChanged, this, [this](int index) { model.pickCutoff(index); });
+    connect(E3, &QLineEdit::textChanged, this,
+            [this](const QString& text) { model.typeMultiplier(text.toStdString()); });
     connect(B11, &QPushButton::clicked, this, [this] { B11Click(); });
     connect(B12, &QPushButton::clicked, this, [this] { B12Click(); });
 }
@@ -164,70 +160,29 @@ void SoundPage::setRG1ItemIndex(int index) {
     if (index >= 0 && index < 3) RG1Items[index]->setChecked(true);
 }
 
-// Filter rule: the cutoff list only while both sound and the filter are on.
-void SoundPage::CB19Click() {
-    const bool enabled = CB1->isChecked() && CB19->isChecked();
-    CB20->setEnabled(enabled);
-    L15->setEnabled(enabled);
-}
-
-// Multiplier rule: the multiplier only while sound is on and the lite surround is chosen.
-void SoundPage::RG1Click() {
-    const bool enabled = CB1->isChecked() && RG1ItemIndex() == kLiteSurround;
-    E3->setEnabled(enabled);
-    UD2->setEnabled(enabled);
-    ST1->setEnabled(enabled);
-}
-
-// Sound rule: only the enabling changes, never a check state or a selection.
-void SoundPage::CB1Click() {
-    if (CB1->isChecked()) {
-        CB19->setEnabled(true);
-        RG1->setEnabled(true);
-        CB19Click();
-        RG1Click();
-    } else {
-        for (QWidget* control : std::initializer_list<QWidget*>{CB19, RG1, CB20, L15, E3, UD2, ST1})
-            control->setEnabled(false);
-    }
-}
-
-std::string SoundPage::multiplier() const {
-    return storedMultiplier.bytesFor(E3->text().toStdString());
+void SoundPage::showModel() {
+    const QSignalBlocker blockers[] = {QSignalBlocker(CB1), QSignalBlocker(CB19), QSignalBlocker(CB20),
+                                       QSignalBlocker(RG1Group), QSignalBlocker(E3)};
+    CB1->setChecked(model.soundChecked);
+    CB19->setChecked(model.filterChecked);
+    CB19->setEnabled(model.filterEnabled);
+    CB20->setCurrentIndex(model.cutoffIndex);
+    CB20->setEnabled(model.cutoffEnabled);
+    L15->setEnabled(model.cutoffEnabled);
+    RG1Items[model.effectIndex]->setChecked(true);
+    RG1->setEnabled(model.effectEnabled);
+    const QString multiplier = QString::fromStdString(model.multiplierText);
+    if (E3->text() != multiplier) E3->setText(multiplier);
+    for (QWidget* control : std::initializer_list<QWidget*>{E3, UD2, ST1})
+        control->setEnabled(model.multiplierEnabled);
 }
 
 void SoundPage::B11Click() {
-    SoundSettings settings;
-    settings.useSound = CB1->isChecked();
-    settings.filterEnabled = CB19->isChecked();
-    settings.cutoff = CB20->currentIndex();
-    settings.effect = RG1ItemIndex();
-    settings.multiplier = multiplier();
-    IniDocument document = IniDocument::load(kSettingsFileName);
-    writeSoundSettings(document, settings);
-    document.save(kSettingsFileName);
+    model.B11Click();
     form->showPage(kGameInfoPage);
 }
 
 void SoundPage::B12Click() {
     form->showPage(kSoundPage);
-    const SoundSettingsRead stored = readSoundSettings(*IniDocumentCache::shared().load(kSettingsFileName));
-
-    CB1->setChecked(stored.useSound);
-    CB1Click();
-
-    CB19->setChecked(stored.filterEnabled);
-    CB20->setEnabled(CB19->isChecked());
-    L15->setEnabled(CB19->isChecked());
-
-    // A cutoff that is no number ends the reload here; the effect and the multiplier stay.
-    if (stored.error) throw Error(*stored.error);
-    if (stored.cutoff) CB20->setCurrentIndex(*stored.cutoff);
-
-    setRG1ItemIndex(stored.effect);
-    storedMultiplier = KeptText(stored.multiplier);
-    E3->setText(QString::fromStdString(storedMultiplier.shown()));
-
-    RG1Click();
-    CB19Click();
+    update([&] { model.B12Click(); });
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The Sound page (TS6): sound on or off, the low-pass filter with its cutoff, and one
 // additional effect, of which the lite surround takes a multiplier. The launch reads these
-// controls as they stand; Save stores them in tavrix.ini and Cancel reloads them.
+// controls as they stand. The rules are the model's; this view draws it and forwards events.
 #include "app/page.h"
-#include "core/text.h"
+#include "core/sound_page_model.h"
 
 #include <string>
 
@@ -47,18 +47,18 @@ public:
     QPushButton* B11;  // Save
     QPushButton* B12;  // Cancel
 
-    void CB1Click();
-    void CB19Click();
-    void RG1Click();
     void B11Click();
     void B12Click();
 
     // The multiplier as E3 holds it now: the stored bytes while the text is as loaded.
-    std::string multiplier() const;
+    std::string multiplier() const { return model.settings().multiplier; }
+
+    tavrix::SoundPageModel model;
+
+protected:
+    void showModel() override;
 
 private:
     void CreateWidgets();
     void ConnectWidgets();
-
-    tavrix::KeptText storedMultiplier;  // sound-surround-lite-multiplier as last loaded
 };

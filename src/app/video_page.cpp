@@ -3,14 +3,6 @@
 #include "app/main_window.h"
 #include "app/up_down.h"
 #include "core/emulator_contract.h"
-#include "core/error.h"
-#include "core/file_io.h"
-#include "core/hardware_renderer_config.h"
-#include "core/ini_document.h"
-#include "core/ini_document_cache.h"
-#include "core/settings.h"
-#include "core/software_renderer_config.h"
-#include "core/text.h"
 #include "platform/renderer_plugin.h"
 
 #include <QCheckBox>
@@ -19,9 +11,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include <utility>
+#include <vector>
 
 using namespace tavrix;
 
@@ -30,30 +24,16 @@ namespace {
 constexpr int kGameInfoPage = 0;
 constexpr int kVideoPage = 2;
 
-// Resolution entries on which the emulator cannot run full screen.
-constexpr int k512x240 = 2;
-constexpr int k1024x480 = 6;
-constexpr int kYes = 1;       // "no"/"yes" lists
+constexpr int kYes = 1;  // "no"/"yes" lists
 constexpr int k32Bit = 1;
-constexpr int k16Bit = 0;
 
-// The run-time items of the scan-line and blending lists.
+// The run-time items of the scan-line and blending lists, in the order of VideoListItem.
 constexpr Tr kNone{"없음", "none"};
 constexpr Tr kYesItem{"예", "yes"};
-constexpr Tr kBlack{"검정", "black"};
-constexpr Tr kBright{"밝게", "bright"};
 constexpr Tr kLevel1{"레벨 1", "level 1"};
 constexpr Tr kLevel2{"레벨 2", "level 2"};
-
-// The control's own enabled flag, whatever its parents' state.
-bool ownEnabled(const QWidget* widget) {
-    return !widget->testAttribute(Qt::WA_ForceDisabled);
-}
-
-// Selects an item by index; an index outside the list leaves it without a selection.
-void select(QComboBox* combo, int index) {
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-}
+constexpr Tr kItemCaptions[] = {{"아니요", "no"}, kYesItem, kNone, {"검정", "black"}, {"밝게", "bright"},
+                                kLevel1, kLevel2};
 
 }  // namespace
 
@@ -205,252 +185,113 @@ void VideoPage::CreateWidgets() {
 }
 
 void VideoPage::ConnectWidgets() {
-    // Lists run their change handlers only for the user's picks; selections made by the
-    // program run none. The registry check box runs its handler for every change of state.
+    // Every change of a control reaches the model. Lists run their change handlers only for
+    // the user's picks; selections made by the program run none. The registry check box runs
+    // its handler for every change of state.
+    VideoSettings& v = model.values;
+    const std::pair<QComboBox*, int*> lists[] = {
+        {CB3, &v.resolution},   {CB5, &v.colorDepth},  {CB6, &v.scanLines},    {CB7, &v.filtering},
+        {CB10, &v.blending},    {CB11, &v.frameLimit}, {CB13, &v.autoFramerate}, {CB14, &v.textureType},
+        {CB15, &v.textureCaching}, {CB8, &v.rotation}};
+    for (const auto& [list, selection] : lists)
+        connect(list, &QComboBox::currentIndexChanged, this, [selection = selection](int index) { *selection = index; });
+    const std::pair<QCheckBox*, bool*> boxes[] = {{CB2, &v.stretching}, {CB4, &v.fullScreen}, {CB9, &v.dithering},
+                                                  {CB17, &v.slowGeometry}, {CB28, &v.showFps}, {CB12, &v.frameSkip},
+                                                  {CB16, &v.rendererKeys}, {CB29, &v.hideConsole}};
+    for (const auto& [box, checked] : boxes)
+        connect(box, &QCheckBox::toggled, this, [checked = checked](bool on) { *checked = on; });
+    connect(CB18, &QComboBox::currentIndexChanged, this, [this](int index) {
+        model.values.renderer = index == 0 ? RendererKind::Software
+                                : index == 1 ? RendererKind::Direct3D : RendererKind::OpenGL;
+    });
+    connect(E2, &QLineEdit::textChanged, this, [this](const QString& text) { model.values.frameRate = text.toStdString(); });
+
     connect(CB18, &QComboBox::activated, this, [this] { CB18Change(); });
     connect(CB3, &QComboBox::activated, this, [this] { CB3Change(); });
     connect(CB13, &QComboBox::activated, this, [this] { CB13Change(); });
     connect(CB5, &QComboBox::activated, this, [this] { CB5Change(); });
-    connect(CB22, &QCheckBox::toggled, this, [this] { CB22Click(); });
+    connect(CB22, &QCheckBox::toggled, this, [this](bool on) { update([&] { model.checkRegistry(on); }); });
     connect(B09, &QPushButton::clicked, this, [this] { B09Click(); });
     connect(B06, &QPushButton::clicked, this, [this] { B06Click(); });
     connect(B14, &QPushButton::clicked, this, [this] { B14Click(); });
 }
 
-RendererKind VideoPage::rendererKind() const {
-    switch (CB18->currentIndex()) {
-        case 0: return RendererKind::Software;
-        case 1: return RendererKind::Direct3D;
-        default: return RendererKind::OpenGL;
+void VideoPage::showModel() {
+    const VideoSettings& v = model.values;
+    const QList<QWidget*> controls = findChildren<QWidget*>();
+    std::vector<QSignalBlocker> blockers;
+    blockers.reserve(controls.size());
+    for (QWidget* control : controls) blockers.emplace_back(control);
+
+    if (shownLists != model.listsBuilt) {
+        // The renderer rule rebuilt the lists: new items, in the language of the moment.
+        shownLists = model.listsBuilt;
+        for (auto [list, items] : {std::pair{CB6, &model.scanLineItems}, std::pair{CB10, &model.blendingItems}}) {
+            list->clear();
+            for (VideoListItem item : *items) list->addItem(tr2(kItemCaptions[static_cast<int>(item)]));
+        }
     }
-}
+    CB18->setCurrentIndex(static_cast<int>(v.renderer));
+    const std::pair<QComboBox*, int> lists[] = {
+        {CB3, v.resolution}, {CB5, v.colorDepth}, {CB6, v.scanLines}, {CB7, v.filtering},
+        {CB10, v.blending},  {CB11, v.frameLimit}, {CB13, v.autoFramerate}, {CB14, v.textureType},
+        {CB15, v.textureCaching}, {CB8, v.rotation}};
+    for (const auto& [list, selection] : lists) list->setCurrentIndex(selection);
+    const std::pair<QCheckBox*, bool> boxes[] = {{CB2, v.stretching}, {CB4, v.fullScreen}, {CB9, v.dithering},
+                                                 {CB17, v.slowGeometry}, {CB28, v.showFps}, {CB12, v.frameSkip},
+                                                 {CB16, v.rendererKeys}, {CB29, v.hideConsole},
+                                                 {CB22, v.registrySettings}};
+    for (const auto& [box, checked] : boxes) box->setChecked(checked);
+    const QString frameRate = QString::fromStdString(v.frameRate);
+    if (E2->text() != frameRate) E2->setText(frameRate);
 
-// Renderer rule: the lists and the forced values that belong to the chosen renderer.
-void VideoPage::CB18Change() {
-    const RendererKind kind = rendererKind();
-    const bool software = kind == RendererKind::Software;
-
-    int blending = CB10->currentIndex();
-    CB10->clear();
-    CB10->addItem(tr2(kNone));
-    if (kind == RendererKind::Direct3D) {
-        CB10->addItems({tr2(kLevel1), tr2(kLevel2)});
-    } else {
-        CB10->addItem(tr2(kYesItem));
-        if (blending == 2) blending = 1;
-    }
-    CB10->setCurrentIndex(blending);
-
-    int scanLines = CB6->currentIndex();
-    CB6->clear();
-    CB6->addItem(tr2(kNone));
-
-    if (!software) {
-        CB6->addItems({tr2(kBlack), tr2(kBright)});
-        CB2->setChecked(true);
-        CB2->setEnabled(false);
-        CB7->setEnabled(true);
-        CB22->setChecked(false);  // runs the registry-settings rule when it was checked
-        CB22->setEnabled(false);
-    } else {
-        CB6->addItem(tr2(kYesItem));
-        CB2->setEnabled(true);
-        CB5->setCurrentIndex(k32Bit);
-        CB7->setCurrentIndex(0);
-        CB7->setEnabled(false);
-        CB14->setCurrentIndex(0);
-        CB15->setCurrentIndex(0);
-        CB10->setCurrentIndex(0);
-        CB16->setChecked(true);
-        CB8->setCurrentIndex(0);
-        CB22->setEnabled(true);
-        if (scanLines == 2) scanLines = 1;
-    }
-
-    const bool textureControls = ownEnabled(CB7);
-    for (QWidget* control : std::initializer_list<QWidget*>{CB5, L52, L54, CB14, L59, CB15, L60, CB10, L56,
-                                                             CB16, CB8, L55})
-        control->setEnabled(textureControls);
-
-    CB6->setCurrentIndex(scanLines);
-}
-
-// Registry-settings rule: with the software renderer's own settings, the screen and frame
-// controls are not used.
-void VideoPage::CB22Click() {
-    if (CB22->isChecked()) {
-        B14->show();
-        CB2->setEnabled(false);
-        CB3->setEnabled(false);
-    } else {
-        if (rendererKind() == RendererKind::Software) CB2->setEnabled(true);
-        B14->hide();
-        CB3->setEnabled(true);
-    }
-    const bool screenControls = ownEnabled(CB3);
-    for (QWidget* control : std::initializer_list<QWidget*>{CB4, CB6, CB9, CB11, CB12, CB13, CB28, L14, L51,
-                                                             L53, L57, L58, UD1, E2})
-        control->setEnabled(screenControls);
-    CB3Change();
-    CB13Change();
-}
-
-// Resolution rule: no full screen at 512x240 and 1024x480.
-void VideoPage::CB3Change() {
-    const int resolution = CB3->currentIndex();
-    if (resolution == k512x240 || resolution == k1024x480) {
-        CB4->setChecked(false);
-        CB4->setEnabled(false);
-    } else if (!CB22->isChecked()) {
-        CB4->setEnabled(true);
-    }
-}
-
-// Frame-rate rule: the frame-rate box only while the frame rate is not detected.
-void VideoPage::CB13Change() {
-    if (CB13->currentIndex() == kYes) {
-        E2->setEnabled(false);
-        UD1->setEnabled(false);
-        L14->setEnabled(false);
-    } else if (!CB22->isChecked()) {
-        E2->setEnabled(true);
-        UD1->setEnabled(true);
-        L14->setEnabled(true);
-    }
-}
-
-// Dithering rule: dithering only at 16 bit; the check state stays.
-void VideoPage::CB5Change() {
-    if (CB5->currentIndex() == k32Bit)
-        CB9->setEnabled(false);
-    else if (CB5->currentIndex() == k16Bit)
-        CB9->setEnabled(true);
+    const std::pair<std::vector<QWidget*>, bool> enabling[] = {
+        {{CB2}, model.stretchingEnabled},
+        {{CB7, CB5, L52, L54, CB14, L59, CB15, L60, CB10, L56, CB16, CB8, L55}, model.textureEnabled},
+        {{CB22}, model.registryEnabled},
+        {{CB3, CB6, CB11, CB12, CB13, CB28, L51, L53, L57, L58}, model.screenEnabled},
+        {{CB4}, model.fullScreenEnabled},
+        {{CB9}, v.ditheringEnabled},
+        {{E2, UD1, L14}, model.frameRateEnabled}};
+    for (const auto& [controls, enabled] : enabling)
+        for (QWidget* control : controls) control->setEnabled(enabled);
+    B14->setVisible(model.advancedVisible);
 }
 
 VideoSettings VideoPage::settings() const {
-    VideoSettings s;
-    s.renderer = rendererKind();
-    s.resolution = CB3->currentIndex();
-    s.fullScreen = CB4->isChecked();
-    s.stretching = CB2->isChecked();
-    s.colorDepth = CB5->currentIndex();
-    s.dithering = CB9->isChecked();
-    s.ditheringEnabled = ownEnabled(CB9);
-    s.scanLines = CB6->currentIndex();
-    s.filtering = CB7->currentIndex();
-    s.slowGeometry = CB17->isChecked();
-    s.blending = CB10->currentIndex();
-    s.showFps = CB28->isChecked();
-    s.frameLimit = CB11->currentIndex();
-    s.frameSkip = CB12->isChecked();
-    s.autoFramerate = CB13->currentIndex();
-    s.frameRate = storedFrameRate.bytesFor(E2->text().toStdString());
-    s.textureType = CB14->currentIndex();
-    s.rendererKeys = CB16->isChecked();
-    s.textureCaching = CB15->currentIndex();
-    s.hideConsole = CB29->isChecked();
-    s.rotation = CB8->currentIndex();
-    s.registrySettings = CB22->isChecked();
-    return s;
+    return model.settings();
+}
+
+void VideoPage::CB18Change() {
+    update([&] { model.CB18Change(); });
+}
+
+void VideoPage::CB22Click() {
+    update([&] { model.CB22Click(); });
+}
+
+void VideoPage::CB3Change() {
+    update([&] { model.CB3Change(); });
+}
+
+void VideoPage::CB13Change() {
+    update([&] { model.CB13Change(); });
+}
+
+void VideoPage::CB5Change() {
+    update([&] { model.CB5Change(); });
 }
 
 void VideoPage::WriteVideoSettings(bool hardware) {
-    VideoSettings values = settings();
-    if (pendingRegistrySettings) values.registrySettings = *pendingRegistrySettings;
-    if (hardware)
-        saveHardwareRendererConfig(values);
-    else
-        saveSoftwareRendererConfig(values);
-    IniDocument document = IniDocument::load(kSettingsFileName);
-    writeVideoKeys(document, values);
-    document.save(kSettingsFileName);
-}
-
-void VideoPage::applyUpdate(const VideoSettingsUpdate& u, bool rendererRuleAfterFiltering) {
-    if (u.resolution) select(CB3, *u.resolution);
-    if (u.fullScreen) CB4->setChecked(*u.fullScreen);
-    if (u.colorDepth) select(CB5, *u.colorDepth);
-    if (u.stretching) CB2->setChecked(*u.stretching);
-    if (u.scanLines) select(CB6, *u.scanLines);
-    if (u.filtering) select(CB7, *u.filtering);
-    if (rendererRuleAfterFiltering) CB18Change();
-    if (u.blending) select(CB10, *u.blending);
-    if (u.dithering) CB9->setChecked(*u.dithering);
-    if (u.showFps) CB28->setChecked(*u.showFps);
-    if (u.frameLimit) select(CB11, *u.frameLimit);
-    if (u.frameSkip) CB12->setChecked(*u.frameSkip);
-    if (u.autoFramerate) {
-        select(CB13, *u.autoFramerate);
-        const bool typed = CB13->currentIndex() != kYes;
-        E2->setEnabled(typed);
-        UD1->setEnabled(typed);
-        L14->setEnabled(typed);
-    }
-    if (u.frameRate) {
-        storedFrameRate = KeptText(*u.frameRate);
-        E2->setText(QString::fromStdString(storedFrameRate.shown()));
-    }
-    if (u.textureType) select(CB14, *u.textureType);
-    if (u.textureCaching) select(CB15, *u.textureCaching);
-    if (u.rendererKeys) CB16->setChecked(*u.rendererKeys);
-    if (u.rotation) select(CB8, *u.rotation);
-    if (u.hideConsole) CB29->setChecked(*u.hideConsole);
-}
-
-void VideoPage::readSoftwareRendererFile() {
-    const auto bytes = readWholeFile(emulator::kSoftwareRendererConfigFile);
-    const SoftwareConfigRead read = readSoftwareRendererConfig(bytes.value_or(std::string()));
-    applyUpdate(read.update, false);
-    // What was set before a size that is no number stays; the rest of the load is skipped.
-    if (read.error) throw Error(*read.error);
-    if (read.sectionMissing) WriteVideoSettings(false);
-}
-
-void VideoPage::readHardwareRendererFile() {
-    const auto bytes = readWholeFile(emulator::kHardwareRendererConfigFile);
-    const HardwareConfigRead read = readHardwareRendererConfig(bytes.value_or(std::string()));
-    applyUpdate(read.update, read.rendererRuleReached);
-    if (read.failed) {
-        // A missing or damaged file silently gives the defaults and a new file.
-        applyUpdate(hardwareRendererDefaults(), false);
-        WriteVideoSettings(true);
-    }
+    model.WriteVideoSettings(hardware);
 }
 
 void VideoPage::ReadVideoSettings() {
-    bool registrySettings = false;
-    if (const auto keys = readVideoKeys(*IniDocumentCache::shared().load(kSettingsFileName))) {
-        if (keys->renderer) CB18->setCurrentIndex(static_cast<int>(*keys->renderer));
-        CB18Change();
-        CB17->setChecked(keys->slowGeometry);
-        select(CB8, keys->rotation);
-        CB29->setChecked(keys->hideConsole);
-        registrySettings = keys->registrySettings;
-    }
-    // The software renderer's own settings exist only for it: with Direct3D or OpenGL the
-    // flag reads as off, so the renderer file stays on the launch command.
-    registrySettings = registrySettings && rendererKind() == RendererKind::Software;
-
-    // A renderer file that is missing or damaged writes the defaults and the page's keys;
-    // the registry flag just read goes with them rather than CB22's state before it is set.
-    pendingRegistrySettings = registrySettings;
-    struct ForgetPending {
-        std::optional<bool>& pending;
-        ~ForgetPending() { pending.reset(); }
-    } forgetPending{pendingRegistrySettings};
-    if (rendererKind() == RendererKind::Software)
-        readSoftwareRendererFile();
-    else
-        readHardwareRendererFile();
-
-    CB22->setChecked(registrySettings);
-    CB22Click();
-    CB3Change();
-    CB13Change();
+    update([&] { model.ReadVideoSettings(); });
 }
 
 void VideoPage::B09Click() {
-    WriteVideoSettings(rendererKind() != RendererKind::Software);
+    model.B09Click();
     form->showPage(kGameInfoPage);
 }
 

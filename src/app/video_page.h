@@ -1,13 +1,12 @@
 #pragma once
 // The Video page (TS3): the renderer plug-in, resolution and picture options, rotation, the
 // emulator's console and the software renderer's own registry settings. Its values live in
-// five keys of tavrix.ini and in the renderer file of the chosen renderer kind.
+// five keys of tavrix.ini and in the renderer file of the chosen renderer kind. The rules are
+// the model's; this view draws it and forwards events.
 #include "app/page.h"
-#include "core/text.h"
-#include "core/video_settings.h"
+#include "core/video_page_model.h"
 
 #include <memory>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -84,20 +83,15 @@ public:
     void B06Click();
     void B14Click();
 
+    tavrix::VideoPageModel model;
+
+protected:
+    void showModel() override;
+
 private:
     void CreateWidgets();
     void ConnectWidgets();
 
-    tavrix::RendererKind rendererKind() const;
-    void readSoftwareRendererFile();
-    void readHardwareRendererFile();
-    // Applies a reader's decisions in the order the files are read; `rendererRuleAfterFiltering`
-    // runs the renderer rule between the filtering and the blending values.
-    void applyUpdate(const tavrix::VideoSettingsUpdate& update, bool rendererRuleAfterFiltering);
-
+    int shownLists = 0;
     std::unique_ptr<tavrix::platform::SoftwareRendererDialog> rendererDialog;
-    // While ReadVideoSettings runs: the registry flag it has read and not yet put into CB22,
-    // which a defaults' write in between stores instead of CB22's state.
-    std::optional<bool> pendingRegistrySettings;
-    tavrix::KeptText storedFrameRate;  // the frame-rate text as last read from a renderer file
 };

@@ -226,17 +226,6 @@ TEST_F(ControlsPageTest, UnpluggingAStickEndsItsCaptureAndTheNextCaptureFindsItA
     EXPECT_EQ(text("L31"), "joy1 button 2");
 }
 
-TEST_F(ControlsPageTest, JoystickHandlerUsesTheSendersPort) {
-    start(true);
-    openPage();
-    doubleClick("L21");
-    page->J1JoyMove(window->J2, 1, 1, 2048, false);
-    EXPECT_EQ(text("L21"), "joy2 button 12");
-    doubleClick("L22");
-    page->J1JoyMove(window->J1, 2, 0, 0, false);
-    EXPECT_EQ(text("L22"), "joy1 right");
-}
-
 TEST_F(ControlsPageTest, SwitchingPlayersDiscardsUnsavedChanges) {
     start(true);
     openPage();
@@ -254,23 +243,6 @@ TEST_F(ControlsPageTest, SwitchingPlayersDiscardsUnsavedChanges) {
     EXPECT_EQ(page->GB6->title(), " Player 1 ");
     EXPECT_EQ(text("L31"), "1");
     EXPECT_EQ(saved("player1", "coin"), "k02");
-}
-
-TEST_F(ControlsPageTest, SavingWithAWaitingLabelKeepsItsKey) {
-    start(true);
-    openPage();
-    page->CB25->setChecked(true);
-    doubleClick("L32");
-    QTest::mouseClick(page->B04, Qt::LeftButton);
-    EXPECT_EQ(window->PC1->currentIndex(), 0);
-    EXPECT_EQ(window->windowTitle(), "Tavrix");
-    EXPECT_FALSE(page->E4->isEnabled());
-    EXPECT_EQ(saved("player1", "start"), "k06");
-    EXPECT_EQ(saved("player1", "useMM"), "1");
-    // The marker stays until the next load, and blocks another capture until then.
-    EXPECT_EQ(text("L32"), " ");
-    openPage();
-    EXPECT_EQ(text("L32"), "5");
 }
 
 TEST_F(ControlsPageTest, CancelAndShowingThePageReloadTheFile) {

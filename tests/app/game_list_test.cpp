@@ -177,35 +177,6 @@ TEST(GameList, YearHeaderClickKeepsDirectionAndMovesTheArrow) {
     EXPECT_EQ(window->PC1->currentIndex(), 0);
 }
 
-TEST(GameList, EmulatorOrderIsNumericBothWays) {
-    TempDir dir;
-    std::vector<Game> many;
-    for (int i = 1; i <= 105; ++i) many.push_back({"G" + std::to_string(i), "S", "1990"});
-    writeDatabase("sorting-type=10\r\n", many);
-    ReportRecorder recorder;
-    auto window = startWindow();
-    std::vector<int> expected(105);
-    for (int i = 0; i < 105; ++i) expected[static_cast<size_t>(i)] = i + 1;
-    EXPECT_EQ(numbers(window->LV0), expected);
-    window->gameList->setAscending(false);
-    window->gameList->sort();
-    std::reverse(expected.begin(), expected.end());
-    EXPECT_EQ(numbers(window->LV0), expected);
-    EXPECT_EQ(window->LV0->topLevelItem(0)->data(0, GameList::kOrderKeyRole).toString(), "105");
-    EXPECT_EQ(window->LV0->topLevelItem(104)->data(0, GameList::kOrderKeyRole).toString(), "01");
-}
-
-TEST(GameList, SortingTypeTwelveRoundTrips) {
-    TempDir dir;
-    writeDatabase("sorting-type=12\r\n", kFourGames);
-    ReportRecorder recorder;
-    auto window = startWindow();
-    EXPECT_TRUE(window->generalPage->RG2Items[2]->isChecked());
-    EXPECT_TRUE(window->gameList->ascending());
-    window->generalPage->B07Click();
-    EXPECT_NE(readFile("tavrix.ini").find("sorting-type=12\r\n"), std::string::npos);
-}
-
 TEST(GameList, PlayableFilterAndExtraColumns) {
     TempDir dir;
     writeDatabase("sorting-type=11\r\n", kFourGames);
@@ -284,20 +255,5 @@ TEST(GameList, CancelSelectsTheStoredChoiceBeforeTakingTheStoredDirection) {
     EXPECT_EQ(games.headerImage(0), 3);
     EXPECT_EQ(games.headerImage(2), -1);
     EXPECT_EQ(window->PC1->currentIndex(), 1);
-    EXPECT_TRUE(recorder.reports.isEmpty());
-}
-
-TEST(GameList, TitlesSortByTheCharacterCodesOfTheFile) {
-    TempDir dir;
-    // Western code page bytes: the euro sign (0x80) comes before e acute (0xE9), although its
-    // Unicode code point is the higher one.
-    writeDatabase("sorting-type=11\r\n", {{"X\xE9", "S", "1990"}, {"x\x80", "S", "1991"}, {"XA", "S", "1992"}});
-    ReportRecorder recorder;
-    auto window = startWindow();
-    EXPECT_EQ(titles(window->LV0), QStringList({"XA", QString::fromUtf8("x€"), QString::fromUtf8("Xé")}));
-    // Descending reverses the byte order too.
-    window->gameList->setAscending(false);
-    window->gameList->sort();
-    EXPECT_EQ(titles(window->LV0), QStringList({QString::fromUtf8("Xé"), QString::fromUtf8("x€"), "XA"}));
     EXPECT_TRUE(recorder.reports.isEmpty());
 }

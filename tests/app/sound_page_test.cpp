@@ -23,60 +23,11 @@ using namespace tavrix::test;
 
 namespace {
 
-// A click on the box or the round button itself, as the user clicks it.
-void clickBox(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
-
 std::string storedKey(const char* key) {
     return tavrix::IniDocument::load("tavrix.ini").readString("Tavrix", key, "<missing>");
 }
 
 }  // namespace
-
-TEST(SoundPage, EnableRulesFollowSoundFilterAndEffect) {
-    TempDir dir;
-    writeSettings("use-sound=1\r\nsound-filter-enable=1\r\nsound-surround-lite-enable=1\r\n");
-    ReportRecorder recorder;
-    auto window = startWindow();
-    SoundPage* page = window->soundPage;
-    window->showPage(3);
-    ASSERT_TRUE(page->CB1->isChecked());
-    EXPECT_TRUE(page->CB20->isEnabled());
-    EXPECT_TRUE(page->L15->isEnabled());
-    EXPECT_TRUE(page->E3->isEnabled());
-    EXPECT_TRUE(page->UD2->isEnabled());
-    EXPECT_TRUE(page->ST1->isEnabled());
-
-    // Sound off: everything below it is disabled, nothing changes its state.
-    clickBox(page->CB1);
-    ASSERT_FALSE(page->CB1->isChecked());
-    for (QWidget* control : std::initializer_list<QWidget*>{page->CB19, page->RG1, page->CB20, page->L15,
-                                                             page->E3, page->UD2, page->ST1})
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-    EXPECT_TRUE(page->CB19->isChecked());
-    EXPECT_EQ(page->RG1ItemIndex(), 2);
-
-    // Sound on again: the enabling comes back from the filter box and the chosen effect.
-    clickBox(page->CB1);
-    EXPECT_TRUE(page->CB19->isEnabled());
-    EXPECT_TRUE(page->RG1->isEnabled());
-    EXPECT_TRUE(page->CB20->isEnabled());
-    EXPECT_TRUE(page->E3->isEnabled());
-
-    clickBox(page->CB19);
-    EXPECT_FALSE(page->CB20->isEnabled());
-    EXPECT_FALSE(page->L15->isEnabled());
-
-    clickBox(page->RG1Items[1]);
-    ASSERT_EQ(page->RG1ItemIndex(), 1);
-    EXPECT_FALSE(page->E3->isEnabled());
-    EXPECT_FALSE(page->ST1->isEnabled());
-    clickBox(page->RG1Items[2]);
-    EXPECT_TRUE(page->E3->isEnabled());
-    EXPECT_TRUE(page->UD2->isEnabled());
-    EXPECT_TRUE(recorder.reports.isEmpty());
-}
 
 TEST(SoundPage, ReloadShowsDefaultsAndSaveWritesTheSixKeysThenShowsGameInfo) {
     TempDir dir;
@@ -105,37 +56,6 @@ TEST(SoundPage, ReloadShowsDefaultsAndSaveWritesTheSixKeysThenShowsGameInfo) {
     const auto at = [&](const std::string& key) { return std::find(keys.begin(), keys.end(), key) - keys.begin(); };
     EXPECT_LT(at("use-sound"), at("sound-filter-enable"));
     EXPECT_LT(at("sound-filter-enable"), at("sound-surround-lite-multiplier"));
-    EXPECT_TRUE(recorder.reports.isEmpty());
-}
-
-TEST(SoundPage, CancelRestoresTheControlsAndStaysOnThePage) {
-    TempDir dir;
-    writeSettings("use-sound=0\r\nsound-filter-enable=1\r\nsound-filter-cutoff=44100\r\n"
-                  "sound-stereo-exciter=1\r\nsound-surround-lite-multiplier=77\r\n");
-    ReportRecorder recorder;
-    auto window = startWindow();
-    SoundPage* page = window->soundPage;
-    EXPECT_EQ(window->PC1->currentIndex(), 0) << "start-up ends on Game Info";
-    EXPECT_FALSE(page->CB1->isChecked());
-    EXPECT_FALSE(page->CB20->isEnabled()) << "filter on, but sound off";
-    EXPECT_EQ(page->CB20->currentIndex(), 3);
-    EXPECT_EQ(page->RG1ItemIndex(), 1);
-    EXPECT_EQ(page->E3->text(), "77");
-
-    page->CB1->setChecked(true);
-    page->CB19->setChecked(false);
-    page->CB20->setCurrentIndex(0);
-    page->setRG1ItemIndex(2);
-    page->E3->setText("5");
-    QTest::mouseClick(page->B12, Qt::LeftButton);
-    EXPECT_EQ(window->PC1->currentIndex(), 3);
-    EXPECT_FALSE(page->CB1->isChecked());
-    EXPECT_TRUE(page->CB19->isChecked());
-    EXPECT_FALSE(page->CB19->isEnabled());
-    EXPECT_EQ(page->CB20->currentIndex(), 3);
-    EXPECT_EQ(page->RG1ItemIndex(), 1);
-    EXPECT_EQ(page->E3->text(), "77");
-    EXPECT_FALSE(page->E3->isEnabled());
     EXPECT_TRUE(recorder.reports.isEmpty());
 }
 

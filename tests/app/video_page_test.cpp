@@ -137,92 +137,6 @@ TEST(VideoPage, ResolutionRuleAndFrameRateRule) {
     EXPECT_TRUE(page->CB9->isEnabled());
 }
 
-TEST(VideoPage, RendererRuleRebuildsListsAndKeepsWhatItCan) {
-    TempDir dir;
-    writeSettings("renderer=renderer-ogl.orv\r\n");
-    ReportRecorder recorder;
-    auto [window, page] = startVideo();
-    ASSERT_EQ(page->CB18->currentText(), "OpenGL");
-    EXPECT_EQ(items(page->CB6), (QStringList{"없음", "검정", "밝게"}));
-    EXPECT_EQ(items(page->CB10), (QStringList{"없음", "예"}));
-
-    // Scan lines: bright becomes yes under Software, then black under OpenGL.
-    page->CB6->setCurrentIndex(2);
-    pick(page->CB18, 0);
-    EXPECT_EQ(page->CB6->currentIndex(), 1);
-    EXPECT_EQ(page->CB6->count(), 2);
-    pick(page->CB18, 2);
-    EXPECT_EQ(page->CB6->currentIndex(), 1);
-
-    // Blending: level 2 under Direct3D becomes yes under OpenGL, and level 1 back again.
-    pick(page->CB18, 1);
-    EXPECT_EQ(items(page->CB10), (QStringList{"없음", "레벨 1", "레벨 2"}));
-    page->CB10->setCurrentIndex(2);
-    pick(page->CB18, 2);
-    EXPECT_EQ(page->CB10->currentIndex(), 1);
-    pick(page->CB18, 1);
-    EXPECT_EQ(page->CB10->currentIndex(), 1);
-}
-
-TEST(VideoPage, SoftwareForcesValuesThatHardwareDoesNotRestore) {
-    TempDir dir;
-    writeSettings();
-    ReportRecorder recorder;
-    auto [window, page] = startVideo();
-    page->CB5->setCurrentIndex(0);
-    page->CB7->setCurrentIndex(3);
-    page->CB14->setCurrentIndex(2);
-    page->CB15->setCurrentIndex(3);
-    page->CB10->setCurrentIndex(2);
-    page->CB16->setChecked(false);
-    page->CB8->setCurrentIndex(3);
-
-    pick(page->CB18, 0);
-    EXPECT_TRUE(page->CB2->isEnabled());
-    EXPECT_TRUE(page->CB22->isEnabled());
-    for (QWidget* control : std::initializer_list<QWidget*>{page->CB5, page->CB7, page->CB10, page->CB14,
-                                                             page->CB15, page->CB16, page->CB8, page->L52,
-                                                             page->L54, page->L55, page->L56, page->L59, page->L60})
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-
-    pick(page->CB18, 1);
-    EXPECT_EQ(page->CB5->currentIndex(), 1);
-    EXPECT_EQ(page->CB7->currentIndex(), 0);
-    EXPECT_EQ(page->CB14->currentIndex(), 0);
-    EXPECT_EQ(page->CB15->currentIndex(), 0);
-    EXPECT_EQ(page->CB10->currentIndex(), 0);
-    EXPECT_TRUE(page->CB16->isChecked());
-    EXPECT_EQ(page->CB8->currentIndex(), 0);
-    EXPECT_TRUE(page->CB7->isEnabled());
-    EXPECT_TRUE(page->CB8->isEnabled());
-    EXPECT_FALSE(page->CB2->isEnabled());
-}
-
-TEST(VideoPage, RegistrySettingsHideScreenControlsUntilAHardwareRenderer) {
-    TempDir dir;
-    writeSettings("renderer=renderer-sft.orv\r\n");
-    ReportRecorder recorder;
-    auto [window, page] = startVideo();
-    ASSERT_EQ(page->CB18->currentIndex(), 0);
-    pick(page->CB13, 0);
-    clickBox(page->CB22);
-    ASSERT_TRUE(page->CB22->isChecked());
-    EXPECT_TRUE(page->B14->isVisible());
-    for (QWidget* control : std::initializer_list<QWidget*>{page->CB2, page->CB3, page->CB4, page->CB6, page->CB9,
-                                                             page->CB11, page->CB12, page->CB13, page->CB28,
-                                                             page->E2, page->UD1, page->L14, page->L51})
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-
-    pick(page->CB18, 1);
-    EXPECT_FALSE(page->CB22->isChecked());
-    EXPECT_FALSE(page->CB22->isEnabled());
-    EXPECT_FALSE(page->B14->isVisible());
-    for (QWidget* control : std::initializer_list<QWidget*>{page->CB3, page->CB4, page->CB6, page->CB11,
-                                                             page->CB13, page->E2, page->L51})
-        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
-    EXPECT_FALSE(page->CB2->isEnabled());
-}
-
 TEST(VideoPage, SaveWritesOnlyTheChosenRenderersFileAndTheDegrees) {
     TempDir dir;
     writeSettings();
@@ -256,28 +170,6 @@ TEST(VideoPage, SaveWritesOnlyTheChosenRenderersFileAndTheDegrees) {
     EXPECT_EQ(storedKey("rotate-screen"), "0") << "Software forces 0°";
     EXPECT_EQ(storedKey("registry-configuration"), "1");
     EXPECT_TRUE(recorder.reports.isEmpty());
-}
-
-TEST(VideoPage, StoredRotationAndRendererForms) {
-    TempDir dir;
-    for (const auto& [stored, shown] : std::vector<std::pair<std::string, QString>>{
-             {"1", "90°"}, {"2", "180°"}, {"3", "270°"}, {"180", "180°"}}) {
-        writeSettings("rotate-screen=" + stored + "\r\n");
-        writeFile(kHardwareFile, hardwareFile());
-        auto [window, page] = startVideo();
-        EXPECT_EQ(page->CB8->currentText(), shown) << stored;
-    }
-
-    // A kind in capitals is none of the three: the 3D interface stays as it was.
-    writeSettings("renderer=renderer-ogl.orv\r\n");
-    ReportRecorder recorder;
-    auto [window, page] = startVideo();
-    pick(page->CB18, 0);
-    writeSettings("renderer=renderer-SFT.orv\r\n");
-    QTest::mouseClick(page->B06, Qt::LeftButton);
-    EXPECT_EQ(page->CB18->currentIndex(), 0);
-    EXPECT_EQ(window->PC1->currentIndex(), 2);
-    EXPECT_TRUE(tavrix::fileExists(kSoftwareFile)) << "Software read and created its file";
 }
 
 TEST(VideoPage, CancelRestoresEveryControlFromTheFiles) {
@@ -315,75 +207,6 @@ TEST(VideoPage, CancelRestoresEveryControlFromTheFiles) {
     QTest::mouseClick(page->B06, Qt::LeftButton);
     EXPECT_EQ(snapshot(), loaded);
     EXPECT_TRUE(recorder.reports.isEmpty());
-}
-
-TEST(VideoPage, DamagedHardwareFileRestoresDefaultsAndRewritesEverything) {
-    TempDir dir;
-    writeSettings("renderer=renderer-ogl.orv\r\nrotate-screen=180\r\nhide-orvo-console=1\r\nuse-slow-geometry=0\r\n");
-    writeFile(kHardwareFile, hardwareFile({"ShowFPS=on", "XSize=320", "YSize=240"}));
-    ReportRecorder recorder;
-    auto [window, page] = startVideo();
-    EXPECT_TRUE(recorder.reports.isEmpty()) << "nothing is reported";
-    EXPECT_EQ(page->CB3->currentText(), "800x600");
-    EXPECT_EQ(page->CB8->currentIndex(), 0);
-    EXPECT_FALSE(page->CB29->isChecked());
-    EXPECT_FALSE(page->CB17->isChecked()) << "slow geometry is not reset";
-    EXPECT_EQ(page->CB18->currentText(), "OpenGL") << "nor the renderer";
-    EXPECT_EQ(readFile(kHardwareFile), hardwareFile());
-    EXPECT_EQ(storedKey("rotate-screen"), "0");
-    EXPECT_EQ(storedKey("hide-orvo-console"), "0");
-    EXPECT_EQ(storedKey("use-slow-geometry"), "0");
-
-    // Seventeen lines: the same.
-    std::string seventeen = hardwareFile({"XSize=320", "YSize=240"});
-    seventeen = seventeen.substr(0, seventeen.find("EnableKeys"));
-    writeFile(kHardwareFile, seventeen);
-    QTest::mouseClick(page->B06, Qt::LeftButton);
-    EXPECT_EQ(page->CB3->currentText(), "800x600");
-    EXPECT_EQ(readFile(kHardwareFile), hardwareFile());
-}
-
-TEST(VideoPage, DitheringIsWrittenOnlyWhileTheBoxIsEnabled) {
-    TempDir dir;
-    writeSettings("renderer=renderer-d3d.orv\r\n");
-    writeFile(kHardwareFile, hardwareFile({"Dithering=1"}));
-    ReportRecorder recorder;
-    auto [window, page] = startVideo();
-    ASSERT_TRUE(page->CB9->isChecked());
-    EXPECT_TRUE(page->CB9->isEnabled()) << "32 bit, but registry settings off";
-    QTest::mouseClick(page->B09, Qt::LeftButton);
-    EXPECT_NE(readFile(kHardwareFile).find("\r\nDithering=1\r\n"), std::string::npos);
-
-    pick(page->CB5, 1);
-    ASSERT_FALSE(page->CB9->isEnabled());
-    ASSERT_TRUE(page->CB9->isChecked());
-    QTest::mouseClick(page->B09, Qt::LeftButton);
-    EXPECT_NE(readFile(kHardwareFile).find("\r\nDithering=0\r\n"), std::string::npos);
-}
-
-TEST(VideoPage, SoftwareFileReadAndItsFailures) {
-    TempDir dir;
-    writeSettings("renderer=renderer-sft.orv\r\nregistry-configuration=1\r\n");
-    writeFile(kSoftwareFile, "[screen]\r\nResX=1152\r\nResY=864\r\nNoStretch=1\r\n[misc]\r\nScanLines=2\r\n");
-    ReportRecorder recorder;
-    auto [window, page] = startVideo();
-    EXPECT_EQ(page->CB3->currentText(), "800x600") << "an unknown width leaves the list";
-    EXPECT_FALSE(page->CB2->isChecked());
-    EXPECT_EQ(page->CB6->currentIndex(), -1) << "scan lines 2 is outside the software list";
-    EXPECT_EQ(page->CB11->currentIndex(), 0) << "a missing UseFrameLimit means no";
-    EXPECT_TRUE(page->CB22->isChecked());
-    EXPECT_TRUE(page->B14->isVisible());
-    EXPECT_FALSE(page->CB3->isEnabled());
-    QTest::mouseClick(page->B09, Qt::LeftButton);
-    EXPECT_EQ(tavrix::IniDocument::load(kSoftwareFile).readString("misc", "ScanLines", ""), "-1");
-
-    // A width that is no number: the load stops and the registry step does not run.
-    writeFile(kSoftwareFile, "[screen]\r\nResX=wide\r\n");
-    writeSettings("renderer=renderer-sft.orv\r\nregistry-configuration=0\r\n");
-    QTest::mouseClick(page->B06, Qt::LeftButton);
-    ASSERT_EQ(recorder.reports, QStringList{"'wide' is not a valid integer value."});
-    EXPECT_TRUE(page->CB22->isChecked()) << "the registry step did not run";
-    EXPECT_EQ(readFile(kSoftwareFile), "[screen]\r\nResX=wide\r\n");
 }
 
 TEST(VideoPage, EnglishListsAndCaptions) {

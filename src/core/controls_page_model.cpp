@@ -1,0 +1,57 @@
+#include "core/controls_page_model.h"
+
+#include "core/joystick_scaling.h"
+
+namespace tavrix {
+
+void ControlsPageModel::endCapture() {
+    capturing = false;
+    ++captionsSet;
+}
+
+bool ControlsPageModel::L27DblClick(int label) {
+    if (label < 0 || label >= kControllerLabelCount) return false;
+    for (const std::string& caption : state.captions)
+        if (caption == kCaptureMarker) return false;
+    captionBeforeCapture = state.captions[label];
+    state.captions[label] = kCaptureMarker;
+    capturing = true;
+    ++captionsSet;
+    return true;
+}
+
+void ControlsPageModel::completeCapture(int inputCode) {
+    for (std::string& caption : state.captions)
+        if (caption == kCaptureMarker) caption = names.name(inputCode);
+    endCapture();
+}
+
+void ControlsPageModel::J1JoyMove(int joystick, int xPos, int yPos, uint16_t buttonStatus) {
+    const std::optional<int> code = joystickInputCode(xPos, yPos, buttonStatus, joystick);
+    if (code) completeCapture(*code);
+}
+
+void ControlsPageModel::J1JoyRemoved() {
+    // The stick may have been the one the user meant to press: the next double-click then
+    // starts a fresh capture.
+    bool pending = false;
+    for (std::string& caption : state.captions) {
+        if (caption != kCaptureMarker) continue;
+        caption = captionBeforeCapture;
+        pending = true;
+    }
+    if (pending) endCapture();
+}
+
+void ControlsPageModel::CB23Change() {
+    endCapture();
+    groupPlayer = state.player == 0 ? 0 : 1;
+    LoadControllerConfig();
+}
+
+void ControlsPageModel::B03Click() {
+    endCapture();
+    LoadControllerConfig();
+}
+
+}  // namespace tavrix

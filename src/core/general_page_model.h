@@ -1,0 +1,31 @@
+#pragma once
+// The General Settings page without its widgets: the romset directory, the start-up scan and
+// the game list's options, with Save and Cancel (also the page's reload at start-up). The game
+// list itself keeps its sort direction; Save takes it and Cancel hands the stored one back.
+#include "core/text.h"
+
+#include <string>
+
+namespace tavrix {
+
+struct GeneralPageModel {
+    std::string pathText;         // E1, the romset directory as shown
+    KeptText storedRomsDirectory; // roms-directory as last loaded
+    bool startupScan = false;     // CB24
+    bool showFullRomset = false;  // CB26, only playable games when unchecked
+    bool showAllColumns = false;  // CB27
+    int sortChoice = -1;          // RG2's checked item, -1 for none
+    bool ascending = false;       // the stored sort direction, for the list after a reload
+
+    // The romset directory as E1 holds it now: the stored bytes while the text is as loaded.
+    std::string romsDirectory() const { return storedRomsDirectory.bytesFor(pathText); }
+
+    // Save: roms-directory, startup-scan, show-full-romset, show-all-columns and sorting-type,
+    // the order the list shows now (its sort column's choice and direction), which is the order
+    // the next start restores. The front end then shows Game Info.
+    void B07Click(int listSortChoice, bool listAscending) const;
+    // Cancel: the values from tavrix.ini in the order the controls take them.
+    void B05Click();
+};
+
+}  // namespace tavrix

@@ -1,0 +1,73 @@
+#pragma once
+// The Video page without its widgets: what each control shows and whether it is enabled, and
+// the page's handlers as operations on it. A front end draws these values and forwards each
+// user action here; the renderer files and tavrix.ini are read and written by the model.
+#include "core/text.h"
+#include "core/video_settings.h"
+
+#include <optional>
+
+#include <vector>
+
+namespace tavrix {
+
+// The run-time items of the scan-line and blending lists; the front end gives them captions.
+enum class VideoListItem { No, Yes, None, Black, Bright, Level1, Level2 };
+
+struct VideoPageModel {
+    // Checked states, selections (-1 for none) and texts; `values.ditheringEnabled` is CB9's
+    // enabled flag.
+    VideoSettings values;
+
+    bool stretchingEnabled = false;  // CB2
+    // CB7 and the lists that only a hardware renderer uses: CB5, CB14, CB15, CB10, CB16, CB8
+    // and their labels.
+    bool textureEnabled = true;
+    bool registryEnabled = true;     // CB22
+    bool advancedVisible = false;    // B14, the software renderer's own settings dialog
+    // CB3 and the screen and frame controls: CB6, CB11, CB12, CB13, CB28 and their labels.
+    bool screenEnabled = true;
+    bool fullScreenEnabled = true;   // CB4
+    bool frameRateEnabled = false;   // E2, its up-down UD1 and its label L14
+
+    std::vector<VideoListItem> scanLineItems{VideoListItem::No, VideoListItem::Yes};  // CB6
+    std::vector<VideoListItem> blendingItems{VideoListItem::No, VideoListItem::Yes};  // CB10
+    // Counts the renderer rule's rebuilds of the two lists: the front end rebuilds its items,
+    // in the language of the moment, when this changes.
+    int listsBuilt = 0;
+
+    // The values for the files and the launch: the frame rate as its stored bytes while E2
+    // shows it unchanged.
+    VideoSettings settings() const;
+
+    // The registry check box runs its click handler for every change of its state.
+    void checkRegistry(bool checked);
+
+    // Lists run their change handlers only for the user's picks: the front end sets the
+    // selection in `values`, then calls the handler.
+    void CB18Change();
+    void CB22Click();
+    void CB3Change();
+    void CB13Change();
+    void CB5Change();
+
+    // Writes the renderer file (the hardware one when `hardware`, else the software one),
+    // then the page's five keys of tavrix.ini.
+    void WriteVideoSettings(bool hardware);
+    // Fills the page from tavrix.ini and the renderer file of the stored renderer kind.
+    void ReadVideoSettings();
+    // Save: the chosen renderer's file and the keys. The front end then shows Game Info.
+    void B09Click();
+
+private:
+    KeptText storedFrameRate;  // the frame-rate text as last read from a renderer file
+    // While ReadVideoSettings runs: the registry flag it has read and not yet put into CB22,
+    // which a defaults' write in between stores instead of CB22's state.
+    std::optional<bool> pendingRegistrySettings;
+
+    void applyUpdate(const VideoSettingsUpdate& update, bool rendererRuleAfterFiltering);
+    void readSoftwareRendererFile();
+    void readHardwareRendererFile();
+};
+
+}  // namespace tavrix
