@@ -117,9 +117,4 @@ const PathResolver::Folder* PathResolver::folder(const std::string& nativeFolder
     return known->second ? &*known->second : nullptr;
 }
 
-std::optional<std::string> resolvePathIgnoringCase(const std::string& windowsPath) {
-    PathResolver paths;
-    return paths.resolve(windowsPath);
-}
-
 }  // namespace tavrix

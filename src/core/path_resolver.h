@@ -67,7 +67,4 @@ private:
 // A name with the letters A to Z turned into a to z.
 std::string foldCase(std::string name);
 
-// One look-up without a resolver of the caller's: resolve() of a fresh PathResolver.
-std::optional<std::string> resolvePathIgnoringCase(const std::string& windowsPath);
-
 }  // namespace tavrix

@@ -214,9 +214,9 @@ TEST(VerifyGame, FindsNamesInAnyLetterCaseAsWindowsDoes) {
     EXPECT_EQ(resolveRomsetDirectory("Roms\\astrolnc.zip"), std::nullopt);  // a file, not a folder
     EXPECT_EQ(resolveRomsetDirectory(".\\nowhere"), std::nullopt);
     EXPECT_EQ(resolveRomsetDirectory(""), std::nullopt);
-    EXPECT_EQ(resolvePathIgnoringCase("snap\\AstroLnc\\KXOGL001.bmp"), "Snap/ASTROLNC/kxogl001.BMP");
-    EXPECT_EQ(resolvePathIgnoringCase("roms\\twin.zip"), "roms/twin.zip");
-    EXPECT_EQ(resolvePathIgnoringCase("roms\\TWIN.ZIP"), "roms/TWIN.zip");
+    EXPECT_EQ(PathResolver().resolve("snap\\AstroLnc\\KXOGL001.bmp"), "Snap/ASTROLNC/kxogl001.BMP");
+    EXPECT_EQ(PathResolver().resolve("roms\\twin.zip"), "roms/twin.zip");
+    EXPECT_EQ(PathResolver().resolve("roms\\TWIN.ZIP"), "roms/TWIN.zip");
     PathResolver paths;
     EXPECT_EQ(existingSnapshots("AstroLnc", paths), (std::vector<std::string>{"Snap/ASTROLNC/kxogl001.BMP"}));
     EXPECT_TRUE(existingSnapshots("gone", paths).empty());
