@@ -77,7 +77,7 @@ void AboutPage::CreateWidgets() {
     B08->setObjectName("B08");
     B08->setGeometry(40, 320, 100, 25);
     // The same caption in both languages.
-    book.text(B08, {"OK", ""});
+    book.text(B08, {"OK"});
 
     B13 = new QPushButton(this);
     B13->setObjectName("B13");

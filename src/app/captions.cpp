@@ -20,8 +20,7 @@ void Language::setEnglish(bool english) {
 }
 
 QString tr2(const Tr& text) {
-    if (Language::english() && text.en != nullptr && *text.en != '\0') return QString::fromUtf8(text.en);
-    return QString::fromUtf8(text.ko);
+    return QString::fromUtf8(text.in(Language::english()));
 }
 
 void CaptionBook::custom(Tr caption, std::function<void(const QString&)> setter) {
@@ -41,7 +40,7 @@ void CaptionBook::title(QGroupBox* group, Tr caption) {
     custom(caption, [group](const QString& t) { group->setTitle(t); });
 }
 
-void CaptionBook::items(QComboBox* combo, std::initializer_list<Tr> items) {
+void CaptionBook::items(QComboBox* combo, const std::vector<Tr>& items) {
     combo->clear();
     int index = 0;
     for (const Tr& item : items) {
@@ -65,5 +64,5 @@ void CaptionBook::accessibleName(QWidget* widget, Tr name) {
 
 void CaptionBook::applyEnglish() {
     for (const Entry& entry : entries_)
-        if (entry.caption.en != nullptr && *entry.caption.en != '\0') entry.setter(QString::fromUtf8(entry.caption.en));
+        if (entry.caption.hasEnglish()) entry.setter(QString::fromUtf8(entry.caption.en));
 }

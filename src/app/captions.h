@@ -17,11 +17,10 @@ class QTabWidget;
 class QTreeWidget;
 class QWidget;
 
-// One text in both languages, UTF-8. An empty English text keeps the built-in one.
-struct Tr {
-    const char* ko;
-    const char* en;
-};
+#include "core/form_layout.h"
+
+// One text in both languages, UTF-8 (see tavrix::Caption).
+using Tr = tavrix::Caption;
 
 // The process-wide English flag: set once by the start-up sequence from the settings file.
 class Language {
@@ -38,7 +37,7 @@ public:
     void text(QLabel* label, Tr caption);
     void text(QAbstractButton* button, Tr caption);
     void title(QGroupBox* group, Tr caption);
-    void items(QComboBox* combo, std::initializer_list<Tr> items);
+    void items(QComboBox* combo, const std::vector<Tr>& items);
     void tab(QTabWidget* tabs, int index, Tr caption);
     void header(QTreeWidget* list, int column, Tr caption);
     // The name a screen reader speaks for a control that shows no caption of its own.

@@ -46,12 +46,12 @@ void GeneralPage::CreateWidgets() {
     GB2->setObjectName("GB2");
     GB2->setGeometry(8, 6, 328, 104);
     // The same caption in both languages, so it says both.
-    book.title(GB2, {" 롬 경로 / Rom Path ", ""});
+    book.title(GB2, {" 롬 경로 / Rom Path "});
 
     L13 = new QLabel(GB2);
     L13->setObjectName("L13");
     L13->setGeometry(10, 18, 300, 14);
-    book.text(L13, {"롬셋 디렉토리 / Romset directory:", ""});
+    book.text(L13, {"롬셋 디렉토리 / Romset directory:"});
 
     E1 = new QLineEdit(GB2);
     E1->setObjectName("E1");

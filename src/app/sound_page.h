@@ -22,8 +22,6 @@ class SoundPage : public Page {
 public:
     explicit SoundPage(TF1* form);
 
-    void applyEnglishCaptions() override;
-
     // The selected item of RG1 (0 none, 1 stereo exciter, 2 lite surround), -1 for none.
     int RG1ItemIndex() const;
     void setRG1ItemIndex(int index);

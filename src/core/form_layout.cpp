@@ -1,0 +1,89 @@
+#include "core/form_layout.h"
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace tavrix {
+
+const ControlSpec& FormLayout::operator[](std::string_view name) const {
+    for (const ControlSpec& control : controls)
+        if (name == control.name) return control;
+    throw std::out_of_range("no control " + std::string(name));
+}
+
+namespace layout {
+
+namespace {
+ControlSpec row(ControlKind kind, const char* name, const char* parent, Rect place, Caption caption) {
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.name = name;
+    spec.parent = parent;
+    spec.place = place;
+    spec.caption = caption;
+    return spec;
+}
+}  // namespace
+
+ControlSpec group(const char* name, const char* parent, Rect place, Caption title) {
+    return row(ControlKind::Group, name, parent, place, title);
+}
+
+ControlSpec label(const char* name, const char* parent, Rect place, Caption text) {
+    return row(ControlKind::Label, name, parent, place, text);
+}
+
+ControlSpec clickLabel(const char* name, const char* parent, Rect place, Caption text) {
+    return row(ControlKind::ClickLabel, name, parent, place, text);
+}
+
+ControlSpec check(const char* name, const char* parent, Rect place, Caption text) {
+    return row(ControlKind::CheckBox, name, parent, place, text);
+}
+
+ControlSpec radio(const char* name, const char* parent, Rect place, Caption text) {
+    return row(ControlKind::RadioButton, name, parent, place, text);
+}
+
+ControlSpec combo(const char* name, const char* parent, Rect place, std::vector<Caption> items, int selected) {
+    ControlSpec spec = row(ControlKind::ComboBox, name, parent, place, {});
+    spec.items = std::move(items);
+    spec.selected = selected;
+    return spec;
+}
+
+ControlSpec edit(const char* name, const char* parent, Rect place, const char* text) {
+    return row(ControlKind::Edit, name, parent, place, {text, ""});
+}
+
+ControlSpec upDown(const char* name, const char* parent, Rect place, const char* edit, int minimum, int maximum,
+                   int position, Caption upName, Caption downName) {
+    ControlSpec spec = row(ControlKind::UpDown, name, parent, place, {});
+    spec.buddy = edit;
+    spec.minimum = minimum;
+    spec.maximum = maximum;
+    spec.position = position;
+    spec.accessibleName = upName;
+    spec.downName = downName;
+    return spec;
+}
+
+ControlSpec button(const char* name, const char* parent, Rect place, Caption text) {
+    return row(ControlKind::Button, name, parent, place, text);
+}
+
+ControlSpec listView(const char* name, const char* parent, Rect place, std::vector<Caption> headers,
+                     std::vector<int> widths) {
+    ControlSpec spec = row(ControlKind::ListView, name, parent, place, {});
+    spec.items = std::move(headers);
+    spec.widths = std::move(widths);
+    return spec;
+}
+
+ControlSpec picture(const char* name, const char* parent, Rect place) {
+    return row(ControlKind::Picture, name, parent, place, {});
+}
+
+}  // namespace layout
+}  // namespace tavrix
