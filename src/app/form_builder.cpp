@@ -109,6 +109,8 @@ QWidget* create(QWidget* page, const ControlSpec& spec, CaptionBook& book) {
     }
     case ControlKind::Picture:
         return new ClickableLabel(parent);
+    case ControlKind::TabControl:
+        break;  // the window makes its tab control itself: its pages are widgets of their own
     }
     return nullptr;
 }
@@ -118,6 +120,7 @@ QWidget* create(QWidget* page, const ControlSpec& spec, CaptionBook& book) {
 void buildForm(QWidget* page, const tavrix::FormLayout& layout, CaptionBook& book) {
     for (const ControlSpec& spec : layout.controls) {
         QWidget* control = create(page, spec, book);
+        if (control == nullptr) continue;
         control->setObjectName(QString::fromLatin1(spec.name));
         control->setGeometry(spec.place.x, spec.place.y, spec.place.width, spec.place.height);
         control->setEnabled(spec.enabled);

@@ -85,5 +85,11 @@ ControlSpec picture(const char* name, const char* parent, Rect place) {
     return row(ControlKind::Picture, name, parent, place, {});
 }
 
+ControlSpec tabs(const char* name, const char* parent, Rect place, std::vector<Caption> captions) {
+    ControlSpec spec = row(ControlKind::TabControl, name, parent, place, {});
+    spec.items = std::move(captions);
+    return spec;
+}
+
 }  // namespace layout
 }  // namespace tavrix

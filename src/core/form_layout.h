@@ -32,6 +32,7 @@ enum class ControlKind {
     Button,
     ListView,     // a report list; `items` are the column headers, `widths` their widths
     Picture,      // an area the front end paints (a snapshot, a flag)
+    TabControl,   // the page tabs; `items` are the tab captions
 };
 
 // How a text is drawn, beyond the system's normal look.
@@ -101,7 +102,14 @@ ControlSpec button(const char* name, const char* parent, Rect place, Caption tex
 ControlSpec listView(const char* name, const char* parent, Rect place, std::vector<Caption> headers,
                      std::vector<int> widths);
 ControlSpec picture(const char* name, const char* parent, Rect place);
+ControlSpec tabs(const char* name, const char* parent, Rect place, std::vector<Caption> captions);
 }  // namespace layout
+
+// The main window's client area: the narrow width, the width with every list column shown,
+// and the height.
+constexpr int kClientWidth = 652;
+constexpr int kWideClientWidth = 802;
+constexpr int kClientHeight = 399;
 
 // The tables. Each page's table lives in src/core/layout/.
 const FormLayout& mainWindowLayout();   // the list, the tab control and its tabs

@@ -18,6 +18,7 @@ struct Table {
 };
 
 const Table kTables[] = {
+    {"main window", mainWindowLayout},
     {"sound", soundPageLayout},
 };
 
