@@ -1,5 +1,7 @@
 #include "app/error_report.h"
 
+#include "core/error.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -22,9 +24,7 @@ void ErrorReport::showError(const QString& text) {
 }
 
 void ErrorReport::report(const QString& text) {
-    QString shown = text;
-    if (!shown.endsWith(QLatin1Char('.'))) shown += QLatin1Char('.');
-    showError(shown);
+    showError(QString::fromStdString(tavrix::reportedErrorText(text.toStdString())));
 }
 
 void ErrorReport::report(const std::exception& error) {

@@ -1,5 +1,7 @@
 #include "app/up_down.h"
 
+#include "core/form_layout.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -36,10 +38,7 @@ void UpDown::setPosition(int position) {
 }
 
 void UpDown::step(int delta) {
-    bool isNumber = false;
-    const int shown = buddy_->text().trimmed().toInt(&isNumber);
-    const long long from = isNumber ? clamp(shown) : position_;
-    setPosition(static_cast<int>(std::clamp<long long>(from + delta, minimum_, maximum_)));
+    setPosition(tavrix::stepUpDown(buddy_->text().toStdString(), position_, minimum_, maximum_, delta));
 }
 
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {

@@ -16,6 +16,11 @@ Error cannotOpenFileError(const std::string& fileName, const std::string& reason
     return Error("Cannot open file \"" + fileName + "\". " + reason);
 }
 
+std::string reportedErrorText(std::string text) {
+    if (text.empty() || text.back() != '.') text += '.';
+    return text;
+}
+
 std::string systemErrorText(int errorNumber) {
     return std::strerror(errorNumber);
 }

@@ -1,5 +1,9 @@
 #include "core/form_layout.h"
 
+#include "core/text.h"
+
+#include <algorithm>
+
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -10,6 +14,22 @@ const ControlSpec& FormLayout::operator[](std::string_view name) const {
     for (const ControlSpec& control : controls)
         if (name == control.name) return control;
     throw std::out_of_range("no control " + std::string(name));
+}
+
+int stepUpDown(std::string_view shown, int position, int minimum, int maximum, int delta) {
+    // A decimal number with an optional sign and blanks around it, within 32 bits.
+    const std::string_view text = trimView(shown);
+    std::size_t at = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
+    bool isNumber = at < text.size();
+    long long value = 0;
+    for (; at < text.size() && isNumber; ++at) {
+        isNumber = text[at] >= '0' && text[at] <= '9' && value <= 0x80000000LL;
+        value = value * 10 + (text[at] - '0');
+    }
+    if (!text.empty() && text[0] == '-') value = -value;
+    isNumber = isNumber && value >= -0x80000000LL && value <= 0x7fffffffLL;
+    const long long from = isNumber ? std::clamp<long long>(value, minimum, maximum) : position;
+    return static_cast<int>(std::clamp<long long>(from + delta, minimum, maximum));
 }
 
 namespace layout {

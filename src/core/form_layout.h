@@ -105,6 +105,11 @@ ControlSpec picture(const char* name, const char* parent, Rect place);
 ControlSpec tabs(const char* name, const char* parent, Rect place, std::vector<Caption> captions);
 }  // namespace layout
 
+// One step of an up-down control over the text of its edit box, which takes any text: the step
+// starts from the box's whole number (clamped to the range) when it holds one, otherwise from
+// the last position. Returns the new position, within minimum..maximum.
+int stepUpDown(std::string_view shown, int position, int minimum, int maximum, int delta);
+
 // The main window's client area: the narrow width, the width with every list column shown,
 // and the height.
 constexpr int kClientWidth = 652;
