@@ -1,0 +1,28 @@
+#include "win32/error_box.h"
+
+#include "win32/form.h"
+
+#include <windows.h>
+
+namespace tavrix::win32 {
+
+namespace {
+std::function<void(const std::string&)>& reporter() {
+    static std::function<void(const std::string&)> current;
+    return current;
+}
+}  // namespace
+
+void showError(const std::string& text) {
+    if (reporter()) {
+        reporter()(text);
+        return;
+    }
+    MessageBoxW(GetActiveWindow(), wide(text).c_str(), L"Tavrix", MB_OK | MB_ICONERROR);
+}
+
+void setErrorReporter(std::function<void(const std::string&)> function) {
+    reporter() = std::move(function);
+}
+
+}  // namespace tavrix::win32

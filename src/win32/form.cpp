@@ -1,0 +1,279 @@
+#include "win32/form.h"
+
+#include "win32/fonts.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace tavrix::win32 {
+
+std::wstring wide(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
+    return result;
+}
+
+std::string narrow(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+    return result;
+}
+
+namespace {
+
+struct WindowClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle = 0;
+};
+
+WindowClass classOf(const ControlSpec& spec) {
+    const DWORD centred = (spec.font & kCentred) != 0 ? SS_CENTER : SS_LEFT;
+    switch (spec.kind) {
+    case ControlKind::Group: return {L"BUTTON", BS_GROUPBOX};
+    case ControlKind::Label: return {L"STATIC", centred | SS_NOPREFIX};
+    case ControlKind::ClickLabel: return {L"STATIC", centred | SS_NOPREFIX | SS_NOTIFY};
+    case ControlKind::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
+    case ControlKind::RadioButton: return {L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP};
+    case ControlKind::ComboBox: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::Edit: return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    // No UDS_SETBUDDYINT: the box takes any text, and the page steps it itself.
+    case ControlKind::UpDown: return {UPDOWN_CLASSW, UDS_ARROWKEYS | UDS_NOTHOUSANDS};
+    case ControlKind::Button: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+    case ControlKind::ListView:
+        return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::Picture: return {L"STATIC", SS_NOTIFY | SS_LEFT};
+    case ControlKind::TabControl: return {WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_TABSTOP};
+    }
+    return {L"STATIC", SS_LEFT};
+}
+
+bool hasCaption(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Group:
+    case ControlKind::Label:
+    case ControlKind::ClickLabel:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::Button: return true;
+    default: return false;
+    }
+}
+
+// A combo box's window height includes its drop-down list: room for every entry.
+constexpr int kDropDownRoom = 200;
+
+}  // namespace
+
+std::size_t Form::indexOf(std::string_view name) const {
+    for (std::size_t i = 0; i < layout_->controls.size(); ++i)
+        if (name == layout_->controls[i].name) return i;
+    throw std::out_of_range("no control " + std::string(name));
+}
+
+HWND Form::operator[](std::string_view name) const {
+    return handles_[indexOf(name)];
+}
+
+int Form::id(std::string_view name) const {
+    return firstId_ + static_cast<int>(indexOf(name));
+}
+
+const char* Form::nameOf(int id) const {
+    const int index = id - firstId_;
+    if (layout_ == nullptr || index < 0 || index >= static_cast<int>(layout_->controls.size())) return nullptr;
+    return layout_->controls[static_cast<std::size_t>(index)].name;
+}
+
+Rect Form::placeOf(std::string_view name) const {
+    Rect place = (*layout_)[name].place;
+    for (const char* parent = (*layout_)[name].parent; parent != nullptr; parent = (*layout_)[parent].parent) {
+        place.x += (*layout_)[parent].place.x;
+        place.y += (*layout_)[parent].place.y;
+    }
+    return place;
+}
+
+void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool english, int firstId) {
+    layout_ = &layout;
+    firstId_ = firstId;
+    fonts_ = &fonts;
+    handles_.clear();
+    ownEnabled_.clear();
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const ControlSpec& spec = layout.controls[i];
+        const WindowClass type = classOf(spec);
+        // A control starts a group of its own for the dialog keys and the radio items' automatic
+        // unchecking, except a radio item that follows another of the same box.
+        const bool continuesRadios = spec.kind == ControlKind::RadioButton && i > 0 &&
+                                     layout.controls[i - 1].kind == ControlKind::RadioButton &&
+                                     std::string_view(layout.controls[i - 1].parent) == spec.parent;
+        bool visible = spec.visible;
+        for (const char* parent = spec.parent; parent != nullptr; parent = layout[parent].parent)
+            visible = visible && layout[parent].visible;
+        const DWORD style = WS_CHILD | type.style | (continuesRadios ? 0 : WS_GROUP) | (visible ? WS_VISIBLE : 0);
+        const Rect place = placeOf(spec.name);
+        const int height = place.height + (spec.kind == ControlKind::ComboBox ? kDropDownRoom : 0);
+        HWND control = CreateWindowExW(type.exStyle, type.name, L"", style, place.x, place.y, place.width, height, page,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + static_cast<int>(i))),
+                                       instance, nullptr);
+        handles_.push_back(control);
+        ownEnabled_.push_back(spec.enabled ? 1 : 0);
+
+        switch (spec.kind) {
+        case ControlKind::CheckBox:
+        case ControlKind::RadioButton: setChecked(spec.name, spec.checked); break;
+        case ControlKind::Edit: SetWindowTextW(control, wide(spec.caption.ko).c_str()); break;
+        case ControlKind::UpDown:
+            SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>((*this)[spec.buddy]), 0);
+            SendMessageW(control, UDM_SETRANGE32, spec.minimum, spec.maximum);
+            SendMessageW(control, UDM_SETPOS32, 0, spec.position);
+            break;
+        case ControlKind::ListView: {
+            SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                         LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
+            for (std::size_t column = 0; column < spec.items.size(); ++column) {
+                LVCOLUMNW header{};
+                header.mask = LVCF_WIDTH | LVCF_TEXT;
+                header.cx = column < spec.widths.size() ? spec.widths[column] : 100;
+                header.pszText = const_cast<wchar_t*>(L"");
+                SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&header));
+            }
+            break;
+        }
+        case ControlKind::TabControl:
+            for (std::size_t tab = 0; tab < spec.items.size(); ++tab) {
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = const_cast<wchar_t*>(L"");
+                SendMessageW(control, TCM_INSERTITEMW, tab, reinterpret_cast<LPARAM>(&item));
+            }
+            break;
+        default: break;
+        }
+    }
+    showCaptions(english);
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const ControlSpec& spec = layout.controls[i];
+        if (spec.kind == ControlKind::ComboBox) SendMessageW(handles_[i], CB_SETCURSEL, spec.selected, 0);
+    }
+    applyEnabled();
+}
+
+void Form::showCaptions(bool english) {
+    for (std::size_t i = 0; i < layout_->controls.size(); ++i) {
+        const ControlSpec& spec = layout_->controls[i];
+        HWND control = handles_[i];
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(english, spec.font, spec.pixelSize)),
+                     FALSE);
+        if (hasCaption(spec.kind)) SetWindowTextW(control, wide(spec.caption.in(english)).c_str());
+        if (spec.kind == ControlKind::ComboBox) {
+            const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
+            SendMessageW(control, CB_RESETCONTENT, 0, 0);
+            for (const Caption& item : spec.items)
+                SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item.in(english)).c_str()));
+            SendMessageW(control, CB_SETCURSEL, selected, 0);
+            // The closed box is as high as the table says: its selection field plus the frame.
+            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), spec.place.height - 6);
+        }
+        if (spec.kind == ControlKind::ListView) {
+            const int columns = Header_GetItemCount(ListView_GetHeader(control));
+            for (int column = 0; column < columns && column < static_cast<int>(spec.items.size()); ++column) {
+                std::wstring text = wide(spec.items[static_cast<std::size_t>(column)].in(english));
+                LVCOLUMNW header{};
+                header.mask = LVCF_TEXT;
+                header.pszText = text.data();
+                SendMessageW(control, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&header));
+            }
+        }
+        if (spec.kind == ControlKind::TabControl) {
+            for (std::size_t tab = 0; tab < spec.items.size(); ++tab) {
+                std::wstring text = wide(spec.items[tab].in(english));
+                TCITEMW item{};
+                item.mask = TCIF_TEXT;
+                item.pszText = text.data();
+                SendMessageW(control, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
+            }
+        }
+        InvalidateRect(control, nullptr, TRUE);
+    }
+}
+
+bool Form::checked(std::string_view name) const {
+    return SendMessageW((*this)[name], BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form::setChecked(std::string_view name, bool checked) {
+    SendMessageW((*this)[name], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int Form::selection(std::string_view name) const {
+    return static_cast<int>(SendMessageW((*this)[name], CB_GETCURSEL, 0, 0));
+}
+
+void Form::setSelection(std::string_view name, int index) {
+    SendMessageW((*this)[name], CB_SETCURSEL, index, 0);
+}
+
+std::string Form::text(std::string_view name) const {
+    HWND control = (*this)[name];
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return narrow(text);
+}
+
+void Form::setText(std::string_view name, std::string_view text) {
+    if (this->text(name) != text) SetWindowTextW((*this)[name], wide(text).c_str());
+}
+
+void Form::setEnabled(std::string_view name, bool enabled) {
+    ownEnabled_[indexOf(name)] = enabled ? 1 : 0;
+    applyEnabled();
+}
+
+bool Form::enabled(std::string_view name) const {
+    return IsWindowEnabled((*this)[name]) != 0;
+}
+
+void Form::applyEnabled() {
+    for (std::size_t i = 0; i < handles_.size(); ++i) {
+        bool enabled = ownEnabled_[i] != 0;
+        for (const char* parent = layout_->controls[i].parent; parent != nullptr && enabled;
+             parent = (*layout_)[parent].parent)
+            enabled = ownEnabled_[indexOf(parent)] != 0;
+        if ((IsWindowEnabled(handles_[i]) != 0) != enabled) EnableWindow(handles_[i], enabled);
+    }
+}
+
+std::vector<HWND> Form::radioItems(std::string_view group) const {
+    std::vector<HWND> items;
+    for (std::size_t i = 0; i < handles_.size(); ++i) {
+        const ControlSpec& spec = layout_->controls[i];
+        if (spec.kind == ControlKind::RadioButton && spec.parent != nullptr && group == spec.parent)
+            items.push_back(handles_[i]);
+    }
+    return items;
+}
+
+int Form::radioIndex(std::string_view group) const {
+    const std::vector<HWND> items = radioItems(group);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (SendMessageW(items[i], BM_GETCHECK, 0, 0) == BST_CHECKED) return static_cast<int>(i);
+    return -1;
+}
+
+void Form::setRadioIndex(std::string_view group, int index) {
+    const std::vector<HWND> items = radioItems(group);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        SendMessageW(items[i], BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace tavrix::win32

@@ -1,0 +1,170 @@
+#include "win32/game_list.h"
+
+#include "core/form_layout.h"
+#include "core/ini_document_cache.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "win32/form.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace tavrix::win32 {
+
+namespace {
+constexpr int kImageCount = 5;
+
+std::string_view columnBytes(const GameListRow& row, int column) {
+    switch (column) {
+    case 0: return row.name;
+    case 1: return row.systemName;
+    default: return row.year;
+    }
+}
+// The list view's comparison of two rows (their lParam) by their rank.
+int CALLBACK byRank(LPARAM a, LPARAM b, LPARAM ranks) {
+    const auto& rank = *reinterpret_cast<const std::vector<LPARAM>*>(ranks);
+    return static_cast<int>(rank[static_cast<std::size_t>(a)] - rank[static_cast<std::size_t>(b)]);
+}
+}  // namespace
+
+void GameListView::attach(HWND list, HIMAGELIST images) {
+    list_ = list;
+    ListView_SetImageList(list_, images, LVSIL_SMALL);
+    Header_SetImageList(ListView_GetHeader(list_), images);
+    // The list starts with the title column only.
+    while (Header_GetItemCount(ListView_GetHeader(list_)) > 1) ListView_DeleteColumn(list_, 1);
+}
+
+void GameListView::fill() {
+    rows_ = readGameList(*IniDocumentCache::shared().load(kSettingsFileName));
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list_);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        // The texts come from the rows when the list shows them (LVN_GETDISPINFO).
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = static_cast<int>(i);
+        item.pszText = LPSTR_TEXTCALLBACKW;
+        // A status for which the image list holds no image shows no icon.
+        item.iImage = rows_[i].status >= 0 && rows_[i].status < kImageCount ? rows_[i].status : I_IMAGENONE;
+        item.lParam = static_cast<LPARAM>(i);
+        SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+}
+
+void GameListView::sort() {
+    // A stable order of the rows first, so that the list view's own sort, whatever its method,
+    // gets a total order: each row's rank.
+    std::vector<std::size_t> order(rows_.size());
+    std::iota(order.begin(), order.end(), 0);
+    const int column = std::min(model.sortColumn, 2);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return model.LV0Compare({columnBytes(rows_[a], column), rows_[a].number},
+                                {columnBytes(rows_[b], column), rows_[b].number}) < 0;
+    });
+    std::vector<LPARAM> rank(rows_.size());
+    for (std::size_t position = 0; position < order.size(); ++position) rank[order[position]] = static_cast<LPARAM>(position);
+    ListView_SortItems(list_, byRank, reinterpret_cast<LPARAM>(&rank));
+    const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+    if (selected >= 0) ListView_EnsureVisible(list_, selected, FALSE);
+}
+
+void GameListView::showHeaderImages() {
+    HWND header = ListView_GetHeader(list_);
+    for (int column = 0; column < Header_GetItemCount(header); ++column) {
+        const int image = model.headerImages[static_cast<std::size_t>(column)];
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+        item.mask = HDI_FORMAT | HDI_IMAGE;
+        item.fmt = image >= 0 ? (item.fmt | HDF_IMAGE) : (item.fmt & ~HDF_IMAGE);
+        item.iImage = image;
+        SendMessageW(header, HDM_SETITEMW, column, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void GameListView::markSortColumn() {
+    model.markSortColumn();
+    showHeaderImages();
+}
+
+void GameListView::LV0ColumnClick(int column) {
+    model.LV0ColumnClick(column);
+    showHeaderImages();
+    sort();
+}
+
+void GameListView::showColumns(bool english) {
+    const ControlSpec& spec = mainWindowLayout()["LV0"];
+    HWND header = ListView_GetHeader(list_);
+    const int wanted = model.allColumns ? 3 : 1;
+    while (Header_GetItemCount(header) > wanted) ListView_DeleteColumn(list_, Header_GetItemCount(header) - 1);
+    for (int column = Header_GetItemCount(header); column < wanted; ++column) {
+        std::wstring text = wide(spec.items[static_cast<std::size_t>(column)].in(english));
+        LVCOLUMNW item{};
+        item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        item.cx = spec.widths[static_cast<std::size_t>(column)];
+        item.iSubItem = column;
+        item.pszText = text.data();
+        SendMessageW(list_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&item));
+    }
+    showHeaderImages();
+}
+
+void GameListView::selectFirst() {
+    if (rowCount() == 0) return;
+    ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list_, 0, FALSE);
+}
+
+int GameListView::rowCount() const {
+    return ListView_GetItemCount(list_);
+}
+
+int GameListView::numberAt(int position) const {
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = position;
+    if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+    return rows_[static_cast<std::size_t>(item.lParam)].number;
+}
+
+int GameListView::imageAt(int position) const {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = position;
+    SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+std::string GameListView::textAt(int position, int column) const {
+    wchar_t text[512] = L"";
+    ListView_GetItemText(list_, position, column, text, 512);
+    return narrow(text);
+}
+
+bool GameListView::notify(NMHDR* header) {
+    if (header->code == LVN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+        if ((info->item.mask & LVIF_TEXT) == 0 || info->item.cchTextMax <= 0) return true;
+        const std::size_t row = static_cast<std::size_t>(info->item.lParam);
+        const std::wstring text = row < rows_.size() ? wide(displayText(columnBytes(rows_[row], info->item.iSubItem)))
+                                                      : std::wstring();
+        lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
+        return true;
+    }
+    if (header->code == LVN_COLUMNCLICK) {
+        LV0ColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        return true;
+    }
+    return false;
+}
+
+int GameListView::selectedNumber() const {
+    const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+    return selected < 0 ? 0 : numberAt(selected);
+}
+
+}  // namespace tavrix::win32

@@ -1,0 +1,52 @@
+#pragma once
+// The game list LV0 drawn with the system's list view: the rows of the game database with
+// their status images, ordered and marked by the game list model.
+#include "core/game_database.h"
+#include "core/game_list_model.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace tavrix::win32 {
+
+class GameListView {
+public:
+    // `list` is the report list view built from the main window's table.
+    void attach(HWND list, HIMAGELIST images);
+
+    // The rows from tavrix.ini, in file order; the caller sorts afterwards.
+    void fill();
+    // Orders the rows by the model's sort state; the selected row stays selected.
+    void sort();
+    // The arrow on each visible column's header, as the model says.
+    void showHeaderImages();
+    void markSortColumn();
+    // A header click: the model picks the sort state, then the list is sorted.
+    void LV0ColumnClick(int column);
+    // The Hardware and Year columns come or go with the model's choice.
+    void showColumns(bool english);
+    void selectFirst();
+
+    // The list's notifications to its parent: the texts to show and header clicks. True when
+    // handled.
+    bool notify(NMHDR* header);
+
+    // The game number of the selected row, or 0.
+    int selectedNumber() const;
+    int rowCount() const;
+    // The game number and status image of the row shown at `position`.
+    int numberAt(int position) const;
+    int imageAt(int position) const;
+    std::string textAt(int position, int column) const;
+
+    GameListModel model;
+
+private:
+    HWND list_ = nullptr;
+    std::vector<GameListRow> rows_;
+};
+
+}  // namespace tavrix::win32

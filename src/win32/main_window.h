@@ -1,0 +1,57 @@
+#pragma once
+// The main window: the game list on the left, the six pages under their tabs on the right.
+// Its controls come from the main window's table; each page builds its own from its table.
+#include "win32/fonts.h"
+#include "win32/form.h"
+#include "win32/game_list.h"
+#include "win32/page.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace tavrix::win32 {
+
+class SoundPage;
+
+class MainWindow : public PageHost {
+public:
+    MainWindow();
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Makes the window and every page in the built-in language, hidden.
+    void create(HINSTANCE instance);
+    // Fills the window from tavrix.ini: the language, the list and the pages' reloads.
+    void start();
+    // Every caption in the given language.
+    void showCaptions(bool english);
+
+    void showPage(int index) override;
+    int currentPage() const;
+    // Widens or narrows the window; the list grows with it and the pages keep to the right.
+    void setClientWidth(int width);
+
+    HWND window() const { return window_; }
+    Form& form() { return form_; }
+    Page& page(int index) { return *pages_[static_cast<std::size_t>(index)]; }
+    SoundPage& soundPage();
+    GameListView& gameList() { return list_; }
+    bool english() const { return english_; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    RECT pageArea() const;
+
+    HWND window_ = nullptr;
+    Form form_;
+    FontSet fonts_;
+    HIMAGELIST images_ = nullptr;
+    GameListView list_;
+    std::vector<std::unique_ptr<Page>> pages_;
+    bool english_ = false;
+};
+
+}  // namespace tavrix::win32

@@ -1,0 +1,68 @@
+#pragma once
+// Common ground of the window's pages: each page is a child window over the tab control's
+// display area holding the controls of its table. It hands the controls' notifications to the
+// page by control name, steps up-down controls, reports handler errors, and after each model
+// operation draws the model again.
+#include "win32/form.h"
+
+#include <windows.h>
+
+namespace tavrix::win32 {
+
+class FontSet;
+
+// What a page asks of the window around it.
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+    // Brings the page with this tab index to the front.
+    virtual void showPage(int index) = 0;
+};
+
+class Page {
+public:
+    // `layout` may be null for a page whose controls are not in a table yet: it stays empty.
+    Page(PageHost& host, const FormLayout* layout) : host(host), layout_(layout) {}
+    virtual ~Page();
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
+
+    void create(HWND parent, RECT place, FontSet& fonts, bool english, int firstId);
+    HWND window() const { return window_; }
+    Form& form() { return form_; }
+    virtual void showCaptions(bool english);
+
+protected:
+    // A control's WM_COMMAND notification (BN_CLICKED, CBN_SELCHANGE, EN_CHANGE, STN_DBLCLK ...).
+    virtual void command(const char* /*name*/, int /*code*/) {}
+    // A control's WM_NOTIFY; returns true when handled, with the result to give back.
+    virtual bool notify(const char* /*name*/, NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
+    // Sets every control from the page's model. Notifications the settings cause are ignored.
+    virtual void showModel() {}
+
+    // Runs one of the model's operations, then shows the model; also when the operation throws
+    // part-way, so what it changed before the error stays visible.
+    template <typename Operation>
+    void update(Operation&& operation) {
+        struct ShowAfterwards {
+            Page* page;
+            ~ShowAfterwards() { page->drawModel(); }
+        } show{this};
+        operation();
+    }
+    void drawModel();
+
+    PageHost& host;
+    Form form_;
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void stepUpDown(const ControlSpec& spec, int delta);
+
+    const FormLayout* layout_;
+    HWND window_ = nullptr;
+    bool drawing_ = false;
+};
+
+}  // namespace tavrix::win32

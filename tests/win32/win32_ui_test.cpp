@@ -1,0 +1,327 @@
+// The native window under a real window system (Wine on a virtual display in `make
+// test-windows`): the controls its tables make, and the pages driven by window messages as a
+// user's clicks and keys arrive, saving what the core models save.
+#include "core/ini_document.h"
+#include "core/ini_document_cache.h"
+#include "core/sound_page_model.h"
+#include "fixtures/temp_dir.h"
+#include "win32/error_box.h"
+#include "win32/main_window.h"
+#include "win32/page_index.h"
+#include "win32/sound_page.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tavrix {
+inline bool operator==(const Rect& a, const Rect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
+    return out << r.x << "," << r.y << " " << r.width << "x" << r.height;
+}
+
+}  // namespace tavrix
+
+using namespace tavrix;
+using namespace tavrix::test;
+using namespace tavrix::win32;
+
+namespace {
+
+std::string windowText(HWND control) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(control, text, 512);
+    return narrow(text);
+}
+
+std::string comboItem(HWND combo, int index) {
+    wchar_t text[512] = L"";
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return narrow(text);
+}
+
+std::string tabCaption(HWND tabs, int index) {
+    wchar_t text[512] = L"";
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+    return narrow(text);
+}
+
+std::string columnHeader(HWND list, int column) {
+    wchar_t text[512] = L"";
+    LVCOLUMNW item{};
+    item.mask = LVCF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&item));
+    return narrow(text);
+}
+
+// A control's place in its page (or window), as the window system has it.
+Rect placeOnScreen(HWND control) {
+    RECT area;
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&area), 2);
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+// The window made as the program makes it, hidden, with errors collected instead of boxes.
+struct Window {
+    Window() {
+        setErrorReporter([this](const std::string& text) { errors.push_back(text); });
+        window.create(GetModuleHandleW(nullptr));
+    }
+    ~Window() { setErrorReporter({}); }
+    MainWindow window;
+    std::vector<std::string> errors;
+};
+
+// What a user does to one control.
+struct Action {
+    enum Kind { Click, Pick, Type, Step } kind;
+    const char* control;
+    int index = 0;  // Pick: the entry; Step: +1 up, -1 down
+    const char* text = "";
+};
+
+// The action sent to the page as the window system sends a user's: a click, a pick in a
+// drop-down list, a new text in an edit box, an up-down arrow.
+void perform(Page& page, const Action& action) {
+    Form& form = page.form();
+    HWND control = form[action.control];
+    // A user clicks only what is enabled; a program may set a list or a text at any time.
+    if (action.kind == Action::Click || action.kind == Action::Step) {
+        ASSERT_TRUE(IsWindowEnabled(control)) << action.control << " is disabled";
+    }
+    switch (action.kind) {
+    case Action::Click: SendMessageW(control, BM_CLICK, 0, 0); break;
+    case Action::Pick:
+        SendMessageW(control, CB_SETCURSEL, action.index, 0);
+        SendMessageW(page.window(), WM_COMMAND, MAKEWPARAM(form.id(action.control), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(control));
+        break;
+    case Action::Type: SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(action.text).c_str())); break;
+    case Action::Step: {
+        NMUPDOWN step{};
+        step.hdr = {control, static_cast<UINT_PTR>(form.id(action.control)), static_cast<UINT>(UDN_DELTAPOS)};
+        step.iDelta = action.index;
+        SendMessageW(page.window(), WM_NOTIFY, form.id(action.control), reinterpret_cast<LPARAM>(&step));
+        break;
+    }
+    }
+}
+
+// Every control of a table exists with its id, place, captions and first state.
+void checkControls(const FormLayout& layout, Form& form, bool english) {
+    for (const ControlSpec& spec : layout.controls) {
+        SCOPED_TRACE(std::string(spec.name) + (english ? " English" : " Korean"));
+        HWND control = form[spec.name];
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(control), form.id(spec.name));
+        EXPECT_EQ(placeOnScreen(control), form.placeOf(spec.name));
+        switch (spec.kind) {
+        case ControlKind::Edit: EXPECT_EQ(windowText(control), spec.caption.ko); break;
+        case ControlKind::ComboBox:
+            ASSERT_EQ(SendMessageW(control, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(spec.items.size()));
+            for (std::size_t i = 0; i < spec.items.size(); ++i)
+                EXPECT_EQ(comboItem(control, static_cast<int>(i)), spec.items[i].in(english));
+            EXPECT_EQ(SendMessageW(control, CB_GETCURSEL, 0, 0), spec.selected);
+            break;
+        case ControlKind::TabControl:
+            ASSERT_EQ(TabCtrl_GetItemCount(control), static_cast<int>(spec.items.size()));
+            for (std::size_t i = 0; i < spec.items.size(); ++i)
+                EXPECT_EQ(tabCaption(control, static_cast<int>(i)), spec.items[i].in(english));
+            break;
+        case ControlKind::ListView: EXPECT_EQ(columnHeader(control, 0), spec.items[0].in(english)); break;
+        case ControlKind::UpDown:
+            EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(control, UDM_GETBUDDY, 0, 0)), form[spec.buddy]);
+            EXPECT_EQ(GetWindowLongW(control, GWL_STYLE) & UDS_SETBUDDYINT, 0) << "the box takes any text";
+            break;
+        case ControlKind::Picture: break;
+        default: EXPECT_EQ(windowText(control), spec.caption.in(english));
+        }
+        if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::RadioButton) {
+            EXPECT_EQ(form.checked(spec.name), spec.checked);
+        }
+        bool enabled = spec.enabled;
+        for (const char* parent = spec.parent; parent != nullptr; parent = layout[parent].parent)
+            enabled = enabled && layout[parent].enabled;
+        EXPECT_EQ(IsWindowEnabled(control) != 0, enabled) << "enabled with every box around it";
+    }
+}
+
+}  // namespace
+
+TEST(Win32Window, EveryTableControlExistsWithItsPlaceCaptionsAndFirstState) {
+    Window built;
+    MainWindow& window = built.window;
+    RECT client;
+    GetClientRect(window.window(), &client);
+    EXPECT_EQ(client.right, kClientWidth);
+    EXPECT_EQ(client.bottom, kClientHeight);
+    EXPECT_EQ(windowText(window.window()), "Tavrix");
+    const std::pair<const FormLayout*, Form*> tables[] = {
+        {&mainWindowLayout(), &window.form()},
+        {&soundPageLayout(), &window.page(kSoundPage).form()},
+    };
+    for (bool english : {false, true}) {
+        window.showCaptions(english);
+        for (const auto& [layout, form] : tables) checkControls(*layout, *form, english);
+    }
+    // Each tab shows its own page only.
+    for (int shown = 0; shown < kPageCount; ++shown) {
+        window.showPage(shown);
+        for (int page = 0; page < kPageCount; ++page)
+            EXPECT_EQ((GetWindowLongW(window.page(page).window(), GWL_STYLE) & WS_VISIBLE) != 0, page == shown)
+                << shown << " " << page;
+    }
+    EXPECT_TRUE(built.errors.empty());
+}
+
+TEST(Win32Window, SoundPageSavesWhatItsModelSavesForTheSameActions) {
+    const char* const stored = "[Tavrix]\r\nsound-filter-cutoff=16000\r\nsound-stereo-exciter=1\r\n"
+                               "sound-surround-lite-enable=1\r\nsound-surround-lite-multiplier=7\r\n";
+    const std::vector<Action> sequences[] = {
+        {},
+        {{Action::Pick, "CB20", 1}, {Action::Type, "E3", 0, "text, not a number"}},
+        {{Action::Click, "CB19"}, {Action::Pick, "CB20", 3}, {Action::Click, "RG1Item1"}, {Action::Click, "CB1"}},
+        {{Action::Step, "UD2", 1}, {Action::Step, "UD2", 1}, {Action::Type, "E3", 0, "abc"}, {Action::Step, "UD2", -1}},
+        {{Action::Type, "E3", 0, "500"}, {Action::Step, "UD2", -1}, {Action::Click, "RG1Item0"}, {Action::Click, "RG1Item2"}},
+    };
+    for (const std::vector<Action>& actions : sequences) {
+        SCOPED_TRACE(actions.size());
+        std::string viaWindow;
+        {
+            TempDir dir;
+            writeFile("tavrix.ini", stored);
+            Window built;
+            SoundPage& page = built.window.soundPage();
+            perform(page, {Action::Click, "B12"});
+            EXPECT_EQ(built.window.currentPage(), kSoundPage);
+            for (const Action& action : actions) perform(page, action);
+            perform(page, {Action::Click, "B11"});
+            EXPECT_EQ(built.window.currentPage(), kGameInfoPage);
+            EXPECT_TRUE(built.errors.empty());
+            viaWindow = readFile("tavrix.ini");
+        }
+        std::string viaModel;
+        {
+            TempDir dir;
+            writeFile("tavrix.ini", stored);
+            SoundPageModel model;
+            model.B12Click();
+            int position = 40;  // the up-down's first position
+            for (const Action& action : actions) {
+                const std::string control = action.control;
+                if (control == "CB1") model.checkSound(!model.soundChecked);
+                if (control == "CB19") model.checkFilter(!model.filterChecked);
+                if (control.starts_with("RG1Item")) model.pickEffect(control.back() - '0');
+                if (control == "CB20") model.pickCutoff(action.index);
+                if (control == "E3") model.typeMultiplier(action.text);
+                if (control == "UD2") {
+                    position = stepUpDown(model.multiplierText, position, 0, 99, action.index);
+                    model.typeMultiplier(std::to_string(position));
+                }
+            }
+            model.B11Click();
+            viaModel = readFile("tavrix.ini");
+        }
+        EXPECT_EQ(viaWindow, viaModel);
+        if (actions.size() == 2) {
+            // The same actions as the Qt page's save test, with the same keys written.
+            const IniDocument saved = IniDocument::parse(viaWindow);
+            const std::pair<const char*, const char*> keys[] = {
+                {"use-sound", "1"}, {"sound-filter-enable", "0"}, {"sound-filter-cutoff", "11025"},
+                {"sound-stereo-exciter", "0"}, {"sound-surround-lite-enable", "1"},
+                {"sound-surround-lite-multiplier", "text, not a number"}};
+            for (const auto& [key, value] : keys) EXPECT_EQ(saved.readString("Tavrix", key, "<missing>"), value) << key;
+        }
+        if (actions.size() == 4 && actions[0].kind == Action::Step) {
+            EXPECT_NE(viaWindow.find("sound-surround-lite-multiplier=8\r\n"), std::string::npos)
+                << "7 stepped up twice, then down from the last position after a text that is no number";
+        }
+    }
+}
+
+TEST(Win32Window, SoundPageCancelShowsTheModelAndReportsABadCutoffOnce) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\nuse-sound=0\r\nsound-filter-enable=1\r\nsound-filter-cutoff=44100\r\n"
+                            "sound-stereo-exciter=1\r\nsound-surround-lite-multiplier=77\r\n");
+    Window built;
+    SoundPage& page = built.window.soundPage();
+    Form& form = page.form();
+    perform(page, {Action::Click, "B12"});
+    EXPECT_FALSE(form.checked("CB1"));
+    EXPECT_TRUE(form.checked("CB19"));
+    EXPECT_FALSE(form.enabled("CB19"));
+    EXPECT_EQ(form.selection("CB20"), 3);
+    EXPECT_EQ(form.radioIndex("RG1"), 1);
+    EXPECT_FALSE(form.enabled("RG1Item0")) << "a disabled box disables the items in it";
+    EXPECT_EQ(form.text("E3"), "77");
+    perform(page, {Action::Click, "CB1"});
+    EXPECT_TRUE(form.enabled("CB20"));
+    EXPECT_TRUE(form.enabled("RG1Item2"));
+    EXPECT_FALSE(form.enabled("E3"));
+    perform(page, {Action::Click, "RG1Item2"});
+    EXPECT_TRUE(form.enabled("E3"));
+    EXPECT_TRUE(form.enabled("UD2"));
+    EXPECT_EQ(form.radioIndex("RG1"), 2) << "the items of one box uncheck each other";
+
+    writeFile("tavrix.ini", "[Tavrix]\r\nuse-sound=1\r\nsound-filter-cutoff=22k\r\n");
+    built.window.showPage(kGameInfoPage);
+    perform(page, {Action::Click, "B12"});
+    EXPECT_EQ(built.errors, std::vector<std::string>{"'22k' is not a valid integer value."});
+    EXPECT_EQ(built.window.currentPage(), kSoundPage);
+    EXPECT_EQ(form.text("E3"), "77") << "the multiplier stays after the error";
+}
+
+TEST(Win32Window, GameListShowsTheRowsWithTheirStatusesAndSortsByHeaderClicks) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\n"
+                            "[Game-1]\r\nGameName=Bravo\r\nSystemName=Zeta\r\nGameStatus=2\r\n"
+                            "[Game-2]\r\nGameName=alpha\r\nSystemName=Alpha\r\nGameStatus=0\r\n"
+                            "[Game-3]\r\nGameName=Charlie\r\nSystemName=Mid\r\n");
+    Window built;
+    GameListView& list = built.window.gameList();
+    built.window.start();
+    ASSERT_EQ(list.rowCount(), 3);
+    const auto order = [&] {
+        std::string shown;
+        for (int row = 0; row < list.rowCount(); ++row)
+            shown += list.textAt(row, 0) + ":" + std::to_string(list.imageAt(row)) + " ";
+        return shown;
+    };
+    const std::string first = order();
+    const int selected = list.selectedNumber();
+    EXPECT_EQ(selected, list.numberAt(0)) << "the first row is selected after the start";
+    NMLISTVIEW click{};
+    click.hdr = {built.window.form()["LV0"], static_cast<UINT_PTR>(built.window.form().id("LV0")),
+                 static_cast<UINT>(LVN_COLUMNCLICK)};
+    click.iSubItem = list.model.sortColumn;
+    SendMessageW(built.window.window(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    const std::string second = order();
+    EXPECT_NE(first, second) << "a click on the sort column turns the order round";
+    // Whatever the direction, the rows keep their status images and the model's order.
+    for (const std::string& shown : {first, second}) {
+        EXPECT_NE(shown.find("Bravo:2 "), std::string::npos) << shown;
+        EXPECT_NE(shown.find("alpha:0 "), std::string::npos) << shown;
+        EXPECT_NE(shown.find("Charlie:4 "), std::string::npos) << shown;
+    }
+    std::vector<int> numbers;
+    for (int row = 0; row < list.rowCount(); ++row) numbers.push_back(list.numberAt(row));
+    for (std::size_t row = 1; row < numbers.size(); ++row) {
+        const auto bytes = [](int number) { return std::string(number == 1 ? "Bravo" : number == 2 ? "alpha" : "Charlie"); };
+        EXPECT_LT(list.model.LV0Compare({bytes(numbers[row - 1]), numbers[row - 1]}, {bytes(numbers[row]), numbers[row]}), 0);
+    }
+    EXPECT_EQ(list.selectedNumber(), selected) << "the selected row stays selected";
+}
