@@ -39,9 +39,9 @@ test-wine: configure
 	@cmake --build $(BUILD) -j$(JOBS) --target controller_dll jamma_host
 	@tests/controller/wine/run.sh $(BUILD)/tests/controller/jamma_host.exe $(BUILD)/src/controller/controller.dll
 
-# The core, its tests and tavrix-audit cross-built for 32-bit Windows with mingw-w64, the
-# core's tests run under Wine on a virtual display, and the Windows audit's JSON compared with
-# the native audit's on the demo catalogue.
+# The core, its tests, tavrix-audit and the native window (tavrix.exe) cross-built for 32-bit
+# Windows with mingw-w64, the core's and the window's tests run under Wine on a virtual
+# display, and the Windows audit's JSON compared with the native audit's on the demo catalogue.
 test-windows: configure
 	@scripts/install-deps wine
 	@cmake --build $(BUILD) -j$(JOBS) --target tavrix-audit make_demo_data

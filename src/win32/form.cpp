@@ -150,6 +150,8 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
             break;
         }
         case ControlKind::TabControl:
+            // Tight padding, so that every tab's caption shows whole in the table's width.
+            SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
             for (std::size_t tab = 0; tab < spec.items.size(); ++tab) {
                 TCITEMW item{};
                 item.mask = TCIF_TEXT;
@@ -159,6 +161,19 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
             break;
         default: break;
         }
+    }
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        if (layout.controls[i].tip.empty()) continue;
+        if (tips_ == nullptr)
+            tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr, instance, nullptr);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = page;
+        tool.uId = reinterpret_cast<UINT_PTR>(handles_[i]);
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     showCaptions(english);
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
@@ -203,8 +218,29 @@ void Form::showCaptions(bool english) {
                 SendMessageW(control, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
             }
         }
+        if (!spec.tip.empty() && tips_ != nullptr) {
+            std::wstring text = wide(spec.tip.in(english));
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = GetParent(control);
+            tool.uId = reinterpret_cast<UINT_PTR>(control);
+            tool.lpszText = text.data();
+            SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
         InvalidateRect(control, nullptr, TRUE);
     }
+}
+
+std::string Form::tip(std::string_view name) const {
+    if (tips_ == nullptr) return {};
+    wchar_t text[512] = L"";
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = GetParent((*this)[name]);
+    tool.uId = reinterpret_cast<UINT_PTR>((*this)[name]);
+    tool.lpszText = text;
+    SendMessageW(tips_, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    return narrow(text);
 }
 
 bool Form::checked(std::string_view name) const {

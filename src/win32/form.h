@@ -33,6 +33,9 @@ public:
     // Every caption, combo entry, column header and tab in the given language; selections stay.
     void showCaptions(bool english);
 
+    // A control's tool tip in the language shown, empty for none.
+    std::string tip(std::string_view name) const;
+
     bool checked(std::string_view name) const;
     void setChecked(std::string_view name, bool checked);
     int selection(std::string_view name) const;
@@ -57,6 +60,7 @@ private:
     std::vector<char> ownEnabled_;
     int firstId_ = 0;
     FontSet* fonts_ = nullptr;
+    HWND tips_ = nullptr;  // the tool tips of the controls that have one
 };
 
 // UTF-8 <-> UTF-16 for captions and texts.

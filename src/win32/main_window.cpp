@@ -160,6 +160,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             showPage(currentPage());
             return 0;
         }
+        if (header->hwndFrom == form_["LV0"] && header->code == LVN_ITEMCHANGED) {
+            const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
+            if ((change->uChanged & LVIF_STATE) != 0 && (change->uNewState & ~change->uOldState & LVIS_SELECTED) != 0)
+                page(kGameInfoPage).gameSelected(list_.numberAt(change->iItem));
+            return 0;
+        }
         if (header->hwndFrom == form_["LV0"] && list_.notify(header)) return 0;
         break;
     }

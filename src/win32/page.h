@@ -31,6 +31,8 @@ public:
     HWND window() const { return window_; }
     Form& form() { return form_; }
     virtual void showCaptions(bool english);
+    // The game list's selection moved to this game (the Game Info page shows it).
+    virtual void gameSelected(int /*number*/) {}
 
 protected:
     // A control's WM_COMMAND notification (BN_CLICKED, CBN_SELCHANGE, EN_CHANGE, STN_DBLCLK ...).

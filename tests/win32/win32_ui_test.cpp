@@ -150,6 +150,7 @@ void checkControls(const FormLayout& layout, Form& form, bool english) {
         case ControlKind::Picture: break;
         default: EXPECT_EQ(windowText(control), spec.caption.in(english));
         }
+        EXPECT_EQ(form.tip(spec.name), spec.tip.in(english));
         if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::RadioButton) {
             EXPECT_EQ(form.checked(spec.name), spec.checked);
         }

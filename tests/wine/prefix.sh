@@ -1,7 +1,8 @@
 # Sourced by the scripts that run Windows programs under Wine: starts a private virtual
 # display and prepares a private 32-bit wine prefix under $work (which the caller creates),
 # with one wine server kept up for all runs. The EXIT trap removes both again.
-# Needs: wine, wineboot, wineserver, Xvfb (scripts/install-deps wine).
+# Needs: wine, wineboot, wineserver, Xvfb (scripts/install-deps wine). The caller may set
+# wine_screen (default 640x480x24) for a larger display.
 
 wine_tag=${wine_tag:-wine}
 for tool in wine wineboot wineserver Xvfb; do
@@ -18,7 +19,7 @@ trap wine_cleanup EXIT
 
 # Xvfb picks a free display number itself and writes it to the descriptor given, so parallel
 # runs never collide.
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "${wine_screen:-640x480x24}" -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
