@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#if TAVRIX_HAVE_PLATFORM_WIN32
+#include "platform/win32/dialogs.h"
+#endif
+
 namespace tavrix::win32 {
 
 namespace {
@@ -18,7 +22,11 @@ void showError(const std::string& text) {
         reporter()(text);
         return;
     }
+#if TAVRIX_HAVE_PLATFORM_WIN32
+    showMessage(GetActiveWindow(), text, MessageKind::Error);
+#else
     MessageBoxW(GetActiveWindow(), wide(text).c_str(), L"Tavrix", MB_OK | MB_ICONERROR);
+#endif
 }
 
 void setErrorReporter(std::function<void(const std::string&)> function) {

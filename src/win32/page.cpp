@@ -53,7 +53,38 @@ void Page::drawModel() {
         bool& flag;
         ~Done() { flag = false; }
     } done{drawing_};
+    drawBindings();
     showModel();
+}
+
+void Page::enable(std::initializer_list<const char*> names, bool enabled) {
+    for (const char* name : names) form_.setEnabled(name, enabled);
+}
+
+void Page::takeBound(const char* name, int code) {
+    const ControlSpec& spec = form_.layout()[name];
+    // A radio item speaks for its box.
+    const std::string_view owner = spec.kind == ControlKind::RadioButton ? spec.parent : spec.name;
+    for (const Binding& binding : bindings_) {
+        if (binding.name != owner) continue;
+        if (binding.checked != nullptr && code == BN_CLICKED) *binding.checked = form_.checked(name);
+        if (binding.selection != nullptr && code == BN_CLICKED && spec.kind == ControlKind::RadioButton)
+            *binding.selection = form_.radioIndex(owner);
+        if (binding.selection != nullptr && code == CBN_SELCHANGE) *binding.selection = form_.selection(name);
+        if (binding.text != nullptr && code == EN_CHANGE) *binding.text = form_.text(name);
+    }
+}
+
+void Page::drawBindings() {
+    for (const Binding& binding : bindings_) {
+        const ControlSpec& spec = form_.layout()[binding.name];
+        if (binding.checked != nullptr) form_.setChecked(binding.name, *binding.checked);
+        if (binding.selection != nullptr && spec.kind == ControlKind::Group)
+            form_.setRadioIndex(binding.name, *binding.selection);
+        else if (binding.selection != nullptr)
+            form_.setSelection(binding.name, *binding.selection);
+        if (binding.text != nullptr) form_.setText(binding.name, *binding.text);
+    }
 }
 
 LRESULT CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -71,7 +102,10 @@ LRESULT Page::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND: {
         const char* name = form_.nameOf(LOWORD(wParam));
-        if (name != nullptr && !drawing_) command(name, HIWORD(wParam));
+        if (name != nullptr && !drawing_) {
+            takeBound(name, HIWORD(wParam));
+            command(name, HIWORD(wParam));
+        }
         return 0;
     }
     case WM_NOTIFY: {

@@ -7,6 +7,10 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+#include <string>
+#include <vector>
+
 namespace tavrix::win32 {
 
 class FontSet;
@@ -54,6 +58,15 @@ protected:
     }
     void drawModel();
 
+    // Ties a control to a model field: the user's changes go into the field before command()
+    // runs, and every drawing of the model shows the field. A check box takes a bool, a combo
+    // box its selection, a group box the index of its checked radio item, an edit box its text.
+    void bind(const char* name, bool& checked) { bindings_.push_back({name, &checked, nullptr, nullptr}); }
+    void bind(const char* name, int& selection) { bindings_.push_back({name, nullptr, &selection, nullptr}); }
+    void bind(const char* name, std::string& text) { bindings_.push_back({name, nullptr, nullptr, &text}); }
+    // Enables or disables each named control.
+    void enable(std::initializer_list<const char*> names, bool enabled);
+
     PageHost& host;
     Form form_;
 
@@ -62,6 +75,17 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void stepUpDown(const ControlSpec& spec, int delta);
 
+    struct Binding {
+        std::string name;
+        bool* checked;
+        int* selection;
+        std::string* text;
+    };
+    // Puts a control's new state into its bound field, if it has one.
+    void takeBound(const char* name, int code);
+    void drawBindings();
+
+    std::vector<Binding> bindings_;
     const FormLayout* layout_;
     HWND window_ = nullptr;
     bool drawing_ = false;

@@ -6,35 +6,29 @@
 
 namespace tavrix::win32 {
 
-SoundPage::SoundPage(PageHost& host) : Page(host, &soundPageLayout()) {}
+SoundPage::SoundPage(PageHost& host) : Page(host, &soundPageLayout()) {
+    bind("CB1", model.soundChecked);
+    bind("CB19", model.filterChecked);
+    bind("CB20", model.cutoffIndex);
+    bind("RG1", model.effectIndex);
+    bind("E3", model.multiplierText);
+}
 
 void SoundPage::command(const char* name, int code) {
     const std::string_view control = name;
-    if (code == BN_CLICKED) {
-        if (control == "CB1") update([&] { model.checkSound(form_.checked("CB1")); });
-        else if (control == "CB19") update([&] { model.checkFilter(form_.checked("CB19")); });
-        else if (control.starts_with("RG1Item") && form_.radioIndex("RG1") >= 0)
-            update([&] { model.pickEffect(form_.radioIndex("RG1")); });
-        else if (control == "B11") B11Click();
-        else if (control == "B12") B12Click();
-    } else if (code == CBN_SELCHANGE && control == "CB20") {
-        model.pickCutoff(form_.selection("CB20"));
-    } else if (code == EN_CHANGE && control == "E3") {
-        model.typeMultiplier(form_.text("E3"));
-    }
+    if (code != BN_CLICKED) return;
+    if (control == "CB1") update([&] { model.CB1Click(); });
+    else if (control == "CB19") update([&] { model.CB19Click(); });
+    else if (control.starts_with("RG1Item")) update([&] { model.RG1Click(); });
+    else if (control == "B11") B11Click();
+    else if (control == "B12") B12Click();
 }
 
 void SoundPage::showModel() {
-    form_.setChecked("CB1", model.soundChecked);
-    form_.setChecked("CB19", model.filterChecked);
     form_.setEnabled("CB19", model.filterEnabled);
-    form_.setSelection("CB20", model.cutoffIndex);
-    form_.setEnabled("CB20", model.cutoffEnabled);
-    form_.setEnabled("L15", model.cutoffEnabled);
-    form_.setRadioIndex("RG1", model.effectIndex);
+    enable({"CB20", "L15"}, model.cutoffEnabled);
     form_.setEnabled("RG1", model.effectEnabled);
-    form_.setText("E3", model.multiplierText);
-    for (const char* control : {"E3", "UD2", "ST1"}) form_.setEnabled(control, model.multiplierEnabled);
+    enable({"E3", "UD2", "ST1"}, model.multiplierEnabled);
 }
 
 void SoundPage::B11Click() {
