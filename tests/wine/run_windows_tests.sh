@@ -7,9 +7,10 @@
 # Usage: run_windows_tests.sh tests.exe[,more_tests.exe...] [tavrix-audit.exe native-tavrix-audit make_demo_data tavrix.ini]
 set -uo pipefail
 
-IFS=, read -r -a test_programs <<<"$1"
-programs=()
-for program in "${test_programs[@]}"; do programs+=("$(realpath "$program")"); done
+IFS=, read -r -a listed <<<"$1"
+test_programs=()
+for program in "${listed[@]}"; do test_programs+=("$(realpath "$program")"); done
+programs=("${test_programs[@]}")
 [ $# -ge 2 ] && programs+=("$(realpath "$2")")
 "$(dirname "$0")/check_system_imports.sh" "${programs[@]}" || exit 1
 if [ $# -ge 5 ]; then
@@ -27,7 +28,6 @@ source "$(dirname "$0")/prefix.sh"
 # Each program runs from where it was built (the programs a test starts lie beside it), in a
 # working directory of its own.
 for program in "${test_programs[@]}"; do
-  program=$(realpath "$program")
   name=$(basename "$program")
   mkdir "$work/run-$name"
   cd "$work/run-$name" || exit 2
