@@ -16,6 +16,10 @@ Error cannotOpenFileError(const std::string& fileName, const std::string& reason
     return Error("Cannot open file \"" + fileName + "\". " + reason);
 }
 
+std::string errorReportText(const std::string& text) {
+    return !text.empty() && text.back() == '.' ? text : text + ".";
+}
+
 std::string systemErrorText(int errorNumber) {
     return std::strerror(errorNumber);
 }

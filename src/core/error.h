@@ -20,6 +20,10 @@ Error cannotCreateFileError(const std::string& fileName, const std::string& reas
 // "Cannot open file "name". reason"
 Error cannotOpenFileError(const std::string& fileName, const std::string& reason);
 
+// The text of the general error report: the error's text with a full stop added when it does
+// not end in one.
+std::string errorReportText(const std::string& text);
+
 // The system's description of an errno value ("Permission denied").
 std::string systemErrorText(int errorNumber);
 
