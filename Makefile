@@ -4,7 +4,7 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan test-wine test-windows bench fuzz install package clean
+.PHONY: all deps configure build run test test-asan test-wine test-windows windows bench fuzz install package clean
 
 all: build
 
@@ -48,9 +48,19 @@ test-windows: configure
 	@cmake -S . -B $(BUILD)-windows -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-i686.cmake \
 	  -DTAVRIX_BUILD_APP=OFF >/dev/null
 	@cmake --build $(BUILD)-windows -j$(JOBS)
-	@tests/wine/run_windows_tests.sh $(BUILD)-windows/tests/core/core_tests.exe \
+	@tests/wine/run_windows_tests.sh \
+	  $(BUILD)-windows/tests/core/core_tests.exe,$(BUILD)-windows/tests/platform/win32/platform_win32_tests.exe,$(BUILD)-windows/tests/win32/win32_ui_tests.exe \
 	  $(BUILD)-windows/src/audit/tavrix-audit.exe $(BUILD)/src/audit/tavrix-audit \
 	  $(BUILD)/data/make_demo_data data/tavrix.ini
+
+# The Windows programs cross-built with mingw-w64 (the front end, tavrix-audit.exe) and the
+# plug-in from the native build, packed with the example database and a read-me into
+# $(BUILD)-windows/tavrix-windows-<version>.zip.
+windows: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target controller_dll
+	@cmake -S . -B $(BUILD)-windows -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-i686.cmake \
+	  -DTAVRIX_BUILD_APP=OFF -DTAVRIX_WINDOWS_CONTROLLER_DLL=$(CURDIR)/$(BUILD)/src/controller/controller.dll >/dev/null
+	@cmake --build $(BUILD)-windows -j$(JOBS) --target windows_zip
 
 PREFIX ?= /usr/local
 install: build

@@ -24,7 +24,7 @@ void ErrorReport::showError(const QString& text) {
 }
 
 void ErrorReport::report(const QString& text) {
-    showError(QString::fromStdString(tavrix::reportedErrorText(text.toStdString())));
+    showError(QString::fromStdString(tavrix::errorReportText(text.toStdString())));
 }
 
 void ErrorReport::report(const std::exception& error) {

@@ -16,9 +16,8 @@ Error cannotOpenFileError(const std::string& fileName, const std::string& reason
     return Error("Cannot open file \"" + fileName + "\". " + reason);
 }
 
-std::string reportedErrorText(std::string text) {
-    if (text.empty() || text.back() != '.') text += '.';
-    return text;
+std::string errorReportText(const std::string& text) {
+    return !text.empty() && text.back() == '.' ? text : text + ".";
 }
 
 std::string systemErrorText(int errorNumber) {

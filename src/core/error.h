@@ -20,9 +20,9 @@ Error cannotCreateFileError(const std::string& fileName, const std::string& reas
 // "Cannot open file "name". reason"
 Error cannotOpenFileError(const std::string& fileName, const std::string& reason);
 
-// A handler's error as the general error report shows it: the text with a full stop at the
-// end unless it has one.
-std::string reportedErrorText(std::string text);
+// The text of the general error report: the error's text with a full stop added when it does
+// not end in one.
+std::string errorReportText(const std::string& text);
 
 // The system's description of an errno value ("Permission denied").
 std::string systemErrorText(int errorNumber);

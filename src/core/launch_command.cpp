@@ -59,6 +59,10 @@ std::string batchFileContents(const std::string& commandLine) {
     return std::string(emulator::kExecutable) + commandLine + "\r\n";
 }
 
+Error cannotStartEmulatorError(const std::string& reason) {
+    return Error(std::string("Cannot start \"") + emulator::kExecutable + "\". " + reason);
+}
+
 void writeBatchFile(const std::string& commandLine) {
     writeFileAtomically(emulator::kBatchFileName, batchFileContents(commandLine));
 }

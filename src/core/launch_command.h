@@ -2,6 +2,7 @@
 // The emulator's command line, built from the state of the window's controls at the moment
 // of a launch, the batch file that holds the same command, and the splitting of a command
 // line into the arguments the emulator sees.
+#include "core/error.h"
 #include "core/settings.h"
 
 #include <string>
@@ -34,6 +35,9 @@ std::string buildLaunchCommand(const LaunchInputs& inputs);
 // The whole content of the batch file: the program name immediately followed by the command
 // line (which brings its own separating blank), then CR LF.
 std::string batchFileContents(const std::string& commandLine);
+
+// The error of a launch whose emulator cannot be started: "Cannot start "orvo.exe". reason".
+Error cannotStartEmulatorError(const std::string& reason);
 
 // Writes the batch file in the current directory; throws "Cannot create file ..." on failure.
 void writeBatchFile(const std::string& commandLine);

@@ -38,10 +38,6 @@ constexpr std::chrono::seconds kConsoleSearchTime(15);
 // Without a process descriptor the end of the emulator is polled at this interval.
 constexpr int kEndPollMilliseconds = 100;
 
-Error cannotStartError(const std::string& reason) {
-    return Error(std::string("Cannot start \"") + emulator::kExecutable + "\". " + reason);
-}
-
 // A Windows program begins with the "MZ" signature of its DOS header.
 bool isWindowsProgram(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -63,7 +59,7 @@ bool isExecutableFile(const std::string& path) {
 std::string currentDirectory() {
     std::string buffer(4096, '\0');
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) throw cannotStartError(systemErrorText(errno));
+        if (errno != ERANGE) throw cannotStartEmulatorError(systemErrorText(errno));
         buffer.resize(buffer.size() * 2);
     }
     buffer.resize(buffer.find('\0'));
@@ -120,7 +116,7 @@ public:
     }
 
     void start(const std::string& commandLine, bool hideConsole) override {
-        if (isRunning()) throw cannotStartError("The emulator is still running");
+        if (isRunning()) throw cannotStartEmulatorError("The emulator is still running");
         const ProcessPlan plan = planEmulatorProcess(commandLine);
 
         std::vector<char*> argv;
@@ -149,7 +145,7 @@ public:
         const int result = ::posix_spawn(&pid, plan.program.c_str(), &actions, &attributes, argv.data(), environ);
         posix_spawnattr_destroy(&attributes);
         posix_spawn_file_actions_destroy(&actions);
-        if (result != 0) throw cannotStartError(systemErrorText(result));
+        if (result != 0) throw cannotStartEmulatorError(systemErrorText(result));
         running = pid;
         watchForEnd();
 
@@ -248,7 +244,7 @@ ProcessPlan planEmulatorProcess(const std::string& commandLine) {
     if (isWindowsProgram(local)) {
         const std::string wine = findOnSearchPath("wine");
         if (wine.empty())
-            throw cannotStartError("It is a Windows program, and \"wine\" to run it was not found on the search path");
+            throw cannotStartEmulatorError("It is a Windows program, and \"wine\" to run it was not found on the search path");
         plan.program = wine;
         plan.arguments = {"wine", currentDirectory() + "/" + emulator::kExecutable};
     } else {

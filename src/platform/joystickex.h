@@ -1,7 +1,9 @@
 #pragma once
 // The joystick component of the main window: it polls one game port of a joystick source every
 // Interval milliseconds on the GUI thread and reports the stick, scaled to a few steps either
-// side of the centre, and the buttons to its event handlers.
+// side of the centre, and the buttons to its event handlers. The core's poller decides; this
+// class gives it a Qt timer and the component's names.
+#include "core/joystick_poller.h"
 #include "core/joystick_scaling.h"
 #include "platform/joystick_source.h"
 
@@ -37,7 +39,7 @@ public:
     // True while the port is held and reported, from a successful StartCapture until
     // StopCapture or until its device goes away (unlike the active flag, a failed second
     // StartCapture leaves it set).
-    bool capturing() const { return held_; }
+    bool capturing() const { return poller_.capturing(); }
     // Holds the reports back without giving the port up (while the emulator has the stick),
     // and lets them come again if they were coming before.
     void pauseReports();
@@ -45,32 +47,32 @@ public:
 
     TGamePort GamePort() const { return gamePort_; }
     void setGamePort(TGamePort port);
-    bool Polling() const { return polling_; }
+    bool Polling() const { return poller_.polling(); }
     void setPolling(bool polling);
-    int Interval() const { return interval_; }
+    int Interval() const { return poller_.interval(); }
     void setInterval(int milliseconds);
-    double EventThreshold() const { return eventThreshold_; }
+    double EventThreshold() const { return poller_.eventThreshold(); }
     void setEventThreshold(double percent);
-    bool Scaled() const { return scaled_; }
-    void setScaled(bool scaled) { scaled_ = scaled; }
-    int16_t XScaledBy() const { return scaling_.xScaledBy(); }
-    int16_t YScaledBy() const { return scaling_.yScaledBy(); }
-    int16_t ZScaledBy() const { return scaling_.zScaledBy(); }
-    void setXScaledBy(int16_t value) { scaling_.setXScaledBy(value); }
-    void setYScaledBy(int16_t value) { scaling_.setYScaledBy(value); }
-    void setZScaledBy(int16_t value) { scaling_.setZScaledBy(value); }
+    bool Scaled() const { return poller_.scaled(); }
+    void setScaled(bool scaled) { poller_.setScaled(scaled); }
+    int16_t XScaledBy() const { return poller_.scaling().xScaledBy(); }
+    int16_t YScaledBy() const { return poller_.scaling().yScaledBy(); }
+    int16_t ZScaledBy() const { return poller_.scaling().zScaledBy(); }
+    void setXScaledBy(int16_t value) { poller_.scaling().setXScaledBy(value); }
+    void setYScaledBy(int16_t value) { poller_.scaling().setYScaledBy(value); }
+    void setZScaledBy(int16_t value) { poller_.scaling().setZScaledBy(value); }
     bool CalAutoSave() const { return calAutoSave_; }
     void setCalAutoSave(bool value) { calAutoSave_ = value; }
     bool CalAutoLoad() const { return calAutoLoad_; }
     void setCalAutoLoad(bool value) { calAutoLoad_ = value; }
-    int MaxZ() const { return scaling_.maxZ; }
-    int MinZ() const { return scaling_.minZ; }
-    int NumButtons() const { return numButtons_; }
+    int MaxZ() const { return poller_.scaling().maxZ; }
+    int MinZ() const { return poller_.scaling().minZ; }
+    int NumButtons() const { return poller_.numButtons(); }
 
-    bool active() const { return active_; }
+    bool active() const { return poller_.active(); }
     // The movement in raw units that counts as a change when not polling.
-    int thresholdUnits() const { return thresholdUnits_; }
-    const tavrix::JoystickScaling& scaling() const { return scaling_; }
+    int thresholdUnits() const { return poller_.thresholdUnits(); }
+    const tavrix::JoystickScaling& scaling() const { return poller_.scaling(); }
 
     // Event handlers; an empty one is not called.
     TJoyMoveEvent JoyMove;
@@ -84,26 +86,22 @@ public:
     void report(const tavrix::JoystickReading& reading);
 
 private:
-    int portIndex() const { return gamePort_ == TGamePort::Gameport1 ? 0 : 1; }
-    void readCapabilities(int port);
-    void poll();
+    // The poller's timer: a Qt timer on the GUI thread.
+    class Timer : public tavrix::PollTimer {
+    public:
+        explicit Timer(QTimer* timer) : timer_(timer) {}
+        void start(int milliseconds) override;
+        void stop() override;
+        bool isActive() const override;
 
-    std::shared_ptr<tavrix::JoystickSource> source_;
-    QTimer* timer_;
+    private:
+        QTimer* timer_;
+    };
+
+    QTimer* qtTimer_;
+    Timer timer_;
+    tavrix::JoystickPoller poller_;
     TGamePort gamePort_ = TGamePort::Gameport1;
-    bool polling_ = false;
-    int interval_ = 50;
-    double eventThreshold_ = 0.1;
-    int thresholdUnits_ = 0;
-    bool scaled_ = true;
     bool calAutoSave_ = false;
     bool calAutoLoad_ = false;
-    int numButtons_ = 2;
-    tavrix::JoystickCapabilities caps_;
-    tavrix::JoystickScaling scaling_;
-    bool active_ = false;
-    bool held_ = false;  // the port is taken from the source and the timer runs
-    bool paused_ = false;  // reports were coming when they were held back
-    bool isCalibrating_ = false;  // calibration cannot be started in this program
-    std::optional<tavrix::JoystickReading> last_;
 };

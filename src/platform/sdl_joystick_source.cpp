@@ -85,10 +85,14 @@ public:
         // Pads whose directions are a hat rather than a stick: the hat counts as the stick.
         if (SDL_JoystickNumHats(joystick) > 0) {
             const Uint8 hat = SDL_JoystickGetHat(joystick, 0);
-            if (hat & SDL_HAT_LEFT) reading.x = 0;
-            if (hat & SDL_HAT_RIGHT) reading.x = kAxisTop;
-            if (hat & SDL_HAT_UP) reading.y = 0;
-            if (hat & SDL_HAT_DOWN) reading.y = kAxisTop;
+            unsigned directions = 0;
+            if (hat & SDL_HAT_LEFT) directions |= kHatLeft;
+            if (hat & SDL_HAT_RIGHT) directions |= kHatRight;
+            if (hat & SDL_HAT_UP) directions |= kHatUp;
+            if (hat & SDL_HAT_DOWN) directions |= kHatDown;
+            JoystickCapabilities range;
+            range.xMax = range.yMax = kAxisTop;
+            applyHat(reading, directions, range);
         }
         const int buttons = SDL_JoystickNumButtons(joystick);
         for (int button = 0; button < buttons && button < kMaxButtons; ++button)

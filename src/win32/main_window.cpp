@@ -147,7 +147,7 @@ LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam,
     try {
         return self->handle(message, wParam, lParam);
     } catch (const std::exception& error) {
-        showError(reportedErrorText(error.what()));
+        showError(errorReportText(error.what()));
         return 0;
     }
 }

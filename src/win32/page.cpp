@@ -93,7 +93,7 @@ LRESULT CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARA
     try {
         return page->handle(message, wParam, lParam);
     } catch (const std::exception& error) {
-        showError(reportedErrorText(error.what()));
+        showError(errorReportText(error.what()));
         return 0;
     }
 }

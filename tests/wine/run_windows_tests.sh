@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Runs the Windows build under Wine, on a private virtual display and in a private wine prefix:
-# the core's test program (every test must pass or be skipped with its reason), the native
-# window's test program beside it in the build (win32/win32_ui_tests.exe), then, when
-# given, tavrix-audit.exe on a catalogue made by the native build's demo-data tool, whose JSON
-# and exit status must be those of the native tavrix-audit on the same files, byte for byte.
-# Usage: run_windows_tests.sh core_tests.exe [tavrix-audit.exe native-tavrix-audit make_demo_data tavrix.ini]
+# first it checks that every program imports system DLLs only, then it runs the test programs
+# (every test must pass or be skipped with its reason), then, when given, tavrix-audit.exe on a
+# catalogue made by the native build's demo-data tool, whose JSON and exit status must be those
+# of the native tavrix-audit on the same files, byte for byte.
+# Usage: run_windows_tests.sh tests.exe[,more_tests.exe...] [tavrix-audit.exe native-tavrix-audit make_demo_data tavrix.ini]
 set -uo pipefail
 
-tests=$(realpath "$1")
-ui_tests=$(realpath -m "$(dirname "$tests")/../win32/win32_ui_tests.exe")
+IFS=, read -r -a listed <<<"$1"
+test_programs=()
+for program in "${listed[@]}"; do test_programs+=("$(realpath "$program")"); done
+programs=("${test_programs[@]}")
+[ $# -ge 2 ] && programs+=("$(realpath "$2")")
+"$(dirname "$0")/check_system_imports.sh" "${programs[@]}" || exit 1
 if [ $# -ge 5 ]; then
   windows_audit=$(realpath "$2")
   native_audit=$(realpath "$3")
@@ -21,20 +25,18 @@ work=$(mktemp -d /tmp/tavrix-wine.XXXXXX)
 wine_tag=run_windows_tests.sh
 source "$(dirname "$0")/prefix.sh"
 
-mkdir "$work/run"
-cp "$tests" "$work/run/core_tests.exe"
-cd "$work/run" || exit 2
-timeout -k 5 "$limit" wine core_tests.exe --gtest_brief=1 2>&1 | tr -d '\r'
-status=${PIPESTATUS[0]}
-[ "$status" -eq 124 ] && echo "run_windows_tests.sh: core_tests.exe still running after $limit s"
-[ "$status" -eq 0 ] || exit "$status"
-
-[ -f "$ui_tests" ] || { echo "run_windows_tests.sh: $ui_tests is missing"; exit 2; }
-cp "$ui_tests" "$work/run/win32_ui_tests.exe"
-timeout -k 5 "$limit" wine win32_ui_tests.exe --gtest_brief=1 2>&1 | tr -d '\r'
-status=${PIPESTATUS[0]}
-[ "$status" -eq 124 ] && echo "run_windows_tests.sh: win32_ui_tests.exe still running after $limit s"
-[ "$status" -eq 0 ] || exit "$status"
+# Each program runs from where it was built (the programs a test starts lie beside it), in a
+# working directory of its own.
+for program in "${test_programs[@]}"; do
+  name=$(basename "$program")
+  mkdir "$work/run-$name"
+  cd "$work/run-$name" || exit 2
+  echo "run_windows_tests.sh: $name"
+  timeout -k 5 "$limit" wine "$program" --gtest_brief=1 2>&1 | tr -d '\r'
+  status=${PIPESTATUS[0]}
+  [ "$status" -eq 124 ] && echo "run_windows_tests.sh: $name still running after $limit s"
+  [ "$status" -eq 0 ] || exit "$status"
+done
 [ $# -ge 5 ] || exit 0
 
 mkdir "$work/catalogue"
