@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/ini_document_cache.h"
 #include "core/settings.h"
+#include "platform/win32/emulator_process.h"
 #include "win32/error_box.h"
 #include "win32/page_index.h"
 #include "win32/sound_page.h"
@@ -141,6 +142,57 @@ void MainWindow::setClientWidth(int width) {
         MoveWindow(page->window(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
+LaunchInputs MainWindow::readLaunchInputs(int gameNumber) const {
+    LaunchInputs inputs;
+    inputs.gameNumber = gameNumber;
+    for (const auto& page : pages_) page->addLaunchInputs(inputs);
+    return inputs;
+}
+
+void MainWindow::LV0DblClick() {
+    if (emulatorRunning_) return;  // one emulator at a time
+    const int number = list_.selectedNumber();
+    if (number == 0) return;
+    const LaunchInputs inputs = readLaunchInputs(number);
+    const std::string commandLine = buildLaunchCommand(inputs);
+    if (batchRequested_) {
+        // Cleared whether or not the file can be written; a failure is reported.
+        batchRequested_ = false;
+        writeBatchFile(commandLine);
+        return;
+    }
+    // The window is out of the way while the emulator runs and takes no input; the wait keeps
+    // answering the system's messages. It all comes back when the emulator ends, or at once when
+    // it cannot be started.
+    struct ComeBack {
+        MainWindow& window;
+        ~ComeBack() {
+            window.emulatorRunning_ = false;
+            EnableWindow(window.window_, TRUE);
+            ShowWindow(window.window_, SW_SHOW);
+            SetForegroundWindow(window.window_);
+        }
+    } comeBack{*this};
+    emulatorRunning_ = true;
+    ShowWindow(window_, SW_HIDE);
+    EnableWindow(window_, FALSE);
+    EmulatorProcess emulator;
+    emulator.start(commandLine, inputs.hideConsole);
+    emulator.wait();
+}
+
+void MainWindow::LV0KeyDown(UINT key) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool other = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0;
+    // Enter launches on its own or with Shift, never with Ctrl or Alt.
+    if (key == VK_RETURN && !control && GetKeyState(VK_MENU) >= 0) LV0DblClick();
+    // Ctrl+F11 and no other modifier. The request is set before the selection is looked at.
+    if (key == VK_F11 && control && !other) {
+        batchRequested_ = true;
+        LV0DblClick();
+    }
+}
+
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
@@ -166,9 +218,21 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 page(kGameInfoPage).gameSelected(list_.numberAt(change->iItem));
             return 0;
         }
+        if (header->hwndFrom == form_["LV0"] && header->code == NM_DBLCLK) {
+            LV0DblClick();
+            return 0;
+        }
+        if (header->hwndFrom == form_["LV0"] && header->code == LVN_KEYDOWN) {
+            LV0KeyDown(reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey);
+            return 0;
+        }
         if (header->hwndFrom == form_["LV0"] && list_.notify(header)) return 0;
         break;
     }
+    case WM_COMMAND:
+        // Enter in the list, turned into the window's default command by the dialog keys.
+        if (LOWORD(wParam) == IDOK && GetFocus() == form_["LV0"]) LV0KeyDown(VK_RETURN);
+        return 0;
     case WM_DESTROY:
         if (GetWindowLongPtrW(window_, GWLP_USERDATA) != 0) PostQuitMessage(0);
         return 0;

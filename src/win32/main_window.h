@@ -33,6 +33,14 @@ public:
     // Widens or narrows the window; the list grows with it and the pages keep to the right.
     void setClientWidth(int width);
 
+    // The game list's launch events: a double click or Enter starts the emulator with the
+    // selected game; Ctrl+F11 writes tavrix.bat instead (also when nothing is selected yet: the
+    // request then waits for the next launch).
+    void LV0DblClick();
+    void LV0KeyDown(UINT key);
+    // The launch inputs as the pages' controls hold them now, for the given game.
+    LaunchInputs readLaunchInputs(int gameNumber) const;
+
     HWND window() const { return window_; }
     Form& form() { return form_; }
     Page& page(int index) { return *pages_[static_cast<std::size_t>(index)]; }
@@ -52,6 +60,8 @@ private:
     GameListView list_;
     std::vector<std::unique_ptr<Page>> pages_;
     bool english_ = false;
+    bool batchRequested_ = false;
+    bool emulatorRunning_ = false;
 };
 
 }  // namespace tavrix::win32

@@ -3,6 +3,7 @@
 // display area holding the controls of its table. It hands the controls' notifications to the
 // page by control name, steps up-down controls, reports handler errors, and after each model
 // operation draws the model again.
+#include "core/launch_command.h"
 #include "win32/form.h"
 
 #include <windows.h>
@@ -37,6 +38,8 @@ public:
     virtual void showCaptions(bool english);
     // The game list's selection moved to this game (the Game Info page shows it).
     virtual void gameSelected(int /*number*/) {}
+    // What a launch reads from this page's controls as they stand, saved or not.
+    virtual void addLaunchInputs(LaunchInputs& /*inputs*/) const {}
 
 protected:
     // A control's WM_COMMAND notification (BN_CLICKED, CBN_SELCHANGE, EN_CHANGE, STN_DBLCLK ...).

@@ -31,6 +31,15 @@ void SoundPage::showModel() {
     enable({"E3", "UD2", "ST1"}, model.multiplierEnabled);
 }
 
+void SoundPage::addLaunchInputs(LaunchInputs& inputs) const {
+    const SoundSettings shown = model.settings();
+    inputs.soundOn = shown.useSound;
+    inputs.filterOn = shown.filterEnabled;
+    inputs.cutoffIndex = shown.cutoff;
+    inputs.soundEffect = shown.effect;
+    inputs.multiplier = shown.multiplier;
+}
+
 void SoundPage::B11Click() {
     model.B11Click();
     host.showPage(kGameInfoPage);

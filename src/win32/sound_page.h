@@ -13,6 +13,8 @@ public:
     void B11Click();  // Save, then the Game Info page
     void B12Click();  // Cancel: this page, reloaded from tavrix.ini
 
+    void addLaunchInputs(LaunchInputs& inputs) const override;
+
     SoundPageModel model;
 
 protected:

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -325,4 +326,47 @@ TEST(Win32Window, GameListShowsTheRowsWithTheirStatusesAndSortsByHeaderClicks) {
         EXPECT_LT(list.model.LV0Compare({bytes(numbers[row - 1]), numbers[row - 1]}, {bytes(numbers[row]), numbers[row]}), 0);
     }
     EXPECT_EQ(list.selectedNumber(), selected) << "the selected row stays selected";
+}
+
+TEST(Win32Window, LaunchAndBatchFileCarryTheCommandLineOfThePagesAsTheyStand) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::filesystem::path standIn =
+        std::filesystem::path(self).parent_path() / ".." / "platform" / "win32" / "orvo_standin.exe";
+    ASSERT_TRUE(std::filesystem::exists(standIn)) << standIn;
+    TempDir dir;
+    std::filesystem::copy_file(standIn, "orvo.exe");
+    writeFile("tavrix.ini", "[Tavrix]\r\nsound-filter-enable=1\r\nsound-filter-cutoff=8000\r\n"
+                            "sound-surround-lite-enable=1\r\nsound-surround-lite-multiplier=12\r\n"
+                            "[Game-1]\r\nGameName=Only\r\n");
+    Window built;
+    built.window.start();
+    perform(built.window.soundPage(), {Action::Type, "E3", 0, "3 \"x\" \xed\x95\x9c"});
+    // The same command line from the core, with the Sound page's values as its model loads them.
+    SoundPageModel model;
+    model.B12Click();
+    model.typeMultiplier("3 \"x\" \xed\x95\x9c");
+    LaunchInputs inputs;
+    inputs.gameNumber = 1;
+    inputs.filterOn = model.filterChecked, inputs.cutoffIndex = model.cutoffIndex;
+    inputs.soundEffect = model.effectIndex, inputs.multiplier = model.multiplierText;
+    const std::string expected = buildLaunchCommand(inputs);
+    ASSERT_NE(expected.find(" 1"), std::string::npos);
+
+    HWND list = built.window.form()["LV0"];
+    NMHDR doubleClick{list, static_cast<UINT_PTR>(built.window.form().id("LV0")), static_cast<UINT>(NM_DBLCLK)};
+    SendMessageW(built.window.window(), WM_NOTIFY, doubleClick.idFrom, reinterpret_cast<LPARAM>(&doubleClick));
+    EXPECT_EQ(readFile("orvo-command-line.txt"), expected) << "as built: no program name, no re-quoting";
+    EXPECT_TRUE(IsWindowEnabled(built.window.window())) << "the window is back after the emulator's end";
+
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    NMLVKEYDOWN f11{{list, doubleClick.idFrom, static_cast<UINT>(LVN_KEYDOWN)}, VK_F11, 0};
+    SendMessageW(built.window.window(), WM_NOTIFY, f11.hdr.idFrom, reinterpret_cast<LPARAM>(&f11));
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(readFile("tavrix.bat"), batchFileContents(expected));
+    EXPECT_TRUE(built.errors.empty());
 }
