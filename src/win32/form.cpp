@@ -150,8 +150,10 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
             break;
         }
         case ControlKind::TabControl:
-            // Tight padding, so that every tab's caption shows whole in the table's width.
+            // Tight padding and no minimum width, so that every tab's caption shows whole in the
+            // table's width.
             SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
+            SendMessageW(control, TCM_SETMINTABWIDTH, 0, 0);
             for (std::size_t tab = 0; tab < spec.items.size(); ++tab) {
                 TCITEMW item{};
                 item.mask = TCIF_TEXT;
