@@ -74,7 +74,7 @@ const FormLayout& controlsPageLayout() {
             // what the focus is waiting for.
             edit("E4", nullptr, {8, 322, 0, 21}).off().spoken({"키 입력 받기", "Key capture"}),
             // Never shown: the selected game's controller plug-in flag, set by the Game Info page.
-            check("CB21", nullptr, {}, {}).on().hidden(),
+            check("CB21", nullptr, {0, 0, 100, 30}, {}).on().hidden(),
         });
         return made;
     }();
