@@ -21,19 +21,9 @@ public:
     using UrlOpener = std::function<void(const QUrl&)>;
     static void setUrlOpener(UrlOpener opener);
 
+    // The controls the tests reach; the page's layout table names every control.
     QLabel* L77;  // "Tavrix"
     QLabel* L78;  // the version
-    QLabel* L79;
-    QLabel* L80;
-    QLabel* L81;
-    QLabel* L82;
-    QLabel* L83;
-    QLabel* L84;
-    QLabel* L85;
-    QLabel* L86;
-    QLabel* L87;
-    QLabel* L88;  // room for three lines
-    QLabel* L93;
     QPushButton* B08;  // OK: back to Game Info
     QPushButton* B13;  // the web page
 

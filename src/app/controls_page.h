@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdint>
 
-class ClickableLabel;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -43,46 +42,15 @@ public:
     void B04Click();
     void B03Click();
 
-    // Controls.
+    // The controls that other parts of the program and the tests reach; the page's layout
+    // table names every control (the assignable inputs are L21 .. L34).
     QGroupBox* GB5;
-    QLabel* L61;
-    QLabel* L62;
-    QLabel* L63;
-    QLabel* L64;
-    ClickableLabel* L33;  // test
-    ClickableLabel* L34;  // services
-    QLabel* L35;          // snapshot key, fixed
-    QLabel* L36;          // FPS key, fixed
-    QComboBox* CB23;      // player
-    QGroupBox* GB6;
-    QLabel* L65;
-    QLabel* L66;
-    QLabel* L67;
-    QLabel* L68;
-    QLabel* L69;
-    QLabel* L70;
-    QLabel* L71;
-    QLabel* L72;
-    QLabel* L73;
-    QLabel* L74;
-    QLabel* L75;
-    QLabel* L76;
-    ClickableLabel* L21;  // buttons 1 to 6
-    ClickableLabel* L22;
-    ClickableLabel* L23;
-    ClickableLabel* L24;
-    ClickableLabel* L25;
-    ClickableLabel* L26;
-    ClickableLabel* L27;  // up, down, left, right
-    ClickableLabel* L28;
-    ClickableLabel* L29;
-    ClickableLabel* L30;
-    ClickableLabel* L31;  // coin
-    ClickableLabel* L32;  // start
-    QCheckBox* CB25;      // joystick interface of the plug-in
-    QPushButton* B04;     // Save
-    QPushButton* B03;     // Cancel
-    QLineEdit* E4;        // invisible receiver of key presses during a capture
+    QComboBox* CB23;   // player
+    QGroupBox* GB6;    // the player's inputs
+    QCheckBox* CB25;   // joystick interface of the plug-in
+    QPushButton* B04;  // Save
+    QPushButton* B03;  // Cancel
+    QLineEdit* E4;     // invisible receiver of key presses during a capture
     // Never visible: the selected game's Vantrel-plug-in flag, set by the Game Info page and
     // read by the launch.
     QCheckBox* CB21;
@@ -96,9 +64,9 @@ protected:
 private:
     void CreateWidgets();
     void ConnectWidgets();
-    // The fourteen assignable labels L21 .. L34, found by name in ascending order.
-    std::array<QLabel*, tavrix::kControllerLabelCount> assignableLabels() const;
 
+    // The fourteen assignable labels L21 .. L34 in ascending order.
+    std::array<QLabel*, tavrix::kControllerLabelCount> assignable{};
     int shownCaptions = 0;
     int shownGroupPlayer = 0;
     bool pageShown = false;

@@ -30,11 +30,14 @@ QWidget* parentOf(QWidget* page, const ControlSpec& spec) {
 void styleText(QLabel* label, const ControlSpec& spec) {
     if (spec.font & tavrix::kCentred) label->setAlignment(Qt::AlignCenter);
     if (spec.font & tavrix::kNavy) label->setStyleSheet(QStringLiteral("color: navy;"));
+}
+
+void styleFont(QWidget* control, const ControlSpec& spec) {
     if ((spec.font & tavrix::kBold) != 0 || spec.pixelSize != 0) {
-        QFont font = label->font();
+        QFont font = control->font();
         font.setBold((spec.font & tavrix::kBold) != 0);
         if (spec.pixelSize != 0) font.setPixelSize(spec.pixelSize);
-        label->setFont(font);
+        control->setFont(font);
     }
 }
 
@@ -74,7 +77,10 @@ QWidget* create(QWidget* page, const ControlSpec& spec, CaptionBook& book) {
     }
     case ControlKind::ComboBox: {
         auto* list = new QComboBox(parent);
-        book.items(list, spec.items);
+        if (spec.liveItems)
+            for (const tavrix::Caption& item : spec.items) list->addItem(tr2(item));
+        else
+            book.items(list, spec.items);
         list->setCurrentIndex(spec.selected);
         return list;
     }
@@ -123,6 +129,7 @@ void buildForm(QWidget* page, const tavrix::FormLayout& layout, CaptionBook& boo
         if (control == nullptr) continue;
         control->setObjectName(QString::fromLatin1(spec.name));
         control->setGeometry(spec.place.x, spec.place.y, spec.place.width, spec.place.height);
+        styleFont(control, spec);
         control->setEnabled(spec.enabled);
         if (!spec.visible) control->hide();
         if (spec.kind != ControlKind::UpDown && !spec.accessibleName.empty())

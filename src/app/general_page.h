@@ -10,7 +10,6 @@
 
 class QButtonGroup;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -33,19 +32,17 @@ public:
     // The romset directory as E1 holds it now: the stored bytes while the text is as loaded.
     std::string romsDirectory() const { return model.romsDirectory(); }
 
-    QGroupBox* GB2;      // the rom path group
-    QLabel* L13;         // the rom path label
+    // The controls that other parts of the program and the tests reach; the page's layout
+    // table names every control.
     QLineEdit* E1;       // the romset directory
     QPushButton* B01;    // "...": folder dialog
     QCheckBox* CB24;     // rescan on start-up
     QPushButton* B02;    // rescan now
     QLabel* L16;         // the game count line
-    QGroupBox* GB7;      // the game list options
     QCheckBox* CB26;     // only playable games
     QCheckBox* CB27;     // all columns
-    QGroupBox* RG2;      // sort choice
-    QRadioButton* RG2Items[4];
-    QButtonGroup* RG2Buttons;
+    QRadioButton* RG2Items[4];  // sort choice
+    QButtonGroup* RG2Group;
     QPushButton* B07;    // Save
     QPushButton* B05;    // Cancel / reload
 

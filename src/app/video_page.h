@@ -10,7 +10,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,39 +34,30 @@ public:
     // The controls as one value, for the files and the launch.
     tavrix::VideoSettings settings() const;
 
-    QGroupBox* GB3;
+    // The controls that other parts of the program and the tests reach; the page's layout
+    // table names every control.
     QLabel* L50;
     QComboBox* CB18;  // 3D interface: Software, Direct3D, OpenGL
     QCheckBox* CB2;   // stretching
-    QLabel* L51;
     QComboBox* CB3;   // resolution
     QCheckBox* CB4;   // full screen
-    QLabel* L52;
     QComboBox* CB5;   // colour depth
     QCheckBox* CB9;   // dithering
-    QLabel* L53;
     QComboBox* CB6;   // scan lines, items set by the renderer
-    QLabel* L54;
     QComboBox* CB7;   // texture filtering
     QCheckBox* CB17;  // slow geometry
-    QLabel* L56;
     QComboBox* CB10;  // blending, items set by the renderer
     QCheckBox* CB28;  // show FPS
-    QLabel* L57;
     QComboBox* CB11;  // frame limit
     QCheckBox* CB12;  // frame skip
-    QLabel* L58;
     QComboBox* CB13;  // auto framerate
     QLineEdit* E2;    // frame rate, free text
     UpDown* UD1;
     QLabel* L14;
-    QLabel* L59;
     QComboBox* CB14;  // texture type
     QCheckBox* CB16;  // renderer keys
-    QLabel* L60;
     QComboBox* CB15;  // texture caching
     QCheckBox* CB29;  // hide the emulator's console
-    QLabel* L55;
     QComboBox* CB8;   // rotation
     QCheckBox* CB22;  // use the software renderer's registry settings
     QPushButton* B14;  // the software renderer's own settings dialog

@@ -4,12 +4,18 @@
 // A front end draws these values, forwards key presses and joystick events, and starts the
 // joysticks' capture when a capture begins.
 #include "core/controller_config.h"
+#include "core/form_layout.h"
 #include "core/input_names.h"
 
 #include <cstdint>
 #include <string>
 
 namespace tavrix {
+
+// GB6's caption for player 0 or 1 (kept beside the page's layout table, as the next one).
+Caption playerGroupCaption(int player);
+// The window caption: the request for a key while a capture waits, else the program's title.
+Caption windowCaption(bool capturing);
 
 struct ControlsPageModel {
     ControllerPageState state;  // captions of L21 .. L34, CB23, CB25
@@ -19,6 +25,9 @@ struct ControlsPageModel {
     // capture starts, to the program's title whenever a capture ends.
     int captionsSet = 0;
     int groupPlayer = 0;        // the player named in GB6's caption, set by a pick in CB23
+
+    // CB23's selection for the stored player: any player but the first shows the second.
+    int playerIndex() const { return state.player == 0 ? 0 : 1; }
 
     // Start-up: the display names in the interface language.
     void buildInputNames(bool english) { names.build(english); }

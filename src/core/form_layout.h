@@ -56,10 +56,13 @@ struct ControlSpec {
     std::vector<Caption> items;    // combo-box entries or list-view column headers
     std::vector<int> widths;       // list-view column widths
     int selected = -1;             // a combo box's first selection
+    // A combo box whose items the page model rebuilds at run time: its first items are made
+    // in the language of the moment and are not captioned again when the language changes.
+    bool liveItems = false;
     bool checked = false;          // a check box's or radio item's first state
     bool enabled = true;
     bool visible = true;
-    unsigned font = kPlain;        // FontStyle bits
+    unsigned font = kPlain;        // FontStyle bits (bold and size for any control)
     int pixelSize = 0;             // a larger text size in pixels; 0: the system's
     const char* buddy = nullptr;   // a label: the control it names; an up-down: its edit box
     Caption accessibleName;        // what a screen reader says of a control without a caption
@@ -73,6 +76,7 @@ struct ControlSpec {
     ControlSpec& hidden() { visible = false; return *this; }
     ControlSpec& on() { checked = true; return *this; }
     ControlSpec& pick(int index) { selected = index; return *this; }
+    ControlSpec& live() { liveItems = true; return *this; }
     ControlSpec& style(unsigned bits, int size = 0) { font = bits; pixelSize = size; return *this; }
     ControlSpec& names(const char* control) { buddy = control; return *this; }
     ControlSpec& spoken(Caption name) { accessibleName = name; return *this; }

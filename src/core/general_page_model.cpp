@@ -7,6 +7,12 @@
 
 namespace tavrix {
 
+bool GeneralPageModel::B01Click(const std::string& chosenFolder) {
+    if (chosenFolder.empty()) return false;
+    pathText = chosenFolder;
+    return true;
+}
+
 void GeneralPageModel::B07Click(int listSortChoice, bool listAscending) const {
     auto document = IniDocument::load(kSettingsFileName);
     writeSetting(document, settings::romsDirectory, romsDirectory());

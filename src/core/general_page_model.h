@@ -2,11 +2,15 @@
 // The General Settings page without its widgets: the romset directory, the start-up scan and
 // the game list's options, with Save and Cancel (also the page's reload at start-up). The game
 // list itself keeps its sort direction; Save takes it and Cancel hands the stored one back.
+#include "core/form_layout.h"
 #include "core/text.h"
 
 #include <string>
 
 namespace tavrix {
+
+// The folder dialog's prompt (kept beside the page's layout table).
+Caption folderPrompt();
 
 struct GeneralPageModel {
     std::string pathText;         // E1, the romset directory as shown
@@ -20,6 +24,9 @@ struct GeneralPageModel {
     // The romset directory as E1 holds it now: the stored bytes while the text is as loaded.
     std::string romsDirectory() const { return storedRomsDirectory.bytesFor(pathText); }
 
+    // The folder dialog's answer, empty when it was cancelled: a chosen folder replaces E1's
+    // text (not saved); true when it did.
+    bool B01Click(const std::string& chosenFolder);
     // Save: roms-directory, startup-scan, show-full-romset, show-all-columns and sorting-type,
     // the order the list shows now (its sort column's choice and direction), which is the order
     // the next start restores. The front end then shows Game Info.

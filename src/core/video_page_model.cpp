@@ -28,6 +28,37 @@ void select(int& selection, int index, int count) {
 
 }  // namespace
 
+void VideoPageModel::pickRenderer(int index) {
+    values.renderer = index == 0 ? RendererKind::Software : index == 1 ? RendererKind::Direct3D : RendererKind::OpenGL;
+}
+
+std::vector<ControlValue<int>> VideoPageModel::lists() {
+    VideoSettings& v = values;
+    return {{"CB3", &v.resolution},   {"CB5", &v.colorDepth},     {"CB6", &v.scanLines},
+            {"CB7", &v.filtering},    {"CB10", &v.blending},      {"CB11", &v.frameLimit},
+            {"CB13", &v.autoFramerate}, {"CB14", &v.textureType}, {"CB15", &v.textureCaching},
+            {"CB8", &v.rotation}};
+}
+
+std::vector<ControlValue<bool>> VideoPageModel::checkBoxes() {
+    VideoSettings& v = values;
+    return {{"CB2", &v.stretching},    {"CB4", &v.fullScreen},    {"CB9", &v.dithering},
+            {"CB17", &v.slowGeometry}, {"CB28", &v.showFps},      {"CB12", &v.frameSkip},
+            {"CB16", &v.rendererKeys}, {"CB29", &v.hideConsole}};
+}
+
+std::vector<std::pair<const char*, bool>> VideoPageModel::enabledControls() const {
+    std::vector<std::pair<const char*, bool>> states{{"CB2", stretchingEnabled}, {"CB22", registryEnabled},
+                                                     {"CB4", fullScreenEnabled}, {"CB9", values.ditheringEnabled}};
+    // The lists only a hardware renderer uses, and the screen and frame controls, with their labels.
+    for (const char* name : {"CB7", "CB5", "L52", "L54", "CB14", "L59", "CB15", "L60", "CB10", "L56", "CB16", "CB8", "L55"})
+        states.emplace_back(name, textureEnabled);
+    for (const char* name : {"CB3", "CB6", "CB11", "CB12", "CB13", "CB28", "L51", "L53", "L57", "L58"})
+        states.emplace_back(name, screenEnabled);
+    for (const char* name : {"E2", "UD1", "L14"}) states.emplace_back(name, frameRateEnabled);
+    return states;
+}
+
 void VideoPageModel::checkRegistry(bool checked) {
     if (values.registrySettings == checked) return;
     values.registrySettings = checked;

@@ -2,17 +2,27 @@
 // The Video page without its widgets: what each control shows and whether it is enabled, and
 // the page's handlers as operations on it. A front end draws these values and forwards each
 // user action here; the renderer files and tavrix.ini are read and written by the model.
+#include "core/form_layout.h"
 #include "core/text.h"
 #include "core/video_settings.h"
 
 #include <optional>
-
+#include <utility>
 #include <vector>
 
 namespace tavrix {
 
-// The run-time items of the scan-line and blending lists; the front end gives them captions.
+// The run-time items of the scan-line and blending lists.
 enum class VideoListItem { No, Yes, None, Black, Bright, Level1, Level2 };
+// An item's caption in both languages (kept beside the page's layout table).
+Caption captionOf(VideoListItem item);
+
+// A control of the page by name and the model's value it shows.
+template <typename Value>
+struct ControlValue {
+    const char* name;
+    Value* value;
+};
 
 struct VideoPageModel {
     // Checked states, selections (-1 for none) and texts; `values.ditheringEnabled` is CB9's
@@ -39,6 +49,18 @@ struct VideoPageModel {
     // The values for the files and the launch: the frame rate as its stored bytes while E2
     // shows it unchanged.
     VideoSettings settings() const;
+
+    // CB18's selection: the renderer kinds in list order; any other index picks OpenGL.
+    int rendererIndex() const { return static_cast<int>(values.renderer); }
+    void pickRenderer(int index);
+
+    // The lists and check boxes that each show one member of `values` (not CB18 and CB22,
+    // which have rules of their own): the front end shows each value and writes the user's
+    // changes back into it.
+    std::vector<ControlValue<int>> lists();
+    std::vector<ControlValue<bool>> checkBoxes();
+    // Every control whose enabled state the rules decide, with that state.
+    std::vector<std::pair<const char*, bool>> enabledControls() const;
 
     // The registry check box runs its click handler for every change of its state.
     void checkRegistry(bool checked);

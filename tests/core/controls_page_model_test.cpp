@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 using namespace tavrix;
 using namespace tavrix::test;
 
@@ -59,4 +62,21 @@ TEST(ControlsPageModel, CapturesOneInputAtATimeAndReloadsAsTheHandlersSay) {
     page.state.player = 0;
     page.CB23Change();
     EXPECT_EQ(captions[L27], "up") << "saved above";
+}
+
+TEST(ControlsPageModel, PlayerAndCaptureCaptionsFollowTheState) {
+    ControlsPageModel page;
+    for (auto [player, index] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{7, 1}}) {
+        page.state.player = player;
+        EXPECT_EQ(page.playerIndex(), index) << player;
+    }
+    EXPECT_STREQ(controlsPageLayout()["GB6"].caption.en, playerGroupCaption(0).en);
+    EXPECT_STREQ(playerGroupCaption(1).in(true), " Player 2 ");
+    EXPECT_STREQ(windowCaption(true).in(true), "Tavrix - Press key or button...");
+    EXPECT_STREQ(windowCaption(false).in(true), "Tavrix");
+    // The fourteen assignable inputs are bold labels that report double clicks.
+    for (int i = 0; i < kControllerLabelCount; ++i) {
+        const ControlSpec& input = controlsPageLayout()["L" + std::to_string(21 + i)];
+        EXPECT_TRUE(input.kind == ControlKind::ClickLabel && (input.font & kBold)) << input.name;
+    }
 }

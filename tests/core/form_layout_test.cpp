@@ -19,7 +19,11 @@ struct Table {
 
 const Table kTables[] = {
     {"main window", mainWindowLayout},
+    {"general", generalPageLayout},
+    {"video", videoPageLayout},
     {"sound", soundPageLayout},
+    {"controls", controlsPageLayout},
+    {"about", aboutPageLayout},
 };
 
 }  // namespace

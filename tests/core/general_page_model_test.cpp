@@ -25,3 +25,13 @@ TEST(GeneralPageModel, CancelReadsTheKeysAndSaveWritesThemInOrder) {
     page.B05Click();
     EXPECT_TRUE(page.sortChoice == 2 && page.ascending);
 }
+
+TEST(GeneralPageModel, AChosenFolderReplacesThePathAndACancelledDialogLeavesIt) {
+    GeneralPageModel page;
+    page.pathText = ".\\roms";
+    EXPECT_FALSE(page.B01Click(""));
+    EXPECT_EQ(page.pathText, ".\\roms");
+    EXPECT_TRUE(page.B01Click("/data/romsets"));
+    EXPECT_EQ(page.romsDirectory(), "/data/romsets");
+    EXPECT_STREQ(folderPrompt().in(true), "Select rom path:");
+}

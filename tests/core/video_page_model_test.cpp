@@ -1,9 +1,13 @@
 #include "core/error.h"
 #include "core/ini_document.h"
 #include "core/video_page_model.h"
+#include "core/form_layout.h"
 #include "fixtures/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 using namespace tavrix;
 using namespace tavrix::test;
@@ -111,4 +115,40 @@ TEST(VideoPageModel, RendererFilesReadTheirValuesAndFailures) {
     page.ReadVideoSettings();
     EXPECT_EQ(page.values.renderer, RendererKind::Software);
     EXPECT_NE(readFile("tavrix-renderer-sft.cfg"), "");
+}
+
+TEST(VideoPageModel, ControlsByNameAreTheLayoutsAndFollowTheModel) {
+    const FormLayout& layout = videoPageLayout();
+    VideoPageModel page;
+    for (auto [name, selection] : page.lists()) {
+        EXPECT_EQ(layout[name].kind, ControlKind::ComboBox) << name;
+        EXPECT_EQ(*selection, layout[name].selected) << name << ": the model starts as the page is built";
+    }
+    for (auto [name, checked] : page.checkBoxes()) {
+        EXPECT_EQ(layout[name].kind, ControlKind::CheckBox) << name;
+        EXPECT_EQ(*checked, layout[name].checked) << name;
+    }
+    *page.lists()[0].value = 7;  // CB3
+    EXPECT_EQ(page.settings().resolution, 7);
+
+    // The renderer list in the order of the kinds; any other index picks OpenGL.
+    for (int index : {0, 1, 2, -1}) {
+        page.pickRenderer(index);
+        EXPECT_EQ(page.rendererIndex(), index < 0 ? 2 : index);
+    }
+    EXPECT_STREQ(layout["CB18"].items[static_cast<int>(RendererKind::Direct3D)].ko, "Direct3D");
+
+    // The enabled flags reach every control they govern, labels with their lists.
+    page = withRenderer(page, RendererKind::Software);
+    std::map<std::string, bool> enabled;
+    for (auto [name, on] : page.enabledControls()) enabled[name] = on;
+    for (const char* name : {"CB5", "L52", "CB8", "L55"}) EXPECT_FALSE(enabled.at(name)) << name;
+    EXPECT_TRUE(enabled.at("CB3") && enabled.at("L51") && enabled.at("CB2") && enabled.at("CB22"));
+    EXPECT_FALSE(enabled.at("E2") || enabled.at("UD1") || enabled.at("L14"));
+    for (const auto& [name, on] : enabled) EXPECT_NO_THROW(layout[name]) << name;
+
+    // The run-time items and the first items of the rebuilt lists share their captions.
+    EXPECT_STREQ(layout["CB6"].items[1].en, captionOf(Item::Yes).en);
+    EXPECT_STREQ(captionOf(Item::Bright).in(true), "bright");
+    EXPECT_STREQ(captionOf(Item::Level2).in(false), "레벨 2");
 }
