@@ -177,7 +177,9 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
         tool.lpszText = const_cast<wchar_t*>(L"");
         SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    built_ = false;
     showCaptions(english);
+    built_ = true;
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         const ControlSpec& spec = layout.controls[i];
         if (spec.kind == ControlKind::ComboBox) SendMessageW(handles_[i], CB_SETCURSEL, spec.selected, 0);
@@ -192,15 +194,18 @@ void Form::showCaptions(bool english) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(english, spec.font, spec.pixelSize)),
                      FALSE);
         if (hasCaption(spec.kind)) SetWindowTextW(control, wide(spec.caption.in(english)).c_str());
-        if (spec.kind == ControlKind::ComboBox) {
+        // Items the page model rebuilds keep the language they were made in.
+        if (spec.kind == ControlKind::ComboBox && !(spec.liveItems && built_)) {
             const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
             SendMessageW(control, CB_RESETCONTENT, 0, 0);
             for (const Caption& item : spec.items)
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item.in(english)).c_str()));
             SendMessageW(control, CB_SETCURSEL, selected, 0);
-            // The closed box is as high as the table says: its selection field plus the frame.
-            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), spec.place.height - 6);
         }
+        // The closed box is as high as the table says, whatever its font: the selection field
+        // plus the frame.
+        if (spec.kind == ControlKind::ComboBox)
+            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), spec.place.height - 6);
         if (spec.kind == ControlKind::ListView) {
             const int columns = Header_GetItemCount(ListView_GetHeader(control));
             for (int column = 0; column < columns && column < static_cast<int>(spec.items.size()); ++column) {
@@ -255,6 +260,17 @@ void Form::setChecked(std::string_view name, bool checked) {
 
 int Form::selection(std::string_view name) const {
     return static_cast<int>(SendMessageW((*this)[name], CB_GETCURSEL, 0, 0));
+}
+
+void Form::setItems(std::string_view name, const std::vector<std::string>& items) {
+    HWND combo = (*this)[name];
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
+}
+
+void Form::setVisible(std::string_view name, bool visible) {
+    ShowWindow((*this)[name], visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void Form::setSelection(std::string_view name, int index) {

@@ -39,6 +39,9 @@ public:
     bool checked(std::string_view name) const;
     void setChecked(std::string_view name, bool checked);
     int selection(std::string_view name) const;
+    // A combo box's entries afresh (UTF-8), with no selection.
+    void setItems(std::string_view name, const std::vector<std::string>& items);
+    void setVisible(std::string_view name, bool visible);
     void setSelection(std::string_view name, int index);
     std::string text(std::string_view name) const;  // UTF-8
     void setText(std::string_view name, std::string_view text);
@@ -60,7 +63,8 @@ private:
     std::vector<char> ownEnabled_;
     int firstId_ = 0;
     FontSet* fonts_ = nullptr;
-    HWND tips_ = nullptr;  // the tool tips of the controls that have one
+    HWND tips_ = nullptr;
+    bool built_ = false;  // the first captions are set  // the tool tips of the controls that have one
 };
 
 // UTF-8 <-> UTF-16 for captions and texts.

@@ -90,12 +90,6 @@ void GameListView::markSortColumn() {
     showHeaderImages();
 }
 
-void GameListView::LV0ColumnClick(int column) {
-    model.LV0ColumnClick(column);
-    showHeaderImages();
-    sort();
-}
-
 void GameListView::showColumns(bool english) {
     const ControlSpec& spec = mainWindowLayout()["LV0"];
     HWND header = ListView_GetHeader(list_);
@@ -117,6 +111,31 @@ void GameListView::selectFirst() {
     if (rowCount() == 0) return;
     ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(list_, 0, FALSE);
+}
+
+void GameListView::RG2Click(int index) {
+    model.RG2Click(index);
+    if (index < 0 || index > 3) return;
+    showHeaderImages();
+    sort();
+}
+
+void GameListView::CB26Click(bool playableOnly) {
+    if (playableOnly) {
+        for (int row = rowCount() - 1; row >= 0; --row) {
+            LVITEMW item{};
+            item.mask = LVIF_PARAM;
+            item.iItem = row;
+            SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            if (!GameListModel::keptByPlayableFilter(rows_[static_cast<std::size_t>(item.lParam)].status))
+                ListView_DeleteItem(list_, row);
+        }
+    } else {
+        fill();
+    }
+    sort();
+    selectFirst();
+    SetFocus(list_);
 }
 
 int GameListView::rowCount() const {
@@ -153,10 +172,6 @@ bool GameListView::notify(NMHDR* header) {
         const std::wstring text = row < rows_.size() ? wide(displayText(columnBytes(rows_[row], info->item.iSubItem)))
                                                       : std::wstring();
         lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
-        return true;
-    }
-    if (header->code == LVN_COLUMNCLICK) {
-        LV0ColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
         return true;
     }
     return false;

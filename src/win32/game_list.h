@@ -24,14 +24,17 @@ public:
     // The arrow on each visible column's header, as the model says.
     void showHeaderImages();
     void markSortColumn();
-    // A header click: the model picks the sort state, then the list is sorted.
-    void LV0ColumnClick(int column);
     // The Hardware and Year columns come or go with the model's choice.
     void showColumns(bool english);
     void selectFirst();
+    // RG2 now shows `index`: the model's sort state, the arrows, the order.
+    void RG2Click(int index);
+    // The playable-only filter: keeps only the rows the model keeps (`playableOnly`), or
+    // brings every game back from the file; then sorts and selects the first row.
+    void CB26Click(bool playableOnly);
 
-    // The list's notifications to its parent: the texts to show and header clicks. True when
-    // handled.
+    // The list's notifications to its parent that it answers itself: the texts to show. True
+    // when handled.
     bool notify(NMHDR* header);
 
     // The game number of the selected row, or 0.

@@ -6,7 +6,11 @@
 #include "platform/win32/emulator_process.h"
 #include "win32/error_box.h"
 #include "win32/page_index.h"
+#include "win32/about_page.h"
+#include "win32/controls_page.h"
+#include "win32/general_page.h"
 #include "win32/sound_page.h"
+#include "win32/video_page.h"
 #include "win32/status_images.h"
 
 #include <exception>
@@ -71,11 +75,11 @@ void MainWindow::create(HINSTANCE instance) {
     list_.attach(form_["LV0"], images_);
 
     pages_.push_back(std::make_unique<EmptyPage>(*this));  // Game Info
-    pages_.push_back(std::make_unique<EmptyPage>(*this));  // General Settings
-    pages_.push_back(std::make_unique<EmptyPage>(*this));  // Video
+    pages_.push_back(std::make_unique<GeneralPage>(*this, *this));
+    pages_.push_back(std::make_unique<VideoPage>(*this));
     pages_.push_back(std::make_unique<SoundPage>(*this));
-    pages_.push_back(std::make_unique<EmptyPage>(*this));  // Controls
-    pages_.push_back(std::make_unique<EmptyPage>(*this));  // About
+    pages_.push_back(std::make_unique<ControlsPage>(*this));
+    pages_.push_back(std::make_unique<AboutPage>(*this));
     const RECT area = pageArea();
     for (std::size_t index = 0; index < pages_.size(); ++index)
         pages_[index]->create(window_, area, fonts_, false, kPageIdBlock * static_cast<int>(index + 1));
@@ -97,6 +101,18 @@ SoundPage& MainWindow::soundPage() {
     return static_cast<SoundPage&>(page(kSoundPage));
 }
 
+GeneralPage& MainWindow::generalPage() {
+    return static_cast<GeneralPage&>(page(kGeneralPage));
+}
+
+VideoPage& MainWindow::videoPage() {
+    return static_cast<VideoPage&>(page(kVideoPage));
+}
+
+ControlsPage& MainWindow::controlsPage() {
+    return static_cast<ControlsPage&>(page(kControlsPage));
+}
+
 void MainWindow::showCaptions(bool english) {
     english_ = english;
     form_.showCaptions(english);
@@ -109,18 +125,24 @@ void MainWindow::start() {
     const bool english = readSetting(*IniDocumentCache::shared().load(kSettingsFileName), settings::englishVersion);
     if (english) showCaptions(true);
     list_.fill();
+    generalPage().B05Click();
     list_.sort();
     list_.markSortColumn();
     soundPage().B12Click();
+    videoPage().ReadVideoSettings();
     list_.selectFirst();
+    controlsPage().model.buildInputNames(english);
+    controlsPage().LoadControllerConfig();
     showPage(kGameInfoPage);
     SetFocus(form_["LV0"]);
 }
 
 void MainWindow::showPage(int index) {
     TabCtrl_SetCurSel(form_["PC1"], index);
-    for (std::size_t i = 0; i < pages_.size(); ++i)
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
         ShowWindow(pages_[i]->window(), static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+        pages_[i]->shownAsCurrent(static_cast<int>(i) == index);
+    }
 }
 
 int MainWindow::currentPage() const {
@@ -224,6 +246,15 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if (header->hwndFrom == form_["LV0"] && header->code == LVN_KEYDOWN) {
             LV0KeyDown(reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey);
+            return 0;
+        }
+        if (header->hwndFrom == form_["LV0"] && header->code == LVN_COLUMNCLICK) {
+            // The sort choice that matches the clicked column is selected (running its handler
+            // when it changes) before the list is sorted.
+            const int choice = list_.model.LV0ColumnClick(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
+            list_.showHeaderImages();
+            generalPage().selectSortChoice(choice);
+            list_.sort();
             return 0;
         }
         if (header->hwndFrom == form_["LV0"] && list_.notify(header)) return 0;

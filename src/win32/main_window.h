@@ -12,7 +12,10 @@
 
 namespace tavrix::win32 {
 
+class ControlsPage;
+class GeneralPage;
 class SoundPage;
+class VideoPage;
 
 class MainWindow : public PageHost {
 public:
@@ -45,6 +48,9 @@ public:
     Form& form() { return form_; }
     Page& page(int index) { return *pages_[static_cast<std::size_t>(index)]; }
     SoundPage& soundPage();
+    GeneralPage& generalPage();
+    VideoPage& videoPage();
+    ControlsPage& controlsPage();
     GameListView& gameList() { return list_; }
     bool english() const { return english_; }
 

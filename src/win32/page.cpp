@@ -40,10 +40,13 @@ void Page::create(HWND parent, RECT place, FontSet& fonts, bool english, int fir
                               place.right - place.left, place.bottom - place.top, parent, nullptr, instance, nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Page::procedure));
+    english_ = english;
     form_.build(window_, layout_ != nullptr ? *layout_ : kNoControls, fonts, english, firstId);
+    created();
 }
 
 void Page::showCaptions(bool english) {
+    english_ = english;
     form_.showCaptions(english);
 }
 

@@ -36,12 +36,17 @@ public:
     HWND window() const { return window_; }
     Form& form() { return form_; }
     virtual void showCaptions(bool english);
+    bool english() const { return english_; }
     // The game list's selection moved to this game (the Game Info page shows it).
     virtual void gameSelected(int /*number*/) {}
+    // The page's tab became the current one, or stopped being it.
+    virtual void shownAsCurrent(bool /*current*/) {}
     // What a launch reads from this page's controls as they stand, saved or not.
     virtual void addLaunchInputs(LaunchInputs& /*inputs*/) const {}
 
 protected:
+    // The page's own touches once its controls are built.
+    virtual void created() {}
     // A control's WM_COMMAND notification (BN_CLICKED, CBN_SELCHANGE, EN_CHANGE, STN_DBLCLK ...).
     virtual void command(const char* /*name*/, int /*code*/) {}
     // A control's WM_NOTIFY; returns true when handled, with the result to give back.
@@ -92,6 +97,7 @@ private:
     const FormLayout* layout_;
     HWND window_ = nullptr;
     bool drawing_ = false;
+    bool english_ = false;
 };
 
 }  // namespace tavrix::win32
