@@ -8,6 +8,10 @@
 #include "win32/error_box.h"
 #include "win32/main_window.h"
 #include "win32/page_index.h"
+#include "core/controls_page_model.h"
+#include "core/game_list_model.h"
+#include "core/general_page_model.h"
+#include "core/video_page_model.h"
 #include "win32/sound_page.h"
 
 #include <commctrl.h>
@@ -16,6 +20,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -89,9 +94,9 @@ struct Window {
 
 // What a user does to one control.
 struct Action {
-    enum Kind { Click, Pick, Type, Step } kind;
+    enum Kind { Click, Pick, Type, Step, DoubleClick, Key } kind;
     const char* control;
-    int index = 0;  // Pick: the entry; Step: +1 up, -1 down
+    int index = 0;  // Pick: the entry; Step: +1 up, -1 down; Key: the virtual key
     const char* text = "";
 };
 
@@ -112,6 +117,14 @@ void perform(Page& page, const Action& action) {
                      reinterpret_cast<LPARAM>(control));
         break;
     case Action::Type: SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(action.text).c_str())); break;
+    case Action::DoubleClick:
+        SendMessageW(page.window(), WM_COMMAND, MAKEWPARAM(form.id(action.control), STN_DBLCLK),
+                     reinterpret_cast<LPARAM>(control));
+        break;
+    case Action::Key:
+        ASSERT_TRUE(IsWindowEnabled(control)) << action.control << " takes no key";
+        SendMessageW(control, WM_KEYDOWN, action.index, 1);
+        break;
     case Action::Step: {
         NMUPDOWN step{};
         step.hdr = {control, static_cast<UINT_PTR>(form.id(action.control)), static_cast<UINT>(UDN_DELTAPOS)};
@@ -196,67 +209,168 @@ TEST(Win32Window, EveryTableControlExistsWithItsPlaceCaptionsAndFirstState) {
     EXPECT_TRUE(built.errors.empty());
 }
 
-TEST(Win32Window, SoundPageSavesWhatItsModelSavesForTheSameActions) {
-    const char* const stored = "[Tavrix]\r\nsound-filter-cutoff=16000\r\nsound-stereo-exciter=1\r\n"
-                               "sound-surround-lite-enable=1\r\nsound-surround-lite-multiplier=7\r\n";
-    const std::vector<Action> sequences[] = {
-        {},
-        {{Action::Pick, "CB20", 1}, {Action::Type, "E3", 0, "text, not a number"}},
-        {{Action::Click, "CB19"}, {Action::Pick, "CB20", 3}, {Action::Click, "RG1Item1"}, {Action::Click, "CB1"}},
-        {{Action::Step, "UD2", 1}, {Action::Step, "UD2", 1}, {Action::Type, "E3", 0, "abc"}, {Action::Step, "UD2", -1}},
-        {{Action::Type, "E3", 0, "500"}, {Action::Step, "UD2", -1}, {Action::Click, "RG1Item0"}, {Action::Click, "RG1Item2"}},
-    };
-    for (const std::vector<Action>& actions : sequences) {
-        SCOPED_TRACE(actions.size());
-        std::string viaWindow;
-        {
-            TempDir dir;
-            writeFile("tavrix.ini", stored);
-            Window built;
-            SoundPage& page = built.window.soundPage();
-            perform(page, {Action::Click, "B12"});
-            EXPECT_EQ(built.window.currentPage(), kSoundPage);
-            for (const Action& action : actions) perform(page, action);
-            perform(page, {Action::Click, "B11"});
-            EXPECT_EQ(built.window.currentPage(), kGameInfoPage);
-            EXPECT_TRUE(built.errors.empty());
-            viaWindow = readFile("tavrix.ini");
-        }
-        std::string viaModel;
-        {
-            TempDir dir;
-            writeFile("tavrix.ini", stored);
-            SoundPageModel model;
-            model.B12Click();
-            int position = 40;  // the up-down's first position
-            for (const Action& action : actions) {
-                const std::string control = action.control;
-                if (control == "CB1") model.checkSound(!model.soundChecked);
-                if (control == "CB19") model.checkFilter(!model.filterChecked);
-                if (control.starts_with("RG1Item")) model.pickEffect(control.back() - '0');
-                if (control == "CB20") model.pickCutoff(action.index);
-                if (control == "E3") model.typeMultiplier(action.text);
-                if (control == "UD2") {
-                    position = stepUpDown(model.multiplierText, position, 0, 99, action.index);
-                    model.typeMultiplier(std::to_string(position));
-                }
+namespace {
+
+// Every file of the current folder, by name, with its bytes.
+std::string filesHere() {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        files[entry.path().filename().string()] = readFile(entry.path());
+    std::string all;
+    for (const auto& [name, bytes] : files) all += "== " + name + "\n" + bytes;
+    return all;
+}
+
+// A page's actions run twice on the same files: through the window's messages, between the
+// page's Cancel and Save buttons, and on the page's model directly.
+struct PageCase {
+    int page;
+    const char* cancel;
+    const char* save;
+    std::string stored;  // tavrix.ini
+    std::vector<std::vector<Action>> sequences;
+    std::function<void(const std::vector<Action>&)> onModel;  // load, act, save
+};
+
+bool toggles(const Action& action, std::string_view name) {
+    return action.kind == Action::Click && name == action.control;
+}
+
+std::vector<PageCase> pageCases() {
+    std::vector<PageCase> cases;
+    cases.push_back({kSoundPage, "B12", "B11",
+                     "[Tavrix]\r\nsound-filter-cutoff=16000\r\nsound-stereo-exciter=1\r\n"
+                     "sound-surround-lite-enable=1\r\nsound-surround-lite-multiplier=7\r\n",
+                     {{},
+                      {{Action::Pick, "CB20", 1}, {Action::Type, "E3", 0, "text, not a number"}},
+                      {{Action::Click, "CB19"}, {Action::Pick, "CB20", 3}, {Action::Click, "RG1Item1"}, {Action::Click, "CB1"}},
+                      {{Action::Step, "UD2", 1}, {Action::Step, "UD2", 1}, {Action::Type, "E3", 0, "abc"}, {Action::Step, "UD2", -1}},
+                      {{Action::Type, "E3", 0, "500"}, {Action::Step, "UD2", -1}, {Action::Click, "RG1Item0"}, {Action::Click, "RG1Item2"}}},
+                     [](const std::vector<Action>& actions) {
+                         SoundPageModel model;
+                         model.B12Click();
+                         int position = 40;  // the up-down's first position
+                         for (const Action& action : actions) {
+                             const std::string control = action.control;
+                             if (control == "CB1") model.checkSound(!model.soundChecked);
+                             if (control == "CB19") model.checkFilter(!model.filterChecked);
+                             if (control.starts_with("RG1Item")) model.pickEffect(control.back() - '0');
+                             if (control == "CB20") model.pickCutoff(action.index);
+                             if (control == "E3") model.typeMultiplier(action.text);
+                             if (control == "UD2") {
+                                 position = stepUpDown(model.multiplierText, position, 0, 99, action.index);
+                                 model.typeMultiplier(std::to_string(position));
+                             }
+                         }
+                         model.B11Click();
+                     }});
+    cases.push_back({kVideoPage, "B06", "B09", "[Tavrix]\r\nrenderer=renderer-ogl.orv\r\n",
+                     {{},
+                      {{Action::Pick, "CB18", 0}, {Action::Pick, "CB3", 7}, {Action::Click, "CB4"}, {Action::Click, "CB22"}},
+                      {{Action::Pick, "CB13", 0}, {Action::Type, "E2", 0, "57"}, {Action::Pick, "CB5", 0},
+                       {Action::Pick, "CB8", 2}, {Action::Click, "CB29"}, {Action::Pick, "CB18", 1}}},
+                     [](const std::vector<Action>& actions) {
+                         VideoPageModel model;
+                         model.ReadVideoSettings();
+                         for (const Action& action : actions) {
+                             const std::string control = action.control;
+                             for (auto [name, selection] : model.lists())
+                                 if (action.kind == Action::Pick && control == name) *selection = action.index;
+                             for (auto [name, checked] : model.checkBoxes())
+                                 if (toggles(action, name)) *checked = !*checked;
+                             if (control == "CB18") model.pickRenderer(action.index), model.CB18Change();
+                             if (control == "CB3") model.CB3Change();
+                             if (control == "CB13") model.CB13Change();
+                             if (control == "CB5") model.CB5Change();
+                             if (control == "CB22") model.checkRegistry(!model.values.registrySettings);
+                             if (control == "E2") model.values.frameRate = action.text;
+                         }
+                         model.B09Click();
+                     }});
+    cases.push_back({kGeneralPage, "B05", "B07", "[Tavrix]\r\nroms-directory=.\\mine\r\nsorting-type=12\r\n",
+                     {{},
+                      {{Action::Click, "CB24"}, {Action::Click, "RG2Item3"}, {Action::Type, "E1", 0, "D:\\roms"},
+                       {Action::Click, "CB27"}, {Action::Click, "CB26"}}},
+                     [](const std::vector<Action>& actions) {
+                         GeneralPageModel model;
+                         GameListModel list;
+                         model.B05Click();
+                         if (model.sortChoice >= 0) list.RG2Click(model.sortChoice);
+                         list.ascending = model.ascending;
+                         for (const Action& action : actions) {
+                             const std::string control = action.control;
+                             if (control == "CB24") model.startupScan = !model.startupScan;
+                             if (control == "CB26") model.showFullRomset = !model.showFullRomset;
+                             if (control == "CB27") model.showAllColumns = !model.showAllColumns, list.CB27Click();
+                             if (control.starts_with("RG2Item"))
+                                 model.sortChoice = control.back() - '0', list.RG2Click(model.sortChoice);
+                             if (control == "E1") model.pathText = action.text;
+                         }
+                         model.B07Click(list.sortChoiceOfColumn(), list.ascending);
+                     }});
+    cases.push_back({kControlsPage, "B03", "B04", "[Tavrix]\r\n",
+                     {{},
+                      {{Action::DoubleClick, "L23"}, {Action::Key, "E4", 'Q'}, {Action::Pick, "CB23", 1},
+                       {Action::Click, "CB25"}, {Action::DoubleClick, "L30"}, {Action::Key, "E4", VK_F5}}},
+                     [](const std::vector<Action>& actions) {
+                         ControlsPageModel model;
+                         model.LoadControllerConfig();
+                         for (const Action& action : actions) {
+                             const std::string control = action.control;
+                             if (action.kind == Action::DoubleClick) model.L27DblClick(std::stoi(control.substr(1)) - 21);
+                             if (action.kind == Action::Key) model.E4KeyDown(action.index);
+                             if (control == "CB23") model.state.player = action.index, model.CB23Change();
+                             if (control == "CB25") model.state.useMM = !model.state.useMM;
+                         }
+                         model.B04Click();
+                     }});
+    return cases;
+}
+
+}  // namespace
+
+TEST(Win32Window, EachPageSavesWhatItsModelSavesForTheSameActions) {
+    for (const PageCase& page : pageCases()) {
+        for (const std::vector<Action>& actions : page.sequences) {
+            SCOPED_TRACE(std::to_string(page.page) + " with " + std::to_string(actions.size()) + " actions");
+            std::string viaWindow;
+            {
+                TempDir dir;
+                writeFile("tavrix.ini", page.stored);
+                Window built;
+                Page& shown = built.window.page(page.page);
+                built.window.showPage(page.page);
+                perform(shown, {Action::Click, page.cancel});
+                EXPECT_EQ(built.window.currentPage(), page.page);
+                for (const Action& action : actions) perform(shown, action);
+                perform(shown, {Action::Click, page.save});
+                EXPECT_EQ(built.window.currentPage(), kGameInfoPage);
+                EXPECT_TRUE(built.errors.empty()) << built.errors.front();
+                viaWindow = filesHere();
             }
-            model.B11Click();
-            viaModel = readFile("tavrix.ini");
-        }
-        EXPECT_EQ(viaWindow, viaModel);
-        if (actions.size() == 2) {
-            // The same actions as the Qt page's save test, with the same keys written.
-            const IniDocument saved = IniDocument::parse(viaWindow);
-            const std::pair<const char*, const char*> keys[] = {
-                {"use-sound", "1"}, {"sound-filter-enable", "0"}, {"sound-filter-cutoff", "11025"},
-                {"sound-stereo-exciter", "0"}, {"sound-surround-lite-enable", "1"},
-                {"sound-surround-lite-multiplier", "text, not a number"}};
-            for (const auto& [key, value] : keys) EXPECT_EQ(saved.readString("Tavrix", key, "<missing>"), value) << key;
-        }
-        if (actions.size() == 4 && actions[0].kind == Action::Step) {
-            EXPECT_NE(viaWindow.find("sound-surround-lite-multiplier=8\r\n"), std::string::npos)
-                << "7 stepped up twice, then down from the last position after a text that is no number";
+            std::string viaModel;
+            {
+                TempDir dir;
+                writeFile("tavrix.ini", page.stored);
+                page.onModel(actions);
+                viaModel = filesHere();
+            }
+            EXPECT_EQ(viaWindow, viaModel);
+            EXPECT_NE(viaWindow, "== tavrix.ini\n" + page.stored) << "Save wrote the page's values";
+            if (page.page == kSoundPage && actions.size() == 2) {
+                // The same actions as the Qt page's save test, with the same keys written.
+                const auto at = viaWindow.find("[Tavrix]");
+                const IniDocument file = IniDocument::parse(viaWindow.substr(at));
+                const std::pair<const char*, const char*> keys[] = {
+                    {"use-sound", "1"}, {"sound-filter-enable", "0"}, {"sound-filter-cutoff", "11025"},
+                    {"sound-stereo-exciter", "0"}, {"sound-surround-lite-enable", "1"},
+                    {"sound-surround-lite-multiplier", "text, not a number"}};
+                for (const auto& [key, value] : keys) EXPECT_EQ(file.readString("Tavrix", key, "<missing>"), value) << key;
+            }
+            if (page.page == kSoundPage && actions.size() == 4 && actions[0].kind == Action::Step) {
+                EXPECT_NE(viaWindow.find("sound-surround-lite-multiplier=8\r\n"), std::string::npos)
+                    << "7 stepped up twice, then down from the last position after a text that is no number";
+            }
         }
     }
 }
