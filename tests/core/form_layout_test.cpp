@@ -20,6 +20,7 @@ struct Table {
 const Table kTables[] = {
     {"main window", mainWindowLayout},
     {"sound", soundPageLayout},
+    {"game info", gameInfoPageLayout},
 };
 
 }  // namespace
