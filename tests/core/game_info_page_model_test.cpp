@@ -1,4 +1,5 @@
 #include "core/error.h"
+#include "core/file_io.h"
 #include "core/game_info_page_model.h"
 #include "fixtures/temp_dir.h"
 #include "fixtures/zip_builder.h"
@@ -69,8 +70,8 @@ TEST(GameInfoPageModel, FillShowsTitlesRomsetsMarkedFilesAndTheFirstSnapshotThat
         {1, "Parent Match|Kelso   1994|KX-2", "child.zip||parent.zip", false,
          "c1.bin=000000C1 [x] p1.bin=0000AAAA [x] lost.bin=12345678 [ ] ", "", "renamed.rom=0000AAAA"},
         {2, "Caf\u00e9|     | ", "picset.zip|kxbios.zip|", true, "boot.bin=0000B007 [x] beside.chd=DISK [x] ",
-         "snap/picset/kxd3d001.bmp", "boot.bin=0000B007"},
-        {4, "Second|     | ", "second.zip||", true, "x.bin=00000001 [ ] ", "snap/second/kxogl001.bmp", ""},
+         "snap\\picset\\kxd3d001.bmp", "boot.bin=0000B007"},
+        {4, "Second|     | ", "second.zip||", true, "x.bin=00000001 [ ] ", "snap\\second\\kxogl001.bmp", ""},
     };
     GameInfoPageModel page;
     for (const Case& c : cases) {
@@ -80,7 +81,7 @@ TEST(GameInfoPageModel, FillShowsTitlesRomsetsMarkedFilesAndTheFirstSnapshotThat
         EXPECT_EQ(page.mainArchive + "|" + page.biosArchive + "|" + page.parentArchive, c.romsets);
         EXPECT_EQ(page.vantrelPlugin, c.vantrel);
         EXPECT_EQ(rows(page), c.files);
-        EXPECT_EQ(page.picturePath, c.picture);
+        EXPECT_EQ(page.picturePath, *c.picture ? toNativePath(c.picture) : "");
         EXPECT_EQ(front(page), *c.picture ? "P1" : "LV1");
         std::string members;
         for (const auto& member : page.members) members += member.name + "=" + member.signature;
