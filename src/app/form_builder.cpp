@@ -45,6 +45,12 @@ QWidget* create(QWidget* page, const ControlSpec& spec, CaptionBook& book) {
     QWidget* parent = parentOf(page, spec);
     switch (spec.kind) {
     case ControlKind::Group: {
+        if (!spec.framed) {
+            // A plain panel: it paints its background over whatever lies behind it.
+            auto* panel = new QWidget(parent);
+            panel->setAutoFillBackground(true);
+            return panel;
+        }
         auto* box = new QGroupBox(parent);
         book.title(box, spec.caption);
         return box;

@@ -2,11 +2,8 @@
 
 #include "app/clickable_label.h"
 #include "app/controls_page.h"
+#include "app/form_builder.h"
 #include "app/main_window.h"
-#include "core/error.h"
-#include "core/ini_document_cache.h"
-#include "core/settings.h"
-#include "core/text.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -17,19 +14,10 @@
 #include <QPixmap>
 #include <QTreeWidget>
 
-using namespace tavrix;
-
 namespace {
 
-QString shown(const std::string& bytes) {
-    return QString::fromUtf8(displayText(bytes));
-}
-
-ClickableLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* label = new ClickableLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
+QString shown(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 void setupReportList(QTreeWidget* list) {
@@ -47,70 +35,20 @@ void setupReportList(QTreeWidget* list) {
 }  // namespace
 
 GameInfoPage::GameInfoPage(TF1* owner) : Page(owner, "TS1") {
-    lister_ = &directLister_;
     CreateWidgets();
     ConnectWidgets();
 }
 
 void GameInfoPage::CreateWidgets() {
-    L1 = makeLabel(this, "L1", QRect(4, 6, 336, 22));
-    L1->setAlignment(Qt::AlignCenter);
-    QFont titleFont = L1->font();
-    titleFont.setBold(true);
-    titleFont.setPixelSize(15);
-    L1->setFont(titleFont);
-    L1->setStyleSheet(QStringLiteral("color: navy;"));
-
-    L2 = makeLabel(this, "L2", QRect(4, 30, 336, 16));
-    L2->setAlignment(Qt::AlignCenter);
-    QFont bold = L2->font();
-    bold.setBold(true);
-    L2->setFont(bold);
-
-    L6 = makeLabel(this, "L6", QRect(4, 48, 336, 16));
-    L6->setAlignment(Qt::AlignCenter);
-
-    GB1 = new QGroupBox(this);
-    GB1->setObjectName("GB1");
-    GB1->setGeometry(8, 68, 328, 76);
-    book.title(GB1, {" 롬셋 ", " Romsets "});
-    // Main, BIOS, parent, top to bottom.
-    L12 = makeLabel(GB1, "L12", QRect(10, 18, 100, 16));
-    book.text(L12, {"메인 롬셋:", "main romset:"});
-    L3 = makeLabel(GB1, "L3", QRect(112, 18, 206, 16));
-    L10 = makeLabel(GB1, "L10", QRect(10, 36, 100, 16));
-    book.text(L10, {"바이오스 롬셋:", "bios romset:"});
-    L4 = makeLabel(GB1, "L4", QRect(112, 36, 206, 16));
-    L11 = makeLabel(GB1, "L11", QRect(10, 54, 100, 16));
-    book.text(L11, {"부모 롬셋:", "parent romset:"});
-    L5 = makeLabel(GB1, "L5", QRect(112, 54, 206, 16));
-
-    LV1 = new QTreeWidget(this);
-    LV1->setObjectName("LV1");
-    LV1->setGeometry(8, 148, 328, 198);
+    buildForm(this, tavrix::gameInfoPageLayout(), book);
+    TAVRIX_BIND(L1), TAVRIX_BIND(L2), TAVRIX_BIND(L6), TAVRIX_BIND(GB1), TAVRIX_BIND(L12), TAVRIX_BIND(L3);
+    TAVRIX_BIND(L10), TAVRIX_BIND(L4), TAVRIX_BIND(L11), TAVRIX_BIND(L5), TAVRIX_BIND(LV1), TAVRIX_BIND(LV2);
+    TAVRIX_BIND(P1), TAVRIX_BIND(I1);
     setupReportList(LV1);
-    LV1->setColumnCount(2);
     LV1->header()->setSectionsClickable(false);
     LV1->header()->setMinimumSectionSize(20);
     LV1->header()->setStretchLastSection(false);
-    LV1->setColumnWidth(0, 230);
-    LV1->setColumnWidth(1, 74);
-    book.header(LV1, 0, {"파일 이름", "File Name"});
-    book.header(LV1, 1, {"시그니처", "Signature"});
-
-    LV2 = new QTreeWidget(this);
-    LV2->setObjectName("LV2");
-    LV2->setColumnCount(2);
-    LV2->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Signature")});
-    LV2->hide();
-
-    P1 = new QWidget(this);
-    P1->setObjectName("P1");
-    P1->setGeometry(8, 68, 328, 278);
-    P1->setAutoFillBackground(true);
-    I1 = makeLabel(P1, "I1", QRect(4, 19, 320, 240));
     I1->setScaledContents(true);
-    P1->hide();
 }
 
 void GameInfoPage::ConnectWidgets() {
@@ -130,75 +68,39 @@ bool GameInfoPage::eventFilter(QObject* watched, QEvent* event) {
     return Page::eventFilter(watched, event);
 }
 
-void GameInfoPage::applyEnglishCaptions() {
-    Page::applyEnglishCaptions();
-}
-
-void GameInfoPage::setArchiveLister(ArchiveLister* lister) {
-    lister_ = lister != nullptr ? lister : &directLister_;
-}
-
-ArchiveLister& GameInfoPage::archiveLister() {
-    return *lister_;
+bool GameInfoPage::loadPicture(const std::string& path) {
+    QImage picture;
+    if (!picture.load(QString::fromStdString(path))) return false;
+    I1->setPixmap(QPixmap::fromImage(picture));
+    return true;
 }
 
 void GameInfoPage::fill(int number) {
-    // Parsed once and reused while tavrix.ini is unchanged on disk.
-    const auto document = IniDocumentCache::shared().load(kSettingsFileName);
-    const GameRecord game = readGame(*document, number);
-    // Each fill sees the folders as they are now, and lists each of them at most once.
-    lister_->paths().forget();
-    showGame(game);
-    showSnapshot(romsetNameOfArchive(L3->text().toStdString()), lister_->paths());
-    const GameVerification verification = verifyGame(game, form->ZF.baseDir(), *lister_);
-    showMarks(verification);
-    if (verification.error) throw Error(*verification.error);
+    update([&] {
+        model.fill(number, form->ZF.baseDir(), [this](const std::string& path) { return loadPicture(path); });
+    });
 }
 
-void GameInfoPage::showGame(const GameRecord& game) {
-    L1->setText(shown(game.name));
-    L2->setText(shown(game.manufacturer) + QStringLiteral("   ") + shown(game.year));
-    L6->setText(shown(game.systemName));
-    const RomsetArchives archives = romsetArchivesOf(game);
-    L3->setText(shown(archives.main));
-    L5->setText(shown(archives.parent));
-    L4->setText(shown(archives.bios));
-    // The launch reads the game's controller plug-in choice from the Controls page's hidden box.
-    form->controlsPage->CB21->setChecked(game.vantrelPlugin);
-
-    LV1->clear();
-    QList<QTreeWidgetItem*> rows;
-    for (const RomFileEntry& file : game.files) {
-        auto* row = new QTreeWidgetItem({shown(file.name), shown(file.signature)});
-        row->setCheckState(0, Qt::Unchecked);
-        rows.push_back(row);
-    }
-    LV1->addTopLevelItems(rows);
+void GameInfoPage::showGame(const tavrix::GameRecord& game) {
+    update([&] { model.showGame(game); });
 }
 
-void GameInfoPage::showSnapshot(const std::string& romsetName, PathResolver& paths) {
-    // A cheap existence check first: most games of a large catalogue have no snapshot.
-    for (const std::string& path : existingSnapshots(romsetName, paths)) {
-        QImage picture;
-        if (!picture.load(QString::fromStdString(path))) continue;
-        I1->setPixmap(QPixmap::fromImage(picture));
-        showSnapshotView();
-        return;
-    }
-    I1->clear();
-    showRomsetView();
+void GameInfoPage::showSnapshot(const std::string& romsetName, tavrix::PathResolver& paths) {
+    update([&] {
+        model.showSnapshot(romsetName, paths, [this](const std::string& path) { return loadPicture(path); });
+    });
 }
 
-void GameInfoPage::showMarks(const GameVerification& verification) {
-    for (int row = 0; row < LV1->topLevelItemCount() && row < static_cast<int>(verification.marks.size()); ++row)
-        if (verification.marks[static_cast<size_t>(row)]) LV1->topLevelItem(row)->setCheckState(0, Qt::Checked);
-    LV2->clear();
-    if (verification.lastListing) {
-        QList<QTreeWidgetItem*> entries;
-        for (const ArchiveEntry& entry : verification.lastListing->entries)
-            entries.push_back(new QTreeWidgetItem({shown(entry.name), QString::fromStdString(crcText(entry.crc32))}));
-        LV2->addTopLevelItems(entries);
-    }
+void GameInfoPage::showMarks(const tavrix::GameVerification& verification) {
+    update([&] { model.showMarks(verification); });
+}
+
+void GameInfoPage::clearForEmptyList() {
+    update([&] { model.clearForEmptyList(); });
+}
+
+void GameInfoPage::L1Click() {
+    update([&] { model.L1Click(form->LV0->topLevelItemCount() == 0); });
 }
 
 std::vector<bool> GameInfoPage::marks() const {
@@ -208,38 +110,45 @@ std::vector<bool> GameInfoPage::marks() const {
     return result;
 }
 
-bool GameInfoPage::hasPicture() const {
-    return !I1->pixmap().isNull() && I1->pixmap().width() > 0;
-}
-
-void GameInfoPage::clearForEmptyList() {
-    I1->clear();
-    P1->show();
-    P1->raise();
-    L1->clear();
-    L2->clear();
-    L6->clear();
-}
-
-void GameInfoPage::showRomsetView() {
-    GB1->show();
-    LV1->show();
-    P1->hide();
-}
-
-void GameInfoPage::showSnapshotView() {
-    P1->show();
-    P1->raise();
-}
-
-void GameInfoPage::L1Click() {
-    if (form->LV0->topLevelItemCount() == 0) return;
-    if (P1->isVisibleTo(this) || !hasPicture()) {
-        showRomsetView();
-    } else {
-        GB1->hide();
-        LV1->hide();
-        P1->show();
-        P1->raise();
+void GameInfoPage::showFiles() {
+    if (filesShown_ != model.filesFilled) {
+        filesShown_ = model.filesFilled;
+        LV1->clear();
+        QList<QTreeWidgetItem*> rows;
+        for (const auto& file : model.files) {
+            auto* row = new QTreeWidgetItem({shown(file.name), shown(file.signature)});
+            row->setCheckState(0, Qt::Unchecked);
+            rows.push_back(row);
+        }
+        LV1->addTopLevelItems(rows);
     }
+    for (int row = 0; row < LV1->topLevelItemCount(); ++row) {
+        const Qt::CheckState mark = model.files[static_cast<std::size_t>(row)].found ? Qt::Checked : Qt::Unchecked;
+        if (LV1->topLevelItem(row)->checkState(0) != mark) LV1->topLevelItem(row)->setCheckState(0, mark);
+    }
+    if (membersShown_ != model.membersFilled) {
+        membersShown_ = model.membersFilled;
+        LV2->clear();
+        QList<QTreeWidgetItem*> entries;
+        for (const auto& member : model.members)
+            entries.push_back(new QTreeWidgetItem({shown(member.name), shown(member.signature)}));
+        LV2->addTopLevelItems(entries);
+    }
+}
+
+void GameInfoPage::showModel() {
+    L1->setText(shown(model.title));
+    L2->setText(shown(model.makerAndYear));
+    L6->setText(shown(model.hardware));
+    L3->setText(shown(model.mainArchive));
+    L4->setText(shown(model.biosArchive));
+    L5->setText(shown(model.parentArchive));
+    // The launch reads the game's controller plug-in choice from the Controls page's hidden box.
+    form->controlsPage->CB21->setChecked(model.vantrelPlugin);
+    showFiles();
+    if (!model.hasPicture()) I1->clear();
+    GB1->setVisible(model.romsetShown);
+    LV1->setVisible(model.romsetShown);
+    P1->setVisible(model.panelShown);
+    if (model.panelShown) P1->raise();
 }

@@ -1,12 +1,10 @@
 #pragma once
 // TS1, Game Info: the selected game's titles, its romsets, and either its snapshot or the list
-// of its files with a check mark on each file found. Filling the page is the verification of
-// that game (see core/game_verification.h, which decides every mark).
+// of its files with a check mark on each file found. The rules are the model's (see
+// core/game_info_page_model.h); this view draws it, loads the picture file it names and
+// forwards the clicks.
 #include "app/page.h"
-#include "core/game_database.h"
-#include "core/game_verification.h"
-
-#include <memory>
+#include "core/game_info_page_model.h"
 
 class ClickableLabel;
 class QGroupBox;
@@ -18,29 +16,21 @@ class GameInfoPage : public Page {
 public:
     explicit GameInfoPage(TF1* form);
 
-    // Fills the page for game N: reads its keys from tavrix.ini, shows them, looks for its
-    // snapshot and verifies its archives. An archive that cannot be read is thrown as
-    // tavrix::Error after the marks found so far are shown.
+    // Fills the page for game N (see GameInfoPageModel::fill); an archive that cannot be read
+    // is thrown as tavrix::Error after the marks found so far are shown.
     void fill(int number);
 
     // The parts of the fill, for callers that hold the game and its verification already.
     void showGame(const tavrix::GameRecord& game);
-    // Snapshot files are found through `paths`, in any letter case.
     void showSnapshot(const std::string& romsetName, tavrix::PathResolver& paths);
     void showMarks(const tavrix::GameVerification& verification);
-
-    // The source of archive listings; the scan may supply one that reuses listings. The page
-    // does not own it; nullptr restores the plain one.
-    void setArchiveLister(tavrix::ArchiveLister* lister);
-    tavrix::ArchiveLister& archiveLister();
 
     // The game list became empty through the playable-only filter.
     void clearForEmptyList();
 
     // The marks of LV1, row by row.
     std::vector<bool> marks() const;
-    // The Vantrel-plug-in flag of the game shown (also put into CB21 when it exists).
-    bool hasPicture() const;
+    bool hasPicture() const { return model.hasPicture(); }
 
     // Toggles between the snapshot and the romset view.
     void L1Click();
@@ -60,17 +50,19 @@ public:
     QWidget* P1;          // the snapshot panel over GB1 and LV1
     ClickableLabel* I1;   // the snapshot, stretched to 320 x 240
 
-    void applyEnglishCaptions() override;
+    tavrix::GameInfoPageModel model;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showModel() override;
 
 private:
     void CreateWidgets();
     void ConnectWidgets();
-    void showRomsetView();
-    void showSnapshotView();
+    // Loads a picture file into I1; false when it is no picture the toolkit reads.
+    bool loadPicture(const std::string& path);
+    void showFiles();
 
-    tavrix::DirectArchiveLister directLister_;
-    tavrix::ArchiveLister* lister_ = nullptr;
+    unsigned filesShown_ = 0;    // the model's filesFilled that LV1 shows
+    unsigned membersShown_ = 0;  // the model's membersFilled that LV2 shows
 };

@@ -5,44 +5,25 @@
 #include "app/game_info_page.h"
 #include "app/general_page.h"
 #include "app/main_window.h"
-#include "core/game_database.h"
-#include "core/ini_document_cache.h"
-#include "core/settings.h"
-#include "core/text.h"
+#include "core/form_layout.h"
 
 #include <QCheckBox>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
-
-#include <algorithm>
 
 using namespace tavrix;
 
 namespace {
 
-constexpr Tr kGameHeader{"게임", "Game"};
-constexpr Tr kHardwareHeader{"플랫폼", "Hardware"};
-constexpr Tr kYearHeader{"년도", "Year"};
-
-// What a screen reader says of an entry's status, which the list shows only as its icon. The
-// image list holds no status picture at 3, and other numbers show no icon: nothing is said.
-QVariant spokenStatus(int status) {
-    switch (status) {
-    case kStatusNoneFound: return tr2({"롬셋 없음", "romset missing"});
-    case kStatusFilesMissing: return tr2({"롬셋 불완전", "incomplete romset"});
-    case kStatusPlayable: return tr2({"롬셋 완전", "complete romset"});
-    case kStatusNeverScanned: return tr2({"검사 안 됨", "not checked"});
-    default: return {};
-    }
+// The column headers and widths: title, hardware, year.
+const ControlSpec& listSpec() {
+    return mainWindowLayout()["LV0"];
 }
 
-QByteArray sortBytes(const QTreeWidgetItem* item, int column) {
-    return item->data(column, GameList::kSortBytesRole).toByteArray();
-}
-
-QString shown(const std::string& bytes) {
-    return QString::fromUtf8(displayText(bytes));
+QString shown(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -65,14 +46,15 @@ GameList::GameList(TF1* owner, QTreeWidget* list) : QObject(owner), form(owner),
     LV0->header()->setSectionsMovable(false);
     LV0->header()->setStretchLastSection(false);
     LV0->header()->setMinimumSectionSize(20);
-    LV0->setColumnWidth(0, 256);
-    LV0->headerItem()->setText(0, tr2(kGameHeader));
+    LV0->setColumnWidth(0, listSpec().widths[0]);
+    LV0->headerItem()->setText(0, tr2(listSpec().items[0]));
     LV0->headerItem()->setData(0, kHeaderImageRole, -1);
 
     connect(LV0, &QTreeWidget::currentItemChanged, this, [this] {
         if (handlersAttached_) LV0SelectItem();
     });
     connect(LV0->header(), &QHeaderView::sectionClicked, this, [this](int column) { LV0ColumnClick(column); });
+    // The title column is never narrower than 250 pixels.
     connect(LV0->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
         if (column == 0 && size < 250) LV0->setColumnWidth(0, 250);
     });
@@ -80,11 +62,8 @@ GameList::GameList(TF1* owner, QTreeWidget* list) : QObject(owner), form(owner),
 }
 
 void GameList::applyEnglishCaptions() {
-    LV0->headerItem()->setText(0, tr2(kGameHeader));
-    if (allColumnsShown()) {
-        LV0->headerItem()->setText(1, tr2(kHardwareHeader));
-        LV0->headerItem()->setText(2, tr2(kYearHeader));
-    }
+    for (int column = 0; column < LV0->columnCount(); ++column)
+        LV0->headerItem()->setText(column, tr2(listSpec().items[static_cast<std::size_t>(column)]));
 }
 
 void GameList::attachHandlers() {
@@ -96,28 +75,25 @@ void GameList::detachHandlers() {
 }
 
 void GameList::fill() {
+    model.fill();
+    showEntries();
+    updateCountLine();
+}
+
+void GameList::showEntries() {
     detachHandlers();
     LV0->clear();
-    const auto document = IniDocumentCache::shared().load(kSettingsFileName);
-    const std::vector<GameListRow> rows = readGameList(*document);
     QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const GameListRow& row : rows) {
+    items.reserve(static_cast<qsizetype>(model.entries.size()));
+    for (const GameListRow& entry : model.entries) {
         auto* item = new QTreeWidgetItem();
-        item->setText(0, shown(row.name));
-        item->setText(1, shown(row.systemName));
-        item->setText(2, shown(row.year));
-        item->setData(0, kSortBytesRole, QByteArray::fromStdString(row.name));
-        item->setData(1, kSortBytesRole, QByteArray::fromStdString(row.systemName));
-        item->setData(2, kSortBytesRole, QByteArray::fromStdString(row.year));
-        item->setData(0, kNumberRole, row.number);
-        item->setData(0, kOrderKeyRole, QString::fromStdString(emulatorOrderKey(row.number)));
+        for (int column = 0; column < 3; ++column) item->setText(column, shown(GameListModel::cellText(entry, column)));
+        item->setData(0, kNumberRole, entry.number);
+        showStatus(item, entry.status);
         items.push_back(item);
-        setStatus(item, row.status);
     }
     LV0->addTopLevelItems(items);
     attachHandlers();
-    updateCountLine();
 }
 
 int GameList::numberOf(const QTreeWidgetItem* item) {
@@ -129,46 +105,46 @@ int GameList::statusOf(const QTreeWidgetItem* item) {
 }
 
 void GameList::setStatus(QTreeWidgetItem* item, int status) {
+    model.setStatus(numberOf(item), status);
+    showStatus(item, status);
+}
+
+void GameList::showStatus(QTreeWidgetItem* item, int status) {
     item->setData(0, kStatusRole, status);
     // A status for which the image list holds no image shows no icon.
     item->setIcon(0, IL.icon(status));
     // Every cell of the row, so the status is spoken whichever column has the focus.
-    const QVariant spoken = spokenStatus(status);
-    for (int column = 0; column < 3; ++column) item->setData(column, Qt::AccessibleDescriptionRole, spoken);
-}
-
-int GameList::playableCount() const {
-    int count = 0;
-    for (int i = 0; i < LV0->topLevelItemCount(); ++i)
-        if (statusOf(LV0->topLevelItem(i)) == kStatusPlayable) ++count;
-    return count;
+    const Caption spoken = GameListModel::spokenStatus(status);
+    const QVariant description = spoken.empty() ? QVariant() : QVariant(tr2(spoken));
+    for (int column = 0; column < 3; ++column) item->setData(column, Qt::AccessibleDescriptionRole, description);
 }
 
 QString GameList::countLine(int playable, int total) {
-    if (Language::english()) return QStringLiteral("Games: %1 from %2").arg(playable).arg(total);
-    return QString::fromUtf8("보유 게임: %1 중 %2").arg(playable).arg(total);
+    return shown(GameListModel::countLine(playable, total, Language::english()));
 }
 
 void GameList::updateCountLine() {
-    form->generalPage->L16->setText(countLine(playableCount(), LV0->topLevelItemCount()));
-}
-
-int GameList::LV0Compare(const QTreeWidgetItem* a, const QTreeWidgetItem* b) const {
-    const int column = std::min(model.sortColumn, 2);
-    const QByteArray x = sortBytes(a, column);
-    const QByteArray y = sortBytes(b, column);
-    return model.LV0Compare({std::string_view(x.constData(), static_cast<std::size_t>(x.size())), numberOf(a)},
-                            {std::string_view(y.constData(), static_cast<std::size_t>(y.size())), numberOf(b)});
+    form->generalPage->L16->setText(shown(model.countLine(Language::english())));
 }
 
 void GameList::sort() {
+    model.sort();
+    showOrder();
+}
+
+void GameList::showOrder() {
     const bool attached = handlersAttached_;
     detachHandlers();
     QTreeWidgetItem* current = LV0->currentItem();
-    QList<QTreeWidgetItem*> items = LV0->invisibleRootItem()->takeChildren();
-    std::stable_sort(items.begin(), items.end(),
-                     [this](const QTreeWidgetItem* a, const QTreeWidgetItem* b) { return LV0Compare(a, b) < 0; });
-    LV0->invisibleRootItem()->addChildren(items);
+    const QList<QTreeWidgetItem*> items = LV0->invisibleRootItem()->takeChildren();
+    QHash<int, QTreeWidgetItem*> itemOfNumber;
+    itemOfNumber.reserve(items.size());
+    for (QTreeWidgetItem* item : items) itemOfNumber.insert(numberOf(item), item);
+    QList<QTreeWidgetItem*> ordered;
+    ordered.reserve(items.size());
+    for (const GameListRow& entry : model.entries)
+        if (QTreeWidgetItem* item = itemOfNumber.take(entry.number)) ordered.push_back(item);
+    LV0->invisibleRootItem()->addChildren(ordered);
     if (current != nullptr) {
         LV0->setCurrentItem(current);
         LV0->scrollToItem(current);
@@ -216,10 +192,7 @@ void GameList::LV0ColumnClick(int column) {
 
 void GameList::selectFirst() {
     if (LV0->topLevelItemCount() == 0) return;
-    const bool attached = handlersAttached_;
-    detachHandlers();
-    LV0->setCurrentItem(LV0->topLevelItem(0));
-    handlersAttached_ = attached;
+    setCurrentQuietly(LV0->topLevelItem(0));
     LV0SelectItem();
 }
 
@@ -239,18 +212,12 @@ void GameList::LV0SelectItem() {
 }
 
 void GameList::CB26Click() {
-    if (form->generalPage->CB26->isChecked()) {
-        detachHandlers();
-        for (int i = LV0->topLevelItemCount() - 1; i >= 0; --i)
-            if (!GameListModel::keptByPlayableFilter(statusOf(LV0->topLevelItem(i))))
-                delete LV0->takeTopLevelItem(i);
-        attachHandlers();
-        if (LV0->topLevelItemCount() == 0) form->gameInfoPage->clearForEmptyList();
-    } else {
-        fill();
-    }
-    sort();
-    selectFirst();
+    const GameListModel::FilterOutcome outcome = model.CB26Click(form->generalPage->CB26->isChecked());
+    showEntries();
+    if (outcome.clearGameInfo) form->gameInfoPage->clearForEmptyList();
+    if (outcome.refilled) updateCountLine();
+    // The model's choice is the first entry, which is where the list now shows it.
+    if (outcome.select != 0) selectFirst();
     LV0->setFocus();
 }
 
@@ -259,14 +226,14 @@ void GameList::CB27Click() {
     if (!model.allColumns) {
         showHeaderImages();
         LV0->setColumnCount(1);
-        form->setClientWidth(TF1::kClientWidth);
+        form->setClientWidth(kClientWidth);
     } else {
         LV0->setColumnCount(3);
-        LV0->headerItem()->setText(1, tr2(kHardwareHeader));
-        LV0->headerItem()->setText(2, tr2(kYearHeader));
-        LV0->setColumnWidth(1, 110);
-        LV0->setColumnWidth(2, 40);
+        for (int column = 1; column < 3; ++column) {
+            LV0->headerItem()->setText(column, tr2(listSpec().items[static_cast<std::size_t>(column)]));
+            LV0->setColumnWidth(column, listSpec().widths[static_cast<std::size_t>(column)]);
+        }
         showHeaderImages();
-        form->setClientWidth(TF1::kWideClientWidth);
+        form->setClientWidth(kWideClientWidth);
     }
 }

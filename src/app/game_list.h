@@ -1,8 +1,8 @@
 #pragma once
-// The game list LV0: filled from the game database, sorted by the chosen column and direction,
-// optionally cut down to the playable games or widened by two columns. Selecting an entry fills
-// the Game Info page. The list options are the General page's RG2, CB26 and CB27, whose
-// handlers call in here.
+// The game list LV0: draws the entries of the game list model (filled from the game database,
+// sorted, optionally cut down to the playable games) and the extra columns. Selecting an entry
+// fills the Game Info page. The list options are the General page's RG2, CB26 and CB27, whose
+// handlers call in here; the rules are the model's (see core/game_list_model.h).
 #include "app/image_list.h"
 #include "core/game_list_model.h"
 
@@ -21,10 +21,6 @@ public:
     // Roles of an entry's data.
     static constexpr int kNumberRole = Qt::UserRole;       // the game number
     static constexpr int kStatusRole = Qt::UserRole + 1;   // the icon index
-    static constexpr int kOrderKeyRole = Qt::UserRole + 2; // the emulator-order key text
-    // The bytes of the file behind each column's text: sorting compares these, character code
-    // by character code, as the file holds them (the shown text may be a conversion).
-    static constexpr int kSortBytesRole = Qt::UserRole + 3;
     // Role of the header item: the image index of the arrow on each column, or -1.
     static constexpr int kHeaderImageRole = Qt::UserRole;
 
@@ -41,9 +37,6 @@ public:
     void sort();
     // Puts the arrow for the current direction on the sort column when it is visible.
     void markSortColumn();
-
-    // The comparison of two entries under the current sort state: <0, 0 or >0.
-    int LV0Compare(const QTreeWidgetItem* a, const QTreeWidgetItem* b) const;
 
     // A header click on `column`.
     void LV0ColumnClick(int column);
@@ -77,12 +70,17 @@ public:
     static int statusOf(const QTreeWidgetItem* item);
     // Changes an entry's icon (the scan, as each game is verified).
     void setStatus(QTreeWidgetItem* item, int status);
-    int playableCount() const;
+    int playableCount() const { return model.playableCount(); }
     // "Games: N from M" in the language in force.
     static QString countLine(int playable, int total);
     void updateCountLine();
 
 private:
+    // Rebuilds the entries from the model, with the selection handler detached.
+    void showEntries();
+    // Puts the entries into the model's order.
+    void showOrder();
+    void showStatus(QTreeWidgetItem* item, int status);
     // Sets every present column's header arrow from the model.
     void showHeaderImages();
     void attachHandlers();

@@ -50,6 +50,12 @@ ControlSpec group(const char* name, const char* parent, Rect place, Caption titl
     return row(ControlKind::Group, name, parent, place, title);
 }
 
+ControlSpec panel(const char* name, const char* parent, Rect place) {
+    ControlSpec spec = row(ControlKind::Group, name, parent, place, {});
+    spec.framed = false;
+    return spec;
+}
+
 ControlSpec label(const char* name, const char* parent, Rect place, Caption text) {
     return row(ControlKind::Label, name, parent, place, text);
 }

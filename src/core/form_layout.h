@@ -21,7 +21,7 @@ struct Caption {
 };
 
 enum class ControlKind {
-    Group,        // a framed box with a title
+    Group,        // a framed box with a title; unframed, a plain area that holds other controls
     Label,        // static text
     ClickLabel,   // static text that reports clicks and double clicks
     CheckBox,
@@ -62,6 +62,7 @@ struct ControlSpec {
     bool checked = false;          // a check box's or radio item's first state
     bool enabled = true;
     bool visible = true;
+    bool framed = true;            // a group: drawn with its frame and title
     unsigned font = kPlain;        // FontStyle bits (bold and size for any control)
     int pixelSize = 0;             // a larger text size in pixels; 0: the system's
     const char* buddy = nullptr;   // a label: the control it names; an up-down: its edit box
@@ -94,6 +95,8 @@ struct FormLayout {
 // Row makers for the tables.
 namespace layout {
 ControlSpec group(const char* name, const char* parent, Rect place, Caption title);
+// A group without frame or title: a panel in front of other controls, holding its own.
+ControlSpec panel(const char* name, const char* parent, Rect place);
 ControlSpec label(const char* name, const char* parent, Rect place, Caption text = {});
 ControlSpec clickLabel(const char* name, const char* parent, Rect place, Caption text = {});
 ControlSpec check(const char* name, const char* parent, Rect place, Caption text);

@@ -1,6 +1,9 @@
 #include "core/game_list_model.h"
 
 #include "core/game_database.h"
+#include "core/ini_document_cache.h"
+#include "core/settings.h"
+#include "core/text.h"
 
 #include <algorithm>
 #include <utility>
@@ -74,6 +77,88 @@ void GameListModel::CB27Click() {
 
 bool GameListModel::keptByPlayableFilter(int status) {
     return status == kStatusPlayable;
+}
+
+void GameListModel::fill(const IniDocument& document) {
+    entries = readGameList(document);
+    indexEntries();
+}
+
+void GameListModel::fill() {
+    fill(*IniDocumentCache::shared().load(kSettingsFileName));
+}
+
+void GameListModel::sort() {
+    const int column = std::min(sortColumn, 2);
+    std::stable_sort(entries.begin(), entries.end(), [&](const GameListRow& a, const GameListRow& b) {
+        return LV0Compare({sortBytes(a, column), a.number}, {sortBytes(b, column), b.number}) < 0;
+    });
+    indexEntries();
+}
+
+GameListModel::FilterOutcome GameListModel::CB26Click(bool checked) {
+    FilterOutcome outcome;
+    if (checked) {
+        std::erase_if(entries, [](const GameListRow& entry) { return !keptByPlayableFilter(entry.status); });
+        outcome.clearGameInfo = entries.empty();
+    } else {
+        fill();
+        outcome.refilled = true;
+    }
+    sort();
+    outcome.select = firstNumber();
+    return outcome;
+}
+
+void GameListModel::setStatus(int number, int status) {
+    if (number < 0 || number >= static_cast<int>(rowOfNumber_.size())) return;
+    const int row = rowOfNumber_[static_cast<std::size_t>(number)];
+    if (row >= 0) entries[static_cast<std::size_t>(row)].status = status;
+}
+
+int GameListModel::playableCount() const {
+    return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                          [](const GameListRow& entry) { return entry.status == kStatusPlayable; }));
+}
+
+std::string GameListModel::countLine(int playable, int total, bool english) {
+    if (english) return "Games: " + decimal(playable) + " from " + decimal(total);
+    return "보유 게임: " + decimal(playable) + " 중 " + decimal(total);
+}
+
+std::string GameListModel::countLine(bool english) const {
+    return countLine(playableCount(), static_cast<int>(entries.size()), english);
+}
+
+std::string GameListModel::cellText(const GameListRow& entry, int column) {
+    return displayText(sortBytes(entry, column));
+}
+
+std::string_view GameListModel::sortBytes(const GameListRow& entry, int column) {
+    switch (column) {
+    case 1: return entry.systemName;
+    case 2: return entry.year;
+    default: return entry.name;
+    }
+}
+
+Caption GameListModel::spokenStatus(int status) {
+    // The image list holds no status picture at 3, and other numbers show no icon.
+    switch (status) {
+    case kStatusNoneFound: return {"롬셋 없음", "romset missing"};
+    case kStatusFilesMissing: return {"롬셋 불완전", "incomplete romset"};
+    case kStatusPlayable: return {"롬셋 완전", "complete romset"};
+    case kStatusNeverScanned: return {"검사 안 됨", "not checked"};
+    default: return {};
+    }
+}
+
+void GameListModel::indexEntries() {
+    rowOfNumber_.assign(static_cast<std::size_t>(kMaxGameNumber) + 1, -1);
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+        const int number = entries[row].number;
+        if (number >= 0 && number <= kMaxGameNumber) rowOfNumber_[static_cast<std::size_t>(number)] = static_cast<int>(row);
+    }
 }
 
 }  // namespace tavrix

@@ -22,6 +22,7 @@ const Table kTables[] = {
     {"general", generalPageLayout},
     {"video", videoPageLayout},
     {"sound", soundPageLayout},
+    {"game info", gameInfoPageLayout},
     {"controls", controlsPageLayout},
     {"about", aboutPageLayout},
 };

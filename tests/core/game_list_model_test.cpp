@@ -1,8 +1,24 @@
 #include "core/game_list_model.h"
+#include "fixtures/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavrix;
+using namespace tavrix::test;
+
+namespace {
+
+// The entries as the list shows them: "number:title/hardware/year:status".
+std::string shown(const GameListModel& list) {
+    std::string out;
+    for (const GameListRow& entry : list.entries)
+        out += std::to_string(entry.number) + ":" + GameListModel::cellText(entry, 0) + "/" +
+               GameListModel::cellText(entry, 1) + "/" + GameListModel::cellText(entry, 2) + ":" +
+               std::to_string(entry.status) + " ";
+    return out;
+}
+
+}  // namespace
 
 TEST(GameListModel, ComparesFoldedBytesOrGameNumbersInEitherDirection) {
     // Sort column, direction, entry A (bytes, number), entry B, expected comparison.
@@ -49,4 +65,54 @@ TEST(GameListModel, SortChoicesHeaderClicksAndExtraColumnsMoveTheArrow) {
     EXPECT_FALSE(list.allColumns);
     EXPECT_EQ(list.headerImages, (Images{4, -1, -1}));
     EXPECT_EQ(list.sortChoiceOfColumn(), 1);
+}
+
+TEST(GameListModel, FillFilterAndSortDecideTheEntriesTheCountLineAndTheFirstSelection) {
+    TempDir dir;
+    writeFile("tavrix.ini",
+              "[Game-1]\r\nGameName=Bravo\r\nSystemName=Zeta\r\nGameYear=1995\r\nGameStatus=2\r\n"
+              "[Game-2]\r\nGameName=caf\xE9\r\nSystemName=Ymir\r\nGameYear=1990\r\nGameStatus=1\r\n"
+              "[Game-3]\r\nGameName=Alpha\r\nGameStatus=2\r\n"
+              "[Game-4]\r\nGameName=Delta\r\nGameStatus=7\r\n"
+              "[Game-5]\r\nGameName=Echo\r\n"
+              "[Game-7]\r\nGameName=Beyond the gap\r\n");
+    GameListModel list;
+    list.fill();
+    EXPECT_EQ(shown(list), "1:Bravo/Zeta/1995:2 2:caf\u00e9/Ymir/1990:1 3:Alpha/ / :2 4:Delta/ / :7 5:Echo/ / :4 ");
+    EXPECT_EQ(list.countLine(true), "Games: 2 from 5");
+    EXPECT_EQ(list.countLine(false), "\ubcf4\uc720 \uac8c\uc784: 2 \uc911 5");
+
+    // Title, descending (the first start's sort).
+    list.sort();
+    EXPECT_EQ(list.firstNumber(), 5);
+    // Action, then the outcome and the entries in order.
+    struct Step { std::function<GameListModel::FilterOutcome()> act; GameListModel::FilterOutcome outcome; const char* numbers; };
+    const Step steps[] = {
+        {[&] { return list.CB26Click(true); }, {false, false, 1}, "1 3 "},
+        {[&] { list.setStatus(1, 0); return list.CB26Click(true); }, {false, false, 3}, "3 "},
+        {[&] { list.setStatus(3, 1); return list.CB26Click(true); }, {false, true, 0}, ""},
+        // Unchecking refills from the file: every game with its stored status, sorted.
+        {[&] { return list.CB26Click(false); }, {true, false, 5}, "5 4 2 1 3 "},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(step.act(), step.outcome);
+        std::string numbers;
+        for (const GameListRow& entry : list.entries) numbers += std::to_string(entry.number) + " ";
+        EXPECT_EQ(numbers, step.numbers);
+    }
+    EXPECT_EQ(list.playableCount(), 2);
+    list.setStatus(4, 2);
+    EXPECT_EQ(list.countLine(true), "Games: 3 from 5");
+
+    // An empty database still lists game 1, never scanned.
+    writeFile("tavrix.ini", "[Tavrix]\r\n");
+    list.fill();
+    EXPECT_EQ(shown(list), "1: / / :4 ");
+    EXPECT_EQ(list.countLine(true), "Games: 0 from 1");
+
+    // What a screen reader says of each status; 3 and others have no icon and say nothing.
+    const char* spoken[] = {"romset missing", "incomplete romset", "complete romset", "", "not checked", ""};
+    for (int status = 0; status < 6; ++status)
+        EXPECT_STREQ(GameListModel::spokenStatus(status).in(true), spoken[status]) << status;
+    EXPECT_TRUE(GameListModel::spokenStatus(3).empty());
 }
