@@ -37,7 +37,8 @@ struct WindowClass {
 WindowClass classOf(const ControlSpec& spec) {
     const DWORD centred = (spec.font & kCentred) != 0 ? SS_CENTER : SS_LEFT;
     switch (spec.kind) {
-    case ControlKind::Group: return {L"BUTTON", BS_GROUPBOX};
+    // A group without a frame is a plain panel in front of what lies behind it.
+    case ControlKind::Group: return spec.framed ? WindowClass{L"BUTTON", BS_GROUPBOX} : WindowClass{L"STATIC", SS_NOTIFY};
     case ControlKind::Label: return {L"STATIC", centred | SS_NOPREFIX};
     case ControlKind::ClickLabel: return {L"STATIC", centred | SS_NOPREFIX | SS_NOTIFY};
     case ControlKind::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
@@ -49,7 +50,8 @@ WindowClass classOf(const ControlSpec& spec) {
     case ControlKind::Button: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
     case ControlKind::ListView:
         return {WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::Picture: return {L"STATIC", SS_NOTIFY | SS_LEFT};
+    // A bitmap scaled to the control's size.
+    case ControlKind::Picture: return {L"STATIC", SS_NOTIFY | SS_BITMAP | SS_REALSIZECONTROL};
     case ControlKind::TabControl: return {WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_TABSTOP};
     }
     return {L"STATIC", SS_LEFT};

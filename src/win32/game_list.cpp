@@ -14,13 +14,6 @@ namespace tavrix::win32 {
 namespace {
 constexpr int kImageCount = 5;
 
-std::string_view columnBytes(const GameListRow& row, int column) {
-    switch (column) {
-    case 0: return row.name;
-    case 1: return row.systemName;
-    default: return row.year;
-    }
-}
 // The list view's comparison of two rows (their lParam) by their rank.
 int CALLBACK byRank(LPARAM a, LPARAM b, LPARAM ranks) {
     const auto& rank = *reinterpret_cast<const std::vector<LPARAM>*>(ranks);
@@ -37,35 +30,40 @@ void GameListView::attach(HWND list, HIMAGELIST images) {
 }
 
 void GameListView::fill() {
-    rows_ = readGameList(*IniDocumentCache::shared().load(kSettingsFileName));
+    model.fill();
+    showEntries();
+}
+
+void GameListView::showEntries() {
+    byNumber_.clear();
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list_);
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        // The texts come from the rows when the list shows them (LVN_GETDISPINFO).
+    for (std::size_t i = 0; i < model.entries.size(); ++i) {
+        const GameListRow& entry = model.entries[i];
+        if (byNumber_.size() <= static_cast<std::size_t>(entry.number)) byNumber_.resize(entry.number + 1, 0);
+        byNumber_[static_cast<std::size_t>(entry.number)] = i;
+        // The texts come from the entries when the list shows them (LVN_GETDISPINFO).
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = static_cast<int>(i);
         item.pszText = LPSTR_TEXTCALLBACKW;
         // A status for which the image list holds no image shows no icon.
-        item.iImage = rows_[i].status >= 0 && rows_[i].status < kImageCount ? rows_[i].status : I_IMAGENONE;
-        item.lParam = static_cast<LPARAM>(i);
+        item.iImage = entry.status >= 0 && entry.status < kImageCount ? entry.status : I_IMAGENONE;
+        item.lParam = entry.number;
         SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
 }
 
 void GameListView::sort() {
-    // A stable order of the rows first, so that the list view's own sort, whatever its method,
-    // gets a total order: each row's rank.
-    std::vector<std::size_t> order(rows_.size());
-    std::iota(order.begin(), order.end(), 0);
-    const int column = std::min(model.sortColumn, 2);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return model.LV0Compare({columnBytes(rows_[a], column), rows_[a].number},
-                                {columnBytes(rows_[b], column), rows_[b].number}) < 0;
-    });
-    std::vector<LPARAM> rank(rows_.size());
-    for (std::size_t position = 0; position < order.size(); ++position) rank[order[position]] = static_cast<LPARAM>(position);
+    // The model orders its entries; the list view takes that order as each row's rank, so its
+    // own sort, whatever its method, keeps the selected row selected.
+    model.sort();
+    std::vector<LPARAM> rank(byNumber_.size(), 0);
+    for (std::size_t position = 0; position < model.entries.size(); ++position) {
+        byNumber_[static_cast<std::size_t>(model.entries[position].number)] = position;
+        rank[static_cast<std::size_t>(model.entries[position].number)] = static_cast<LPARAM>(position);
+    }
     ListView_SortItems(list_, byRank, reinterpret_cast<LPARAM>(&rank));
     const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
     if (selected >= 0) ListView_EnsureVisible(list_, selected, FALSE);
@@ -120,22 +118,10 @@ void GameListView::RG2Click(int index) {
     sort();
 }
 
-void GameListView::CB26Click(bool playableOnly) {
-    if (playableOnly) {
-        for (int row = rowCount() - 1; row >= 0; --row) {
-            LVITEMW item{};
-            item.mask = LVIF_PARAM;
-            item.iItem = row;
-            SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            if (!GameListModel::keptByPlayableFilter(rows_[static_cast<std::size_t>(item.lParam)].status))
-                ListView_DeleteItem(list_, row);
-        }
-    } else {
-        fill();
-    }
-    sort();
-    selectFirst();
-    SetFocus(list_);
+GameListModel::FilterOutcome GameListView::CB26Click(bool playableOnly) {
+    const GameListModel::FilterOutcome outcome = model.CB26Click(playableOnly);
+    showEntries();
+    return outcome;
 }
 
 int GameListView::rowCount() const {
@@ -147,7 +133,7 @@ int GameListView::numberAt(int position) const {
     item.mask = LVIF_PARAM;
     item.iItem = position;
     if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-    return rows_[static_cast<std::size_t>(item.lParam)].number;
+    return static_cast<int>(item.lParam);
 }
 
 int GameListView::imageAt(int position) const {
@@ -168,9 +154,10 @@ bool GameListView::notify(NMHDR* header) {
     if (header->code == LVN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
         if ((info->item.mask & LVIF_TEXT) == 0 || info->item.cchTextMax <= 0) return true;
-        const std::size_t row = static_cast<std::size_t>(info->item.lParam);
-        const std::wstring text = row < rows_.size() ? wide(displayText(columnBytes(rows_[row], info->item.iSubItem)))
-                                                      : std::wstring();
+        const auto number = static_cast<std::size_t>(info->item.lParam);
+        const std::wstring text = number < byNumber_.size()
+                                      ? wide(GameListModel::cellText(model.entries[byNumber_[number]], info->item.iSubItem))
+                                      : std::wstring();
         lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
         return true;
     }

@@ -17,9 +17,11 @@ public:
     // `list` is the report list view built from the main window's table.
     void attach(HWND list, HIMAGELIST images);
 
-    // The rows from tavrix.ini, in file order; the caller sorts afterwards.
+    // The model's entries from tavrix.ini, shown in file order; the caller sorts afterwards.
     void fill();
-    // Orders the rows by the model's sort state; the selected row stays selected.
+    // The model's entries as they stand, none selected.
+    void showEntries();
+    // The model orders its entries; the list follows, and the selected row stays selected.
     void sort();
     // The arrow on each visible column's header, as the model says.
     void showHeaderImages();
@@ -29,9 +31,9 @@ public:
     void selectFirst();
     // RG2 now shows `index`: the model's sort state, the arrows, the order.
     void RG2Click(int index);
-    // The playable-only filter: keeps only the rows the model keeps (`playableOnly`), or
-    // brings every game back from the file; then sorts and selects the first row.
-    void CB26Click(bool playableOnly);
+    // The playable-only filter as the model applies it, shown; the caller does the rest the
+    // outcome asks for.
+    GameListModel::FilterOutcome CB26Click(bool playableOnly);
 
     // The list's notifications to its parent that it answers itself: the texts to show. True
     // when handled.
@@ -49,7 +51,7 @@ public:
 
 private:
     HWND list_ = nullptr;
-    std::vector<GameListRow> rows_;
+    std::vector<std::size_t> byNumber_;  // each game number's place in the model's entries
 };
 
 }  // namespace tavrix::win32

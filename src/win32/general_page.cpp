@@ -54,7 +54,16 @@ void GeneralPage::selectSortChoice(int index) {
 }
 
 void GeneralPage::CB26Click() {
-    window_.gameList().CB26Click(form_.checked("CB26"));
+    GameListView& list = window_.gameList();
+    const GameListModel::FilterOutcome outcome = list.CB26Click(form_.checked("CB26"));
+    if (outcome.clearGameInfo) window_.page(kGameInfoPage).clearForEmptyList();
+    if (outcome.refilled) showCountLine();
+    if (outcome.select != 0) list.selectFirst();
+    SetFocus(window_.form()["LV0"]);
+}
+
+void GeneralPage::showCountLine() {
+    form_.setText("L16", window_.gameList().model.countLine(english()));
 }
 
 void GeneralPage::CB27Click() {

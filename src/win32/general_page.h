@@ -18,6 +18,8 @@ public:
     // Selects RG2's item `index`; a change runs RG2's handler, as a click does.
     void selectSortChoice(int index);
     void addLaunchInputs(LaunchInputs& inputs) const override;
+    // L16: how many of the list's games are playable.
+    void showCountLine();
 
     GeneralPageModel model;
 

@@ -8,6 +8,7 @@
 #include "win32/page_index.h"
 #include "win32/about_page.h"
 #include "win32/controls_page.h"
+#include "win32/game_info_page.h"
 #include "win32/general_page.h"
 #include "win32/sound_page.h"
 #include "win32/video_page.h"
@@ -24,11 +25,6 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 constexpr int kWindowFirstId = 100;
 constexpr int kPageIdBlock = 1000;
 
-// A page whose controls are not in a table yet.
-class EmptyPage : public Page {
-public:
-    explicit EmptyPage(PageHost& host) : Page(host, nullptr) {}
-};
 }  // namespace
 
 MainWindow::MainWindow() = default;
@@ -74,7 +70,7 @@ void MainWindow::create(HINSTANCE instance) {
     images_ = makeStatusImages();
     list_.attach(form_["LV0"], images_);
 
-    pages_.push_back(std::make_unique<EmptyPage>(*this));  // Game Info
+    pages_.push_back(std::make_unique<GameInfoPage>(*this, *this));
     pages_.push_back(std::make_unique<GeneralPage>(*this, *this));
     pages_.push_back(std::make_unique<VideoPage>(*this));
     pages_.push_back(std::make_unique<SoundPage>(*this));
@@ -125,6 +121,7 @@ void MainWindow::start() {
     const bool english = readSetting(*IniDocumentCache::shared().load(kSettingsFileName), settings::englishVersion);
     if (english) showCaptions(true);
     list_.fill();
+    generalPage().showCountLine();
     generalPage().B05Click();
     list_.sort();
     list_.markSortColumn();

@@ -39,6 +39,8 @@ public:
     bool english() const { return english_; }
     // The game list's selection moved to this game (the Game Info page shows it).
     virtual void gameSelected(int /*number*/) {}
+    // The game list became empty through its filter.
+    virtual void clearForEmptyList() {}
     // The page's tab became the current one, or stopped being it.
     virtual void shownAsCurrent(bool /*current*/) {}
     // What a launch reads from this page's controls as they stand, saved or not.

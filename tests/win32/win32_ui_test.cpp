@@ -189,6 +189,7 @@ TEST(Win32Window, EveryTableControlExistsWithItsPlaceCaptionsAndFirstState) {
     EXPECT_EQ(windowText(window.window()), "Tavrix");
     const std::pair<const FormLayout*, Form*> tables[] = {
         {&mainWindowLayout(), &window.form()},
+        {&gameInfoPageLayout(), &window.page(kGameInfoPage).form()},
         {&generalPageLayout(), &window.page(kGeneralPage).form()},
         {&videoPageLayout(), &window.page(kVideoPage).form()},
         {&soundPageLayout(), &window.page(kSoundPage).form()},
@@ -483,6 +484,14 @@ TEST(Win32Window, LaunchAndBatchFileCarryTheCommandLineOfThePagesAsTheyStand) {
     for (int row = 0; row < games.rowCount(); ++row)
         if (games.numberAt(row) == 2) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
     ASSERT_EQ(games.selectedNumber(), 2);
+    // The selection fills the Game Info page from its model: the title, the file list.
+    Form& info = built.window.page(kGameInfoPage).form();
+    EXPECT_EQ(info.text("L1"), "Beta Rally");
+    ASSERT_EQ(ListView_GetItemCount(info["LV1"]), 1);
+    wchar_t file[64] = L"";
+    ListView_GetItemText(info["LV1"], 0, 0, file, 64);
+    EXPECT_EQ(narrow(file), "b.bin");
+    EXPECT_FALSE(ListView_GetCheckState(info["LV1"], 0)) << "no romset folder, no file found";
 
     NMHDR doubleClick{list, static_cast<UINT_PTR>(built.window.form().id("LV0")), static_cast<UINT>(NM_DBLCLK)};
     SendMessageW(built.window.window(), WM_NOTIFY, doubleClick.idFrom, reinterpret_cast<LPARAM>(&doubleClick));
