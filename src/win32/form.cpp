@@ -35,7 +35,8 @@ struct WindowClass {
 };
 
 WindowClass classOf(const ControlSpec& spec) {
-    const DWORD centred = (spec.font & kCentred) != 0 ? SS_CENTER : SS_LEFT;
+    // Text on one line, cut at the right edge rather than wrapped, as the labels always were.
+    const DWORD centred = (spec.font & kCentred) != 0 ? SS_CENTER : SS_LEFTNOWORDWRAP;
     switch (spec.kind) {
     // A group without a frame is a plain panel in front of what lies behind it.
     case ControlKind::Group: return spec.framed ? WindowClass{L"BUTTON", BS_GROUPBOX} : WindowClass{L"STATIC", SS_NOTIFY};
