@@ -20,6 +20,7 @@ struct Table {
 const Table kTables[] = {
     {"main window", mainWindowLayout},
     {"sound", soundPageLayout},
+    {"language panel", languagePanelLayout},
 };
 
 }  // namespace
