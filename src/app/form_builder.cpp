@@ -20,8 +20,14 @@ using tavrix::ControlSpec;
 
 namespace {
 
+// A row named like the page stands for the page itself (a panel whose own children form its
+// radio group): nothing is made for it, and it takes the row's place and first state.
+bool isPage(const QWidget* page, const char* name) {
+    return page->objectName() == QLatin1String(name);
+}
+
 QWidget* parentOf(QWidget* page, const ControlSpec& spec) {
-    if (spec.parent == nullptr) return page;
+    if (spec.parent == nullptr || isPage(page, spec.parent)) return page;
     auto* parent = page->findChild<QWidget*>(QString::fromLatin1(spec.parent));
     Q_ASSERT_X(parent != nullptr, "buildForm", spec.parent);
     return parent;
@@ -131,7 +137,7 @@ QWidget* create(QWidget* page, const ControlSpec& spec, CaptionBook& book) {
 
 void buildForm(QWidget* page, const tavrix::FormLayout& layout, CaptionBook& book) {
     for (const ControlSpec& spec : layout.controls) {
-        QWidget* control = create(page, spec, book);
+        QWidget* control = isPage(page, spec.name) ? page : create(page, spec, book);
         if (control == nullptr) continue;
         control->setObjectName(QString::fromLatin1(spec.name));
         control->setGeometry(spec.place.x, spec.place.y, spec.place.width, spec.place.height);

@@ -8,7 +8,7 @@
 
 // Creates every control of `layout` inside `page` (radio items of one group box also get a
 // QButtonGroup called "<box>Group", ids in table order), then ties labels to the controls
-// they name.
+// they name. A row named like the page is the page itself: it is placed, not made.
 void buildForm(QWidget* page, const tavrix::FormLayout& layout, CaptionBook& book);
 
 // The control of that name that buildForm made; a missing one is a programming error.

@@ -1,20 +1,20 @@
 #include "app/language_panel.h"
 
 #include "app/clickable_label.h"
+#include "app/form_builder.h"
 #include "app/main_window.h"
-#include "core/ini_document.h"
-#include "core/settings.h"
+#include "core/form_layout.h"
+#include "core/startup_model.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include <cmath>
 
 namespace {
-
-const char* const kPrompt = "언어를 선택하세요 / Select language";
 
 QPixmap promptPicture() {
     QPixmap picture(182, 11);
@@ -26,7 +26,7 @@ QPixmap promptPicture() {
     painter.setFont(font);
     painter.setPen(Qt::black);
     painter.drawText(QRect(0, -1, 182, 12), Qt::AlignCenter,
-                     QString::fromUtf8(kPrompt));
+                     QString::fromUtf8(tavrix::languagePanelLayout()["I4"].accessibleName.ko));
     return picture;
 }
 
@@ -98,97 +98,72 @@ QPixmap englishFlag() {
 
 }  // namespace
 
-LanguagePanel::LanguagePanel(TF1* owner) : QWidget(owner), form(owner) {
+LanguagePanel::LanguagePanel(TF1* owner, tavrix::LanguagePanelModel& panelModel)
+    : QWidget(owner), form(owner), model(panelModel) {
     setObjectName(QStringLiteral("P2"));
     setAutoFillBackground(true);
     CreateWidgets();
     ConnectWidgets();
-    hide();
+    showState();
 }
 
 void LanguagePanel::CreateWidgets() {
-    I4 = new ClickableLabel(this);
-    I4->setObjectName(QStringLiteral("I4"));
-    I4->setGeometry(243, 154, 182, 11);
+    buildForm(this, tavrix::languagePanelLayout(), book);
+    TAVRIX_BIND(I4);
+    TAVRIX_BIND(RB1);
+    TAVRIX_BIND(I2);
+    TAVRIX_BIND(RB2);
+    TAVRIX_BIND(I3);
+    TAVRIX_BIND(B10);
     I4->setPixmap(promptPicture());
-    I4->setAccessibleName(QString::fromUtf8(kPrompt));
-
-    RB1 = new QRadioButton(this);
-    RB1->setObjectName(QStringLiteral("RB1"));
-    RB1->setGeometry(257, 178, 17, 17);
-
-    I2 = new ClickableLabel(this);
-    I2->setObjectName(QStringLiteral("I2"));
-    I2->setGeometry(278, 176, 30, 20);
     I2->setPixmap(koreanFlag());
-
-    RB2 = new QRadioButton(this);
-    RB2->setObjectName(QStringLiteral("RB2"));
-    RB2->setGeometry(355, 178, 17, 17);
-
-    I3 = new ClickableLabel(this);
-    I3->setObjectName(QStringLiteral("I3"));
-    I3->setGeometry(376, 176, 30, 20);
     I3->setPixmap(englishFlag());
-
-    // The radio buttons have no caption and the flags are pictures: a screen reader speaks each
-    // language by its own name, as the panel comes before any interface language is chosen.
-    const QString korean = QString::fromUtf8("한국어");
-    const QString english = QStringLiteral("English");
-    RB1->setAccessibleName(korean);
-    I2->setAccessibleName(korean);
-    RB2->setAccessibleName(english);
-    I3->setAccessibleName(english);
-
-    // The same word in both languages: the panel is shown before a language is chosen.
-    B10 = new QPushButton(QStringLiteral("OK"), this);
-    B10->setObjectName(QStringLiteral("B10"));
-    B10->setGeometry(288, 216, 89, 25);
-    B10->setEnabled(false);
 }
 
 void LanguagePanel::ConnectWidgets() {
-    // Checking a radio button, by the user or from code, runs the shared click handler.
-    connect(RB1, &QRadioButton::toggled, this, [this] { RB1Click(); });
-    connect(RB2, &QRadioButton::toggled, this, [this] { RB1Click(); });
+    // Checking a radio button, by the user or from code, runs the shared click handler; the
+    // button that unchecks with it needs nothing of its own.
+    for (QRadioButton* button : {RB1, RB2}) {
+        connect(button, &QRadioButton::toggled, this, [this, button](bool checked) {
+            if (!checked) return;
+            model.check(button == RB2);
+            showState();
+        });
+    }
     connect(I2, &ClickableLabel::clicked, this, [this] { I2Click(); });
     connect(I3, &ClickableLabel::clicked, this, [this] { I3Click(); });
     connect(B10, &QPushButton::clicked, this, [this] { B10Click(); });
 }
 
-void LanguagePanel::RB1Click() {
-    if (RB1->isChecked() || RB2->isChecked()) B10->setEnabled(true);
+void LanguagePanel::showState() {
+    const QSignalBlocker blockKorean(RB1), blockEnglish(RB2);
+    RB1->setChecked(model.koreanChecked);
+    RB2->setChecked(model.englishChecked);
+    B10->setEnabled(model.okEnabled);
+    if (model.visible) {
+        show();
+        raise();
+    } else {
+        hide();
+    }
 }
 
 void LanguagePanel::I2Click() {
-    RB1->setChecked(true);
+    model.I2Click();
+    showState();
 }
 
 void LanguagePanel::I3Click() {
-    RB2->setChecked(true);
+    model.I3Click();
+    showState();
 }
 
 void LanguagePanel::B10Click() {
-    B10->setEnabled(false);
-    auto document = tavrix::IniDocument::load(tavrix::kSettingsFileName);
-    tavrix::writeSetting(document, tavrix::settings::englishVersion, RB2->isChecked());
     try {
-        document.save(tavrix::kSettingsFileName);
+        form->confirmLanguage();
     } catch (...) {
-        // The choice was not stored: OK stays available for another try once the file can be
-        // written, instead of leaving the panel with no way forward.
-        B10->setEnabled(true);
+        showState();
         throw;
     }
-    form->setLanguageChosen();
-    try {
-        form->FormShow();
-    } catch (...) {
-        // The sequence stopped at a step that failed (a stored value it cannot read): the
-        // error is reported as at any start, and the window is left as such a start leaves it,
-        // with the language chosen and without the panel over it. first-startup stays as the
-        // file has it, since the sequence clears it only once every page has been filled.
-        hide();
-        throw;
-    }
+    showState();
 }

@@ -1,5 +1,9 @@
 #pragma once
 // The first-start panel: covers the whole window until the user picks the interface language.
+// The panel's state and its OK live in tavrix::StartupModel; this view draws the flags and the
+// prompt, forwards the clicks and shows the model's state.
+#include "app/captions.h"
+
 #include <QWidget>
 
 class ClickableLabel;
@@ -7,10 +11,14 @@ class QPushButton;
 class QRadioButton;
 class TF1;
 
+namespace tavrix {
+struct LanguagePanelModel;
+}
+
 class LanguagePanel : public QWidget {
     Q_OBJECT
 public:
-    explicit LanguagePanel(TF1* form);
+    LanguagePanel(TF1* form, tavrix::LanguagePanelModel& model);
 
     ClickableLabel* I4;  // the prompt, drawn as a picture in both languages
     QRadioButton* RB1;   // Korean
@@ -19,14 +27,17 @@ public:
     ClickableLabel* I3;  // flag made of the US and UK flags
     QPushButton* B10;    // OK
 
-    void RB1Click();
     void I2Click();
     void I3Click();
     void B10Click();
+    // Shows the model's state: the checked language, OK, and whether the panel shows at all.
+    void showState();
 
 private:
     void CreateWidgets();
     void ConnectWidgets();
 
     TF1* form;
+    tavrix::LanguagePanelModel& model;
+    CaptionBook book;
 };

@@ -10,9 +10,6 @@
 #include "app/romset_scan.h"
 #include "app/sound_page.h"
 #include "app/video_page.h"
-#include "core/ini_document.h"
-#include "core/ini_document_cache.h"
-#include "core/settings.h"
 #include "platform/joystickex.h"
 
 #include <QCheckBox>
@@ -26,14 +23,47 @@
 using namespace tavrix;
 
 namespace {
-// The window's list and pages, left/top/width/height at the narrow width.
-const QRect kListGeometry(8, 10, 277, 381);
-const QRect kPagesGeometry(292, 10, 352, 382);
-
-// The box of the start-up check: a Russian line, a line feed, a carriage return, then English.
-const char* const kCorruptedSettingsText =
-    "Файл конфигурации повреждён!\n\rConfiguration file is corrupted!";
+// A control's place in the window at the narrow width.
+QRect placeOf(const char* name) {
+    const tavrix::Rect place = mainWindowLayout()[name].place;
+    return QRect(place.x, place.y, place.width, place.height);
+}
 }  // namespace
+
+// Each step of the start-up sequence on this window's controls.
+class TF1::Steps : public StartupSteps {
+public:
+    explicit Steps(TF1& window) : w(window) {}
+
+    void clearBatchRequest() override { w.batchRequested = false; }
+    void reportCorruptedSettings(const char* text) override {
+        ErrorReport::showError(QString::fromUtf8(text));
+        QTimer::singleShot(0, &w, [window = &w] { window->close(); });
+    }
+    void showLanguagePanel(bool) override { w.P2->showState(); }
+    void setEnglishFlag(bool english) override { Language::setEnglish(english); }
+    void applyEnglishCaptions() override { w.applyEnglishCaptions(); }
+    void fillGameList() override { w.gameList->fill(); }
+    void reloadGeneralPage() override { w.generalPage->B05Click(); }
+    void sortGameList() override {
+        w.gameList->sort();
+        w.gameList->markSortColumn();
+    }
+    void reloadSoundPage() override { w.soundPage->B12Click(); }
+    void reloadVideoPage() override { w.videoPage->ReadVideoSettings(); }
+    bool startupScanChecked() const override { return w.generalPage->CB24->isChecked(); }
+    void scanRomsets() override { w.scanRomsets(); }
+    void selectFirstGame() override { w.gameList->selectFirst(); }
+    void reloadControlsPage(bool english) override {
+        w.controlsPage->buildInputNames(english);
+        w.controlsPage->LoadControllerConfig();
+    }
+    void showFirstPage() override { w.showPage(0); }
+    void focusGameList() override { w.LV0->setFocus(); }
+
+private:
+    TF1& w;
+};
 
 TF1::TF1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("F1"));
@@ -53,13 +83,14 @@ TF1::TF1(QWidget* parent) : QWidget(parent) {
 TF1::~TF1() = default;
 
 void TF1::CreateWidgets() {
+    // The list's columns are the game list's business; the window only places the list.
     LV0 = new QTreeWidget(this);
     LV0->setObjectName(QStringLiteral("LV0"));
-    LV0->setGeometry(kListGeometry);
+    LV0->setGeometry(placeOf("LV0"));
 
     PC1 = new QTabWidget(this);
     PC1->setObjectName(QStringLiteral("PC1"));
-    PC1->setGeometry(kPagesGeometry);
+    PC1->setGeometry(placeOf("PC1"));
     PC1->setUsesScrollButtons(false);
     // Six tabs share 352 pixels: keep their padding tight so every caption shows whole.
     PC1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px 3px 5px; }"));
@@ -75,17 +106,12 @@ void TF1::CreateWidgets() {
     PC1->addTab(soundPage, QString());
     PC1->addTab(controlsPage, QString());
     PC1->addTab(aboutPage, QString());
-    book.tab(PC1, 0, {"게임 정보", "Game Info"});
-    book.tab(PC1, 1, {"일반 설정", "General Settings"});
-    book.tab(PC1, 2, {"비디오", "Video"});
-    book.tab(PC1, 3, {"사운드", "Sound"});
-    book.tab(PC1, 4, {"조작", "Controls"});
-    book.tab(PC1, 5, {"정보", "About"});
+    const std::vector<Caption>& tabCaptions = mainWindowLayout()["PC1"].items;
+    for (int index = 0; index < PC1->count(); ++index) book.tab(PC1, index, tabCaptions.at(index));
 
     gameList = new GameList(this, LV0);
 
-    P2 = new LanguagePanel(this);
-    P2->setGeometry(0, 0, kClientWidth, kClientHeight);
+    P2 = new LanguagePanel(this, startup.panel);
 
     // The joysticks report every 100 ms once capturing, scaled to 0, 1, 2 with 1 the centre.
     const auto joysticks = systemJoystickSource();
@@ -134,8 +160,8 @@ void TF1::scanRomsets() {
 void TF1::setClientWidth(int width) {
     const int growth = width - kClientWidth;
     setFixedSize(width, kClientHeight);
-    LV0->setGeometry(kListGeometry.adjusted(0, 0, growth, 0));
-    PC1->setGeometry(kPagesGeometry.translated(growth, 0));
+    LV0->setGeometry(placeOf("LV0").adjusted(0, 0, growth, 0));
+    PC1->setGeometry(placeOf("PC1").translated(growth, 0));
     P2->setGeometry(0, 0, width, kClientHeight);
 }
 
@@ -148,61 +174,11 @@ void TF1::applyEnglishCaptions() {
 }
 
 void TF1::FormShow() {
-    // 1. No batch file is pending at start.
-    batchRequested = false;
+    Steps steps(*this);
+    startup.FormShow(steps);
+}
 
-    // 2. The settings file must hold its section. Without it the program ends right after the
-    //    box, before anything could write a file that would hide the damage at the next start.
-    const auto cachedSettings = IniDocumentCache::shared().load(kSettingsFileName);
-    const IniDocument& settingsFile = *cachedSettings;
-    if (!settingsFile.hasSection(kSettingsSection)) {
-        ErrorReport::showError(QString::fromUtf8(kCorruptedSettingsText));
-        QTimer::singleShot(0, this, [this] { close(); });
-        return;
-    }
-
-    // 3. First start: only the language panel, until the user confirms a language.
-    if (!languageChosen && readSetting(settingsFile, settings::firstStartup)) {
-        P2->show();
-        P2->raise();
-        return;
-    }
-
-    // 4. The interface language, fixed for the rest of the run.
-    Language::setEnglish(readSetting(settingsFile, settings::englishVersion));
-    if (Language::english()) applyEnglishCaptions();
-
-    // 5. Fill the game list from the game database.
-    gameList->fill();
-    // 6. Reload the General Settings page.
-    generalPage->B05Click();
-    // 7. Sort the game list and mark the sort column.
-    gameList->sort();
-    gameList->markSortColumn();
-    // 8. Reload the Sound page. It shows itself; step 13 switches back.
-    soundPage->B12Click();
-    // 9. Reload the Video page from the settings file and the renderer files.
-    videoPage->ReadVideoSettings();
-    // 10. Scan the romset directory when the General page asks for it at start-up.
-    if (generalPage->CB24->isChecked()) scanRomsets();
-
-    // 11. The first start is over: clear the flag. The file is read afresh, since the steps
-    //     before may have written it.
-    if (readSetting(*IniDocumentCache::shared().load(kSettingsFileName), settings::firstStartup)) {
-        auto current = IniDocumentCache::shared().loadForChange(kSettingsFileName);
-        writeSetting(current, settings::firstStartup, false);
-        current.save(kSettingsFileName);
-        IniDocumentCache::shared().remember(kSettingsFileName, std::move(current));
-        // Then scan the romset directory, also when step 10 has scanned already.
-        scanRomsets();
-    }
-
-    // 12. Select the first game of the list.
-    gameList->selectFirst();
-    // 13. Build the input name tables and reload the Controls page.
-    controlsPage->buildInputNames(Language::english());
-    controlsPage->LoadControllerConfig();
-    showPage(0);
-    P2->hide();
-    LV0->setFocus();
+void TF1::confirmLanguage() {
+    Steps steps(*this);
+    startup.B10Click(steps);
 }

@@ -2,8 +2,10 @@
 // The main window: the game list on the left, the six pages on the right, the first-start
 // language panel over both, and the start-up sequence that fills them.
 #include "app/captions.h"
+#include "core/form_layout.h"
 #include "core/launch_command.h"
 #include "core/romset_archive_reader.h"
+#include "core/startup_model.h"
 #include "platform/emulator_launcher.h"
 
 #include <QWidget>
@@ -25,16 +27,18 @@ class VideoPage;
 class TF1 : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kClientWidth = 652;
-    static constexpr int kWideClientWidth = 802;  // with all columns of the game list shown
-    static constexpr int kClientHeight = 399;
+    static constexpr int kClientWidth = tavrix::kClientWidth;
+    static constexpr int kWideClientWidth = tavrix::kWideClientWidth;  // with all list columns shown
+    static constexpr int kClientHeight = tavrix::kClientHeight;
 
     explicit TF1(QWidget* parent = nullptr);
     ~TF1() override;
 
-    // The start-up sequence; runs when the window is first shown and again after the
-    // language has been chosen on the first-start panel.
+    // The start-up sequence (see tavrix::StartupModel); runs when the window is first shown
+    // and again after the language has been chosen on the first-start panel.
     void FormShow();
+    // OK on the first-start panel: stores the language and runs the start-up sequence again.
+    void confirmLanguage();
 
     void showPage(int index);
     // Scans the romset directory (see RomsetScan); blocks the window until it ends.
@@ -42,7 +46,7 @@ public:
     // Widens or narrows the window; the list grows with it and the pages keep to the right.
     void setClientWidth(int width);
 
-    void setLanguageChosen() { languageChosen = true; }
+    void setLanguageChosen() { startup.languageChosen = true; }
 
     // Game list events that hand the selected game to the emulator.
     void LV0DblClick();
@@ -73,14 +77,17 @@ public:
     tavrix::RomsetArchiveReader ZF;
     GameList* gameList;
 
-    // Process-wide state kept by the window.
-    bool languageChosen = false;
+    // Process-wide state kept by the window: the start-up sequence with the language panel's
+    // state, and whether the list's Ctrl+F11 asked for a batch file.
+    tavrix::StartupModel startup;
     bool batchRequested = false;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    class Steps;  // the start-up sequence's steps on this window's controls
+
     void CreateWidgets();
     void ConnectWidgets();
     void applyEnglishCaptions();

@@ -25,6 +25,7 @@ const Table kTables[] = {
     {"game info", gameInfoPageLayout},
     {"controls", controlsPageLayout},
     {"about", aboutPageLayout},
+    {"language panel", languagePanelLayout},
 };
 
 }  // namespace
