@@ -10,6 +10,7 @@
 #include "win32/controls_page.h"
 #include "win32/game_info_page.h"
 #include "win32/general_page.h"
+#include "win32/language_panel.h"
 #include "win32/sound_page.h"
 #include "win32/video_page.h"
 #include "win32/status_images.h"
@@ -19,6 +20,43 @@
 namespace tavrix::win32 {
 
 namespace {
+// The start-up model's steps carried out on the window.
+class WindowSteps : public StartupSteps {
+public:
+    explicit WindowSteps(MainWindow& window) : w(window) {}
+    void clearBatchRequest() override { w.clearBatchRequest(); }
+    void reportCorruptedSettings(const char* text) override {
+        showError(text);
+        PostMessageW(w.window(), WM_CLOSE, 0, 0);
+    }
+    void showLanguagePanel(bool) override { w.languagePanel().showState(); }
+    void setEnglishFlag(bool) override {}  // the window keeps its language itself
+    void applyEnglishCaptions() override { w.showCaptions(true); }
+    void fillGameList() override {
+        w.gameList().fill();
+        w.generalPage().showCountLine();
+    }
+    void reloadGeneralPage() override { w.generalPage().B05Click(); }
+    void sortGameList() override {
+        w.gameList().sort();
+        w.gameList().markSortColumn();
+    }
+    void reloadSoundPage() override { w.soundPage().B12Click(); }
+    void reloadVideoPage() override { w.videoPage().ReadVideoSettings(); }
+    bool startupScanChecked() const override { return w.generalPage().model.startupScan; }
+    void scanRomsets() override {}  // the scan has no Windows view yet
+    void selectFirstGame() override { w.gameList().selectFirst(); }
+    void reloadControlsPage(bool english) override {
+        w.controlsPage().model.buildInputNames(english);
+        w.controlsPage().LoadControllerConfig();
+    }
+    void showFirstPage() override { w.showPage(kGameInfoPage); }
+    void focusGameList() override { SetFocus(w.form()["LV0"]); }
+
+private:
+    MainWindow& w;
+};
+
 constexpr const wchar_t* kWindowClass = L"TavrixWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // Control ids: the window's own, then a block for each page.
@@ -30,6 +68,7 @@ constexpr int kPageIdBlock = 1000;
 MainWindow::MainWindow() = default;
 
 MainWindow::~MainWindow() {
+    panel_.reset();
     pages_.clear();
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -79,6 +118,11 @@ void MainWindow::create(HINSTANCE instance) {
     const RECT area = pageArea();
     for (std::size_t index = 0; index < pages_.size(); ++index)
         pages_[index]->create(window_, area, fonts_, false, kPageIdBlock * static_cast<int>(index + 1));
+    panel_ = std::make_unique<LanguagePanel>(*this, startup_, [this] { B10Click(); });
+    RECT whole;
+    GetClientRect(window_, &whole);
+    panel_->create(window_, whole, fonts_, false, kPageIdBlock * static_cast<int>(pages_.size() + 1));
+    ShowWindow(panel_->window(), SW_HIDE);
     // The pages lie over the tab control, which clips them out of its own drawing.
     for (const auto& page : pages_) SetWindowPos(page->window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     showPage(kGameInfoPage);
@@ -117,21 +161,13 @@ void MainWindow::showCaptions(bool english) {
 }
 
 void MainWindow::start() {
-    // The interface language, fixed for the run.
-    const bool english = readSetting(*IniDocumentCache::shared().load(kSettingsFileName), settings::englishVersion);
-    if (english) showCaptions(true);
-    list_.fill();
-    generalPage().showCountLine();
-    generalPage().B05Click();
-    list_.sort();
-    list_.markSortColumn();
-    soundPage().B12Click();
-    videoPage().ReadVideoSettings();
-    list_.selectFirst();
-    controlsPage().model.buildInputNames(english);
-    controlsPage().LoadControllerConfig();
-    showPage(kGameInfoPage);
-    SetFocus(form_["LV0"]);
+    WindowSteps steps(*this);
+    startup_.FormShow(steps);
+}
+
+void MainWindow::B10Click() {
+    WindowSteps steps(*this);
+    startup_.B10Click(steps);
 }
 
 void MainWindow::showPage(int index) {

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the game list on the left, the six pages under their tabs on the right.
 // Its controls come from the main window's table; each page builds its own from its table.
+#include "core/startup_model.h"
 #include "win32/fonts.h"
 #include "win32/form.h"
 #include "win32/game_list.h"
@@ -13,6 +14,7 @@
 namespace tavrix::win32 {
 
 class ControlsPage;
+class LanguagePanel;
 class GeneralPage;
 class SoundPage;
 class VideoPage;
@@ -26,8 +28,13 @@ public:
 
     // Makes the window and every page in the built-in language, hidden.
     void create(HINSTANCE instance);
-    // Fills the window from tavrix.ini: the language, the list and the pages' reloads.
+    // The start-up sequence, as the start-up model runs it on this window: the language panel
+    // at a first start, else the language, the list and the pages' reloads.
     void start();
+    // OK on the language panel.
+    void B10Click();
+    StartupModel& startup() { return startup_; }
+    LanguagePanel& languagePanel() { return *panel_; }
     // Every caption in the given language.
     void showCaptions(bool english);
 
@@ -41,6 +48,7 @@ public:
     // request then waits for the next launch).
     void LV0DblClick();
     void LV0KeyDown(UINT key);
+    void clearBatchRequest() { batchRequested_ = false; }
     // The launch inputs as the pages' controls hold them now, for the given game.
     LaunchInputs readLaunchInputs(int gameNumber) const;
 
@@ -65,6 +73,8 @@ private:
     HIMAGELIST images_ = nullptr;
     GameListView list_;
     std::vector<std::unique_ptr<Page>> pages_;
+    StartupModel startup_;
+    std::unique_ptr<LanguagePanel> panel_;
     bool english_ = false;
     bool batchRequested_ = false;
     bool emulatorRunning_ = false;

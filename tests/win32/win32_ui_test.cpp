@@ -6,6 +6,7 @@
 #include "core/sound_page_model.h"
 #include "fixtures/temp_dir.h"
 #include "win32/error_box.h"
+#include "win32/language_panel.h"
 #include "win32/main_window.h"
 #include "win32/page_index.h"
 #include "core/controls_page_model.h"
@@ -195,6 +196,7 @@ TEST(Win32Window, EveryTableControlExistsWithItsPlaceCaptionsAndFirstState) {
         {&soundPageLayout(), &window.page(kSoundPage).form()},
         {&controlsPageLayout(), &window.page(kControlsPage).form()},
         {&aboutPageLayout(), &window.page(kAboutPage).form()},
+        {&languagePanelLayout(), &window.languagePanel().form()},
     };
     for (bool english : {false, true}) {
         window.showCaptions(english);
@@ -507,5 +509,23 @@ TEST(Win32Window, LaunchAndBatchFileCarryTheCommandLineOfThePagesAsTheyStand) {
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(readFile("tavrix.bat"), batchFileContents(expected));
+    EXPECT_TRUE(built.errors.empty());
+}
+
+TEST(Win32Window, FirstStartShowsTheLanguagePanelUntilOkStoresTheChoice) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\nfirst-startup=1\r\n[Game-1]\r\nGameName=Only\r\n");
+    Window built;
+    LanguagePanel& panel = built.window.languagePanel();
+    built.window.start();
+    EXPECT_NE(GetWindowLongW(panel.window(), GWL_STYLE) & WS_VISIBLE, 0) << "a first start shows the panel";
+    EXPECT_FALSE(panel.form().enabled("B10")) << "OK waits for a language";
+    perform(panel, {Action::Click, "RB2"});
+    EXPECT_TRUE(panel.form().enabled("B10"));
+    perform(panel, {Action::Click, "B10"});
+    EXPECT_EQ(GetWindowLongW(panel.window(), GWL_STYLE) & WS_VISIBLE, 0) << "the panel is gone";
+    EXPECT_EQ(IniDocument::load("tavrix.ini").readString("Tavrix", "english-version", ""), "1");
+    EXPECT_EQ(tabCaption(built.window.form()["PC1"], 0), "Game Info") << "the sequence ran again in English";
+    EXPECT_EQ(built.window.gameList().rowCount(), 1);
     EXPECT_TRUE(built.errors.empty());
 }

@@ -1,0 +1,26 @@
+#pragma once
+// The first-start language panel over the whole window, built from its table, over the
+// language panel model: a radio button with its flag for each language and OK.
+#include "core/startup_model.h"
+#include "win32/page.h"
+
+namespace tavrix::win32 {
+
+class LanguagePanel : public Page {
+public:
+    // `confirm` runs the start-up model's OK (B10).
+    LanguagePanel(PageHost& host, StartupModel& startup, std::function<void()> confirm);
+
+    // Shows or hides the panel as the model says.
+    void showState();
+
+protected:
+    void command(const char* name, int code) override;
+    void showModel() override;
+
+private:
+    StartupModel& startup_;
+    std::function<void()> confirm_;
+};
+
+}  // namespace tavrix::win32
