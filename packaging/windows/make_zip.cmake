@@ -21,8 +21,9 @@ else()
                   "the zip holds the audit, the plug-in, the database and the read-me only")
 endif()
 file(COPY_FILE "${AUDIT}" "${STAGE}/tavrix-audit.exe")
-file(COPY_FILE "${CONTROLLER}" "${STAGE}/controller.dll")
-list(APPEND programs tavrix-audit.exe controller.dll)
+# The emulator loads the keyboard plug-in under this name.
+file(COPY_FILE "${CONTROLLER}" "${STAGE}/controller.orv")
+list(APPEND programs tavrix-audit.exe controller.orv)
 file(COPY_FILE "${DATABASE}" "${STAGE}/tavrix.ini")
 
 file(READ "${README}" readme)
