@@ -33,6 +33,8 @@ public:
     void start();
     // OK on the language panel.
     void B10Click();
+    // Scans the romset directory (see RomsetScan); blocks the window until it ends.
+    void scanRomsets();
     StartupModel& startup() { return startup_; }
     LanguagePanel& languagePanel() { return *panel_; }
     // Every caption in the given language.
