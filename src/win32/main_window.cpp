@@ -162,8 +162,15 @@ void MainWindow::showCaptions(bool english) {
 }
 
 void MainWindow::start() {
+    // The sequence runs before the message loop, outside any handler: a step that fails (a
+    // stored value that cannot be read, a tavrix.ini the scan cannot write) is reported as a
+    // handler's error is, and the window stays as the sequence left it.
     WindowSteps steps(*this);
-    startup_.FormShow(steps);
+    try {
+        startup_.FormShow(steps);
+    } catch (const std::exception& error) {
+        showError(errorReportText(error.what()));
+    }
 }
 
 void MainWindow::B10Click() {

@@ -29,7 +29,8 @@ public:
     // Makes the window and every page in the built-in language, hidden.
     void create(HINSTANCE instance);
     // The start-up sequence, as the start-up model runs it on this window: the language panel
-    // at a first start, else the language, the list and the pages' reloads.
+    // at a first start, else the language, the list, the pages' reloads and the scans. A step
+    // that fails is reported in the error box.
     void start();
     // OK on the language panel.
     void B10Click();
