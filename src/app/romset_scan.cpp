@@ -7,11 +7,7 @@
 #include "app/game_list.h"
 #include "app/general_page.h"
 #include "app/main_window.h"
-#include "core/game_database.h"
-#include "core/game_verification.h"
-#include "core/ini_document_cache.h"
 #include "core/romset_scan_pass.h"
-#include "core/settings.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,10 +16,6 @@
 
 using namespace tavrix;
 
-namespace {
-constexpr Tr kScanningCaption{"Tavrix - 읽는 중...", "Tavrix - Scanning..."};
-}
-
 RomsetScan::RomsetScan(TF1& owner) : form(owner) {}
 
 QString RomsetScan::scanningCaption() {
@@ -31,75 +23,56 @@ QString RomsetScan::scanningCaption() {
 }
 
 void RomsetScan::run() {
-    GeneralPage& general = *form.generalPage;
-    GameList& list = *form.gameList;
-    QTreeWidget& entries = *form.LV0;
+    model.run(*this);
+}
 
-    // 1. The scan covers every game: unchecking the filter refills the list from the database.
-    const bool filtered = general.CB26->isChecked();
-    general.CB26->setChecked(false);
-    // 2, 3. No second scan can be asked for while this one runs; the caption tells why.
-    general.B02->setEnabled(false);
-    form.setWindowTitle(scanningCaption());
+bool RomsetScan::playableFilterChecked() const {
+    return form.generalPage->CB26->isChecked();
+}
 
-    bool restored = false;
-    auto restoreWindow = [&] {
-        if (restored) return;
-        restored = true;
-        form.setWindowTitle(QStringLiteral("Tavrix"));
-        general.B02->setEnabled(true);
-    };
-    auto restoreFilter = [&] {
-        if (filtered) general.CB26->setChecked(true);
-    };
+void RomsetScan::setPlayableFilter(bool checked) {
+    // The box's own signal runs its handler when the state changes.
+    form.generalPage->CB26->setChecked(checked);
+}
 
-    try {
-        // 4. One copy of tavrix.ini for the whole scan.
-        IniDocumentCache& cache = IniDocumentCache::shared();
-        IniDocument document = cache.loadForChange(kSettingsFileName);
+void RomsetScan::enableRescan(bool enabled) {
+    form.generalPage->B02->setEnabled(enabled);
+}
 
-        // 5. Every entry in the list's order, each verified and its status stored in the copy.
-        //    The pass's listings live for this scan only, so an archive changed since the last
-        //    scan is read again; the window takes no input while the scan runs.
-        RomsetScanPass pass(document, form.ZF.baseDir());
-        const int count = entries.topLevelItemCount();
-        gamesScanned_ = 0;
-        playable_ = 0;
-        for (int index = 0; index < count; ++index) {
-            QTreeWidgetItem* entry = entries.topLevelItem(index);
-            const int number = GameList::numberOf(entry);
-            const GameVerification verification = pass.scan(number);
-            const bool last = index == count - 1;
-            if (last) {
-                // The entry the scan ends on: its game is what the page shows afterwards.
-                list.setCurrentQuietly(entry);
-                GameInfoPage& page = *form.gameInfoPage;
-                page.showGame(pass.game());
-                page.showSnapshot(romsetNameOfArchive(page.L3->text().toStdString()), pass.paths());
-                page.showMarks(verification);
-            }
-            // The reader's error ends that game's verification; the box waits for the user.
-            if (verification.error) ErrorReport::report(QString::fromUtf8(verification.error->c_str()));
+void RomsetScan::setCaption(const Caption& caption) {
+    form.setWindowTitle(tr2(caption));
+}
 
-            const int status = verification.status();
-            if (GameList::statusOf(entry) != status) list.setStatus(entry, status);
-            if (status == kStatusPlayable) ++playable_;
-            ++gamesScanned_;
-        }
-        archivesRead_ = pass.archivesRead();
+std::string RomsetScan::romsetDirectory() const {
+    return form.ZF.baseDir();
+}
 
-        // 6 to 8. The window as before, with the new count line.
-        restoreWindow();
-        general.L16->setText(GameList::countLine(static_cast<int>(playable_), count));
+std::vector<int> RomsetScan::entries() const {
+    std::vector<int> numbers;
+    const QTreeWidget& list = *form.LV0;
+    for (int index = 0; index < list.topLevelItemCount(); ++index)
+        numbers.push_back(GameList::numberOf(list.topLevelItem(index)));
+    return numbers;
+}
 
-        // 9. One write of the whole file.
-        pass.save(kSettingsFileName);
-        cache.remember(kSettingsFileName, std::move(document));
-    } catch (...) {
-        restoreWindow();
-        restoreFilter();
-        throw;
-    }
-    // 10. The filter as it was; its handler keeps only the playable games.
-    restoreFilter();
+void RomsetScan::showLastGame(int position, const GameRecord& game, RomsetScanPass& pass,
+                              const GameVerification& verification) {
+    form.gameList->setCurrentQuietly(form.LV0->topLevelItem(position));
+    GameInfoPage& page = *form.gameInfoPage;
+    page.showGame(game);
+    page.showSnapshot(romsetNameOfArchive(page.L3->text().toStdString()), pass.paths());
+    page.showMarks(verification);
+}
+
+void RomsetScan::reportError(const std::string& text) {
+    ErrorReport::report(QString::fromUtf8(text.c_str()));
+}
+
+void RomsetScan::setStatus(int position, int, int status) {
+    QTreeWidgetItem* entry = form.LV0->topLevelItem(position);
+    if (GameList::statusOf(entry) != status) form.gameList->setStatus(entry, status);
+}
+
+void RomsetScan::setCountLine(int playable, int total) {
+    form.generalPage->L16->setText(GameList::countLine(playable, total));
 }

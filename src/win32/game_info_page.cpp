@@ -34,6 +34,15 @@ void GameInfoPage::clearForEmptyList() {
     update([&] { model.clearForEmptyList(); });
 }
 
+void GameInfoPage::showScanned(const GameRecord& game, PathResolver& paths, const GameVerification& verification) {
+    update([&] {
+        model.showGame(game);
+        model.showSnapshot(romsetNameOfArchive(model.mainArchive), paths,
+                           [this](const std::string& path) { return loadPicture(path); });
+        model.showMarks(verification);
+    });
+}
+
 // The snapshot as a bitmap file, scaled to the picture control.
 bool GameInfoPage::loadPicture(const std::string& path) {
     const Rect place = form_.placeOf("I1");

@@ -15,6 +15,9 @@ public:
 
     void gameSelected(int number) override;
     void clearForEmptyList() override;
+    // The game a scan verified last: its lines, its snapshot (found through the scan's
+    // look-ups) and the marks of that verification, without verifying it again.
+    void showScanned(const GameRecord& game, PathResolver& paths, const GameVerification& verification);
 
     GameInfoPageModel model;
 

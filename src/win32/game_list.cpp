@@ -14,6 +14,11 @@ namespace tavrix::win32 {
 namespace {
 constexpr int kImageCount = 5;
 
+// A status for which the image list holds no image shows no icon.
+int imageOf(int status) {
+    return status >= 0 && status < kImageCount ? status : I_IMAGENONE;
+}
+
 // The list view's comparison of two rows (their lParam) by their rank.
 int CALLBACK byRank(LPARAM a, LPARAM b, LPARAM ranks) {
     const auto& rank = *reinterpret_cast<const std::vector<LPARAM>*>(ranks);
@@ -47,8 +52,7 @@ void GameListView::showEntries() {
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = static_cast<int>(i);
         item.pszText = LPSTR_TEXTCALLBACKW;
-        // A status for which the image list holds no image shows no icon.
-        item.iImage = entry.status >= 0 && entry.status < kImageCount ? entry.status : I_IMAGENONE;
+        item.iImage = imageOf(entry.status);
         item.lParam = entry.number;
         SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
@@ -109,6 +113,24 @@ void GameListView::selectFirst() {
     if (rowCount() == 0) return;
     ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(list_, 0, FALSE);
+}
+
+void GameListView::selectQuietly(int position) {
+    quiet_ = true;
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list_, position, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    quiet_ = false;
+}
+
+void GameListView::setStatus(int position, int status) {
+    const int number = numberAt(position);
+    if (number == 0) return;
+    model.setStatus(number, status);
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = position;
+    item.iImage = imageOf(status);
+    SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void GameListView::RG2Click(int index) {

@@ -29,6 +29,13 @@ public:
     // The Hardware and Year columns come or go with the model's choice.
     void showColumns(bool english);
     void selectFirst();
+    // Selects the row at `position` without the selection's handler (the scan fills the Game
+    // Info page itself); selectingQuietly() is true while the list reports that change.
+    void selectQuietly(int position);
+    bool selectingQuietly() const { return quiet_; }
+    // A scan found this status for the row at `position`: the model keeps it, the row shows
+    // its image.
+    void setStatus(int position, int status);
     // RG2 now shows `index`: the model's sort state, the arrows, the order.
     void RG2Click(int index);
     // The playable-only filter as the model applies it, shown; the caller does the rest the
@@ -51,6 +58,7 @@ public:
 
 private:
     HWND list_ = nullptr;
+    bool quiet_ = false;
     std::vector<std::size_t> byNumber_;  // each game number's place in the model's entries
 };
 

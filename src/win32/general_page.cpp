@@ -31,6 +31,8 @@ void GeneralPage::command(const char* name, int code) {
         B07Click();
     } else if (control == "B05") {
         B05Click();
+    } else if (control == "B02") {
+        B02Click();
     }
 }
 
@@ -60,6 +62,19 @@ void GeneralPage::CB26Click() {
     if (outcome.refilled) showCountLine();
     if (outcome.select != 0) list.selectFirst();
     SetFocus(window_.form()["LV0"]);
+}
+
+void GeneralPage::setPlayableFilter(bool checked) {
+    if (form_.checked("CB26") == checked) return;
+    form_.setChecked("CB26", checked);
+    model.showFullRomset = checked;
+    CB26Click();
+}
+
+void GeneralPage::B02Click() {
+    // The scan reads the path box as it is now, saved or not.
+    window_.scanRomsets();
+    window_.gameList().selectFirst();
 }
 
 void GeneralPage::showCountLine() {

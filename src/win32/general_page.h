@@ -15,6 +15,9 @@ public:
     void B01Click();  // the folder dialog for the romset directory
     void B07Click();  // Save, then the Game Info page
     void B05Click();  // Cancel: reloaded from tavrix.ini
+    void B02Click();  // rescan the romset directory now; the page stays shown
+    // Checks or unchecks CB26; a change runs its handler, as a click does.
+    void setPlayableFilter(bool checked);
     // Selects RG2's item `index`; a change runs RG2's handler, as a click does.
     void selectSortChoice(int index);
     void addLaunchInputs(LaunchInputs& inputs) const override;

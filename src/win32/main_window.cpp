@@ -11,6 +11,7 @@
 #include "win32/game_info_page.h"
 #include "win32/general_page.h"
 #include "win32/language_panel.h"
+#include "win32/romset_scan.h"
 #include "win32/sound_page.h"
 #include "win32/video_page.h"
 #include "win32/status_images.h"
@@ -44,7 +45,7 @@ public:
     void reloadSoundPage() override { w.soundPage().B12Click(); }
     void reloadVideoPage() override { w.videoPage().ReadVideoSettings(); }
     bool startupScanChecked() const override { return w.generalPage().model.startupScan; }
-    void scanRomsets() override {}  // the scan has no Windows view yet
+    void scanRomsets() override { w.scanRomsets(); }
     void selectFirstGame() override { w.gameList().selectFirst(); }
     void reloadControlsPage(bool english) override {
         w.controlsPage().model.buildInputNames(english);
@@ -161,13 +162,24 @@ void MainWindow::showCaptions(bool english) {
 }
 
 void MainWindow::start() {
+    // The sequence runs before the message loop, outside any handler: a step that fails (a
+    // stored value that cannot be read, a tavrix.ini the scan cannot write) is reported as a
+    // handler's error is, and the window stays as the sequence left it.
     WindowSteps steps(*this);
-    startup_.FormShow(steps);
+    try {
+        startup_.FormShow(steps);
+    } catch (const std::exception& error) {
+        showError(errorReportText(error.what()));
+    }
 }
 
 void MainWindow::B10Click() {
     WindowSteps steps(*this);
     startup_.B10Click(steps);
+}
+
+void MainWindow::scanRomsets() {
+    RomsetScan(*this).run();
 }
 
 void MainWindow::showPage(int index) {
@@ -269,7 +281,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if (header->hwndFrom == form_["LV0"] && header->code == LVN_ITEMCHANGED) {
             const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
-            if ((change->uChanged & LVIF_STATE) != 0 && (change->uNewState & ~change->uOldState & LVIS_SELECTED) != 0)
+            if ((change->uChanged & LVIF_STATE) != 0 && (change->uNewState & ~change->uOldState & LVIS_SELECTED) != 0 &&
+                !list_.selectingQuietly())
                 page(kGameInfoPage).gameSelected(list_.numberAt(change->iItem));
             return 0;
         }

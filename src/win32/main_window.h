@@ -29,10 +29,13 @@ public:
     // Makes the window and every page in the built-in language, hidden.
     void create(HINSTANCE instance);
     // The start-up sequence, as the start-up model runs it on this window: the language panel
-    // at a first start, else the language, the list and the pages' reloads.
+    // at a first start, else the language, the list, the pages' reloads and the scans. A step
+    // that fails is reported in the error box.
     void start();
     // OK on the language panel.
     void B10Click();
+    // Scans the romset directory (see RomsetScan); blocks the window until it ends.
+    void scanRomsets();
     StartupModel& startup() { return startup_; }
     LanguagePanel& languagePanel() { return *panel_; }
     // Every caption in the given language.

@@ -2,8 +2,8 @@
 // start-up, writes what a first run writes, and ends cleanly when asked to.
 #include "core/ini_document.h"
 #include "fixtures/fresh_controller_file.h"
+#include "fixtures/smoke_case.h"
 #include "fixtures/temp_dir.h"
-#include "fixtures/zip_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,24 +21,6 @@ using namespace tavrix;
 using namespace tavrix::test;
 
 namespace {
-
-const char* const kDatabase =
-    "[Tavrix]\r\n"
-    "startup-scan=1\r\n"
-    "roms-directory=.\\roms\r\n"
-    "renderer=renderer-ogl.orv\r\n"
-    "\r\n"
-    "[Game-1]\r\nGameName=Complete\r\nRomSetName=full\r\nRom-1=a.bin:000000A1\r\nRom-2=b.bin:000000B2\r\n"
-    "\r\n"
-    "[Game-2]\r\nGameName=Partial\r\nRomSetName=half\r\nRom-1=c.bin:000000C3\r\nRom-2=d.bin:000000D4\r\n"
-    "\r\n"
-    "[Game-3]\r\nGameName=Absent\r\nRomSetName=gone\r\nRom-1=e.bin:000000E5\r\n"
-    "\r\n";
-
-const char* const kHardwareRendererDefaults =
-    "; Tavrix\r\n\r\nXSize=800\r\nYSize=600\r\nFullScreen=0\r\nColorDepth=32\r\nScanLines=0\r\nFiltering=0\r\n"
-    "Blending=0\r\nDithering=0\r\nShowFPS=0\r\nFrameLimitation=1\r\nFrameSkipping=0\r\nFramerateDetection=1\r\n"
-    "FramerateManual=100\r\nTextureType=3\r\nTextureCaching=2\r\nEnableKeys=1\r\nFastExcel=0\r\n";
 
 pid_t startProgram() {
     pid_t pid = 0;
@@ -60,9 +42,7 @@ bool waitFor(const std::function<bool()>& condition, std::chrono::seconds limit)
 
 TEST(Smoke, StartUpScansWritesTheFirstRunFilesAndEndsCleanly) {
     TempDir dir;
-    writeFile("tavrix.ini", kDatabase);
-    writeFile("roms/full.zip", ZipBuilder().addFileWithCrc("a.bin", 0xA1).addFileWithCrc("x/b.bin", 0xB2).build());
-    writeFile("roms/half.zip", ZipBuilder().addFileWithCrc("c.bin", 0xC3).build());
+    writeSmokeDirectory();
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     const pid_t program = startProgram();
@@ -80,10 +60,10 @@ TEST(Smoke, StartUpScansWritesTheFirstRunFilesAndEndsCleanly) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 
     const auto database = IniDocument::parse(readFile("tavrix.ini"));
-    EXPECT_EQ(database.readInteger("Game-1", "GameStatus", -1), 2);
-    EXPECT_EQ(database.readInteger("Game-2", "GameStatus", -1), 1);
-    EXPECT_EQ(database.readInteger("Game-3", "GameStatus", -1), 0);
+    for (int game = 1; game <= 3; ++game)
+        EXPECT_EQ(database.readInteger("Game-" + std::to_string(game), "GameStatus", -1), kSmokeStatuses[game - 1]);
     EXPECT_EQ(database.readString("Tavrix", "renderer", ""), "renderer-ogl.orv");
+    EXPECT_EQ(readFile("tavrix.ini"), kSmokeDatabaseAfterStart);
     // No hardware renderer file yet: the defaults are written for the stored renderer.
     EXPECT_EQ(readFile("tavrix-renderer.cfg"), kHardwareRendererDefaults);
     EXPECT_FALSE(std::filesystem::exists("tavrix-renderer-sft.cfg"));

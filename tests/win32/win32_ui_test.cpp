@@ -4,8 +4,10 @@
 #include "core/ini_document.h"
 #include "core/ini_document_cache.h"
 #include "core/sound_page_model.h"
+#include "fixtures/romset_cases.h"
 #include "fixtures/temp_dir.h"
 #include "win32/error_box.h"
+#include "win32/general_page.h"
 #include "win32/language_panel.h"
 #include "win32/main_window.h"
 #include "win32/page_index.h"
@@ -527,5 +529,36 @@ TEST(Win32Window, FirstStartShowsTheLanguagePanelUntilOkStoresTheChoice) {
     EXPECT_EQ(IniDocument::load("tavrix.ini").readString("Tavrix", "english-version", ""), "1");
     EXPECT_EQ(tabCaption(built.window.form()["PC1"], 0), "Game Info") << "the sequence ran again in English";
     EXPECT_EQ(built.window.gameList().rowCount(), 1);
+    EXPECT_TRUE(built.errors.empty());
+}
+
+TEST(Win32Window, RescanButtonScansEveryGameAndKeepsTheFilterAsItWas) {
+    TempDir dir;
+    writeDatabase(kCases);
+    writeCaseRomsets();
+    Window built;
+    built.window.start();
+    GameListView& list = built.window.gameList();
+    GeneralPage& general = built.window.generalPage();
+    built.window.showPage(kGeneralPage);
+    // Nothing is playable before the first scan, so the filter empties the list.
+    perform(general, {Action::Click, "CB26"});
+    ASSERT_EQ(list.rowCount(), 0);
+
+    perform(general, {Action::Click, "B02"});
+    const auto stored = IniDocument::load("tavrix.ini");
+    for (int game = 1; game <= 4; ++game)
+        EXPECT_EQ(stored.readInteger("Game-" + std::to_string(game), "GameStatus", -1),
+                  kCaseStatuses[static_cast<std::size_t>(game - 1)]) << game;
+    // The filter is back on: the two playable games, with their images, the first selected.
+    ASSERT_EQ(list.rowCount(), 2);
+    for (int row = 0; row < 2; ++row) EXPECT_EQ(list.imageAt(row), kStatusPlayable) << row;
+    EXPECT_TRUE(general.form().checked("CB26"));
+    EXPECT_EQ(list.selectedNumber(), list.numberAt(0));
+    EXPECT_EQ(built.window.page(kGameInfoPage).form().text("L1"), list.textAt(0, 0));
+    EXPECT_EQ(general.form().text("L16"), "Games: 2 from 4");
+    EXPECT_EQ(windowText(built.window.window()), "Tavrix");
+    EXPECT_TRUE(general.form().enabled("B02"));
+    EXPECT_EQ(built.window.currentPage(), kGeneralPage);
     EXPECT_TRUE(built.errors.empty());
 }
