@@ -283,6 +283,10 @@ TEST(Dialogs, MessageBoxAndFolderBrowser) {
     const std::wstring target = fs::absolute(folderName).wstring();
     DialogSeen chosen;
     answer = answerDialog(self, chosen, [&target](HWND dialog) {
+        // The browser fills its tree lazily; on a busy machine the first selection may land
+        // before the folder's branch exists, so it is made again once the tree has settled.
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
+        Sleep(500);
         SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
         Sleep(100);
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
@@ -309,7 +313,7 @@ TEST(Joystick, ReportsComeThroughTheMessageLoopAndNoDeviceMeansNoCapture) {
     poller.onMove = [&moves](int x, int y, uint16_t buttons, bool) { moves.push_back({x, y, buttons}); };
     ASSERT_TRUE(poller.startCapture());
 
-    for (ULONGLONG end = GetTickCount64() + 300; GetTickCount64() < end && moves.size() < 3;) {
+    for (ULONGLONG end = GetTickCount64() + 3000; GetTickCount64() < end && moves.size() < 3;) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
