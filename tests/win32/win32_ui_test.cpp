@@ -4,7 +4,10 @@
 #include "core/ini_document.h"
 #include "core/ini_document_cache.h"
 #include "core/sound_page_model.h"
+#include "fixtures/fake_joystick_source.h"
 #include "fixtures/temp_dir.h"
+#include "platform/win32/joystick.h"
+#include "win32/controls_page.h"
 #include "win32/error_box.h"
 #include "win32/language_panel.h"
 #include "win32/main_window.h"
@@ -84,7 +87,7 @@ Rect placeOnScreen(HWND control) {
 
 // The window made as the program makes it, hidden, with errors collected instead of boxes.
 struct Window {
-    Window() {
+    explicit Window(std::shared_ptr<JoystickSource> joysticks = nullptr) : window(std::move(joysticks)) {
         setErrorReporter([this](const std::string& text) { errors.push_back(text); });
         window.create(GetModuleHandleW(nullptr));
     }
@@ -527,5 +530,39 @@ TEST(Win32Window, FirstStartShowsTheLanguagePanelUntilOkStoresTheChoice) {
     EXPECT_EQ(IniDocument::load("tavrix.ini").readString("Tavrix", "english-version", ""), "1");
     EXPECT_EQ(tabCaption(built.window.form()["PC1"], 0), "Game Info") << "the sequence ran again in English";
     EXPECT_EQ(built.window.gameList().rowCount(), 1);
+    EXPECT_TRUE(built.errors.empty());
+}
+
+TEST(Win32Window, JoysticksCompleteACaptureOnTheControlsPageAndAnUnpluggedOneEndsIt) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\n");
+    auto source = std::make_shared<FakeJoystickSource>();
+    source->attach(0);
+    source->attach(1);
+    Window built(source);
+    ControlsPage& page = built.window.controlsPage();
+    built.window.showPage(kControlsPage);
+    JoystickPoller& first = built.window.joystick(0).poller();
+    JoystickPoller& second = built.window.joystick(1).poller();
+    EXPECT_EQ(second.port(), 1);
+    EXPECT_EQ(second.interval(), 100);
+    EXPECT_FALSE(source->taken[0] || source->taken[1]) << "the ports are free until a capture";
+
+    perform(page, {Action::DoubleClick, "L23"});
+    EXPECT_TRUE(source->taken[0] && source->taken[1]) << "a capture starts both joysticks";
+    source->state[1].x = 0;  // the second stick pushed left, the first one centred
+    first.poll();
+    EXPECT_TRUE(page.form().enabled("E4")) << "a centred stick is no input";
+    second.poll();
+    EXPECT_EQ(page.form().text("L23"), "joy2 왼쪽");
+    EXPECT_FALSE(page.form().enabled("E4"));
+
+    const std::string before = page.form().text("L24");
+    perform(page, {Action::DoubleClick, "L24"});
+    EXPECT_NE(page.form().text("L24"), before);
+    source->detach(0);
+    first.poll();
+    EXPECT_EQ(page.form().text("L24"), before) << "an unplugged stick gives the label its input back";
+    EXPECT_FALSE(page.form().enabled("E4"));
     EXPECT_TRUE(built.errors.empty());
 }
