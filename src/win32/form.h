@@ -60,6 +60,9 @@ private:
 
     const FormLayout* layout_ = nullptr;
     std::vector<HWND> handles_;  // in table order
+    // For each control with a name for screen readers, the zero-size label just before it in
+    // the z-order, which the accessibility layer reads as its name; nullptr for the others.
+    std::vector<HWND> spokenLabels_;
     std::vector<char> ownEnabled_;
     int firstId_ = 0;
     FontSet* fonts_ = nullptr;

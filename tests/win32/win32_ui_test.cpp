@@ -171,6 +171,15 @@ void checkControls(const FormLayout& layout, Form& form, bool english) {
         default: EXPECT_EQ(windowText(control), spec.caption.in(english));
         }
         EXPECT_EQ(form.tip(spec.name), spec.tip.in(english));
+        if (!spec.accessibleName.empty()) {
+            // Named for screen readers by the label just before it in the z-order, which takes no room.
+            HWND spoken = GetWindow(control, GW_HWNDPREV);
+            wchar_t type[32] = L"";
+            GetClassNameW(spoken, type, 32);
+            EXPECT_EQ(_wcsicmp(type, L"Static"), 0);
+            EXPECT_EQ(windowText(spoken), spec.accessibleName.in(english));
+            EXPECT_EQ(placeOnScreen(spoken).width, 0);
+        }
         if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::RadioButton) {
             EXPECT_EQ(form.checked(spec.name), spec.checked);
         }
