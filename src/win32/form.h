@@ -22,6 +22,8 @@ public:
     void build(HWND page, const FormLayout& layout, FontSet& fonts, bool english, int firstId);
 
     const FormLayout& layout() const { return *layout_; }
+    // The fonts the controls are captioned in.
+    FontSet& fonts() const { return *fonts_; }
     // The control called `name`; throws std::out_of_range when there is none.
     HWND operator[](std::string_view name) const;
     int id(std::string_view name) const;

@@ -575,3 +575,66 @@ TEST(Win32Window, JoysticksCompleteACaptureOnTheControlsPageAndAnUnpluggedOneEnd
     EXPECT_FALSE(page.form().enabled("E4"));
     EXPECT_TRUE(built.errors.empty());
 }
+
+namespace {
+
+// One pixel of a bitmap, as red, green and blue.
+COLORREF pixelOf(HBITMAP picture, int x, int y) {
+    BITMAP size{};
+    GetObjectW(picture, sizeof size, &size);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = -size.bmHeight;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(size.bmWidth * size.bmHeight));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, picture, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    const DWORD bgr = pixels[static_cast<std::size_t>(y * size.bmWidth + x)];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}
+
+}  // namespace
+
+TEST(Win32Window, LanguagePanelShowsItsPaintedFlagsAndAClickOnAFlagPicksItsLanguage) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\nfirst-startup=1\r\n");
+    Window built;
+    built.window.start();
+    LanguagePanel& panel = built.window.languagePanel();
+    Form& form = panel.form();
+    auto picture = [&](const char* name) {
+        return reinterpret_cast<HBITMAP>(SendMessageW(form[name], STM_GETIMAGE, IMAGE_BITMAP, 0));
+    };
+    ASSERT_NE(picture("I4"), nullptr);
+    // Which colour leads at a few places of each flag: 'r' red, 'b' blue, 'w' white.
+    const struct {
+        const char* flag;
+        int x, y;
+        char colour;
+    } places[] = {{"I2", 0, 0, 'w'}, {"I2", 16, 7, 'r'}, {"I2", 13, 12, 'b'}, {"I3", 1, 19, 'r'}, {"I3", 17, 6, 'b'}};
+    for (const auto& place : places) {
+        SCOPED_TRACE(std::string(place.flag) + " " + std::to_string(place.x) + "," + std::to_string(place.y));
+        ASSERT_NE(picture(place.flag), nullptr);
+        const COLORREF colour = pixelOf(picture(place.flag), place.x, place.y);
+        const int red = GetRValue(colour), blue = GetBValue(colour);
+        if (place.colour == 'w') {
+            EXPECT_EQ(colour, RGB(255, 255, 255));
+        } else if (place.colour == 'r') {
+            EXPECT_GT(red, blue + 80);
+        } else {
+            EXPECT_GT(blue, red + 80);
+        }
+    }
+    for (const auto& [flag, english] : {std::pair{"I3", true}, std::pair{"I2", false}}) {
+        SendMessageW(panel.window(), WM_COMMAND, MAKEWPARAM(form.id(flag), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(form[flag]));
+        EXPECT_EQ(form.checked("RB2"), english) << flag;
+        EXPECT_EQ(form.checked("RB1"), !english) << flag;
+        EXPECT_TRUE(form.enabled("B10"));
+    }
+    EXPECT_TRUE(built.errors.empty());
+}
