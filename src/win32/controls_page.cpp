@@ -40,7 +40,10 @@ void ControlsPage::command(const char* name, int code) {
         if (label < 0 || label >= kControllerLabelCount) return;
         bool started = false;
         update([&] { started = model.L27DblClick(label); });
-        if (started) SetFocus(form_["E4"]);
+        if (!started) return;
+        // Without a joystick on a port its capture fails; keys still work.
+        if (startJoystickCapture) startJoystickCapture();
+        SetFocus(form_["E4"]);
     } else if (code == CBN_SELCHANGE && control == "CB23") {
         model.state.player = form_.selection("CB23");
         update([&] { model.CB23Change(); });
@@ -72,6 +75,14 @@ void ControlsPage::LoadControllerConfig() {
 
 void ControlsPage::E4KeyDown(int virtualKey) {
     update([&] { model.E4KeyDown(virtualKey); });
+}
+
+void ControlsPage::J1JoyMove(int joystick, int xPos, int yPos, uint16_t buttonStatus) {
+    update([&] { model.J1JoyMove(joystick, xPos, yPos, buttonStatus); });
+}
+
+void ControlsPage::J1JoyRemoved() {
+    update([&] { model.J1JoyRemoved(); });
 }
 
 void ControlsPage::shownAsCurrent(bool current) {

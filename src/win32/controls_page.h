@@ -4,6 +4,9 @@
 #include "core/controls_page_model.h"
 #include "win32/page.h"
 
+#include <cstdint>
+#include <functional>
+
 namespace tavrix::win32 {
 
 class ControlsPage : public Page {
@@ -14,10 +17,16 @@ public:
     void B04Click();  // Save, then the Game Info page
     void B03Click();  // Cancel
     void E4KeyDown(int virtualKey);
+    // A report of joystick 1 or 2, scaled: it completes a waiting capture.
+    void J1JoyMove(int joystick, int xPos, int yPos, uint16_t buttonStatus);
+    // A joystick was unplugged: a waiting label gets its input back.
+    void J1JoyRemoved();
     void shownAsCurrent(bool current) override;
     void addLaunchInputs(LaunchInputs& inputs) const override;
 
     ControlsPageModel model;
+    // Starts both joysticks' reports when a capture begins; the window sets it.
+    std::function<void()> startJoystickCapture;
 
 protected:
     void created() override;

@@ -109,6 +109,7 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
     firstId_ = firstId;
     fonts_ = &fonts;
     handles_.clear();
+    spokenLabels_.clear();
     ownEnabled_.clear();
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
@@ -125,6 +126,14 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
         const DWORD style = WS_CHILD | type.style | (continuesRadios ? 0 : WS_GROUP) | (visible ? WS_VISIBLE : 0);
         const Rect place = placeOf(spec.name);
         const int height = place.height + (spec.kind == ControlKind::ComboBox ? kDropDownRoom : 0);
+        // A control that shows no caption of its own (a picture, an edit or combo box, an
+        // up-down) is named for screen readers by the label just before it: an empty-sized one
+        // here, so nothing shows. Captioned in showCaptions.
+        HWND spoken = nullptr;
+        if (!spec.accessibleName.empty())
+            spoken = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, place.x, place.y,
+                                     0, 0, page, nullptr, instance, nullptr);
+        spokenLabels_.push_back(spoken);
         HWND control = CreateWindowExW(type.exStyle, type.name, L"", style, place.x, place.y, place.width, height, page,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + static_cast<int>(i))),
                                        instance, nullptr);
@@ -197,6 +206,7 @@ void Form::showCaptions(bool english) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(english, spec.font, spec.pixelSize)),
                      FALSE);
         if (hasCaption(spec.kind)) SetWindowTextW(control, wide(spec.caption.in(english)).c_str());
+        if (spokenLabels_[i] != nullptr) SetWindowTextW(spokenLabels_[i], wide(spec.accessibleName.in(english)).c_str());
         // Items the page model rebuilds keep the language they were made in.
         if (spec.kind == ControlKind::ComboBox && !(spec.liveItems && built_)) {
             const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);

@@ -22,6 +22,8 @@ public:
     void build(HWND page, const FormLayout& layout, FontSet& fonts, bool english, int firstId);
 
     const FormLayout& layout() const { return *layout_; }
+    // The fonts the controls are captioned in.
+    FontSet& fonts() const { return *fonts_; }
     // The control called `name`; throws std::out_of_range when there is none.
     HWND operator[](std::string_view name) const;
     int id(std::string_view name) const;
@@ -60,6 +62,9 @@ private:
 
     const FormLayout* layout_ = nullptr;
     std::vector<HWND> handles_;  // in table order
+    // For each control with a name for screen readers, the zero-size label just before it in
+    // the z-order, which the accessibility layer reads as its name; nullptr for the others.
+    std::vector<HWND> spokenLabels_;
     std::vector<char> ownEnabled_;
     int firstId_ = 0;
     FontSet* fonts_ = nullptr;

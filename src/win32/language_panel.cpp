@@ -1,5 +1,8 @@
 #include "win32/language_panel.h"
 
+#include "win32/fonts.h"
+#include "win32/panel_pictures.h"
+
 #include <string_view>
 
 namespace tavrix::win32 {
@@ -7,13 +10,37 @@ namespace tavrix::win32 {
 LanguagePanel::LanguagePanel(PageHost& host, StartupModel& startup, std::function<void()> confirm)
     : Page(host, &languagePanelLayout()), startup_(startup), confirm_(std::move(confirm)) {}
 
+LanguagePanel::~LanguagePanel() {
+    // The pictures' controls let go of them first.
+    for (const char* name : {"I4", "I2", "I3"}) SendMessageW(form_[name], STM_SETIMAGE, IMAGE_BITMAP, 0);
+    for (HBITMAP picture : pictures_) DeleteObject(picture);
+}
+
+void LanguagePanel::created() {
+    // The prompt reads the same in both languages (the panel comes before the choice), in the
+    // face that has Hangul.
+    const ControlSpec& prompt = form_.layout()["I4"];
+    HFONT font = form_.fonts().font(false, kPlain, 10);
+    const std::pair<const char*, HBITMAP> pictures[] = {
+        {"I4", paintPromptPicture(font, prompt.accessibleName.ko, prompt.place.width, prompt.place.height)},
+        {"I2", paintKoreanFlag()},
+        {"I3", paintEnglishFlag()},
+    };
+    for (const auto& [name, picture] : pictures) {
+        pictures_.push_back(picture);
+        SendMessageW(form_[name], STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    }
+}
+
 void LanguagePanel::command(const char* name, int code) {
     if (code != BN_CLICKED && code != STN_CLICKED) return;
     LanguagePanelModel& panel = startup_.panel;
     const std::string_view control = name;
     // A click on a language's button or on its flag checks that language.
-    if (control == "RB1" || control == "I2") update([&] { panel.check(false); });
-    if (control == "RB2" || control == "I3") update([&] { panel.check(true); });
+    if (control == "RB1") update([&] { panel.check(false); });
+    if (control == "RB2") update([&] { panel.check(true); });
+    if (control == "I2") update([&] { panel.I2Click(); });
+    if (control == "I3") update([&] { panel.I3Click(); });
     if (control == "B10") confirm_();
 }
 

@@ -4,6 +4,7 @@
 #include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "platform/win32/emulator_process.h"
+#include "platform/win32/joystick.h"
 #include "win32/error_box.h"
 #include "win32/page_index.h"
 #include "win32/about_page.h"
@@ -66,9 +67,11 @@ constexpr int kPageIdBlock = 1000;
 
 }  // namespace
 
-MainWindow::MainWindow() = default;
+MainWindow::MainWindow(std::shared_ptr<JoystickSource> joysticks) : joystickSource_(std::move(joysticks)) {}
 
 MainWindow::~MainWindow() {
+    J1_.reset();
+    J2_.reset();
     panel_.reset();
     pages_.clear();
     if (window_ != nullptr) {
@@ -126,7 +129,35 @@ void MainWindow::create(HINSTANCE instance) {
     ShowWindow(panel_->window(), SW_HIDE);
     // The pages lie over the tab control, which clips them out of its own drawing.
     for (const auto& page : pages_) SetWindowPos(page->window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    createJoysticks();
     showPage(kGameInfoPage);
+}
+
+void MainWindow::createJoysticks() {
+    // The joysticks report every 100 ms once capturing, scaled to 0, 1, 2 with 1 the centre;
+    // the Controls page takes their reports while it waits for an input.
+    if (joystickSource_ == nullptr) joystickSource_ = winmmJoystickSource();
+    J1_ = std::make_unique<Joystick>(joystickSource_);
+    J2_ = std::make_unique<Joystick>(joystickSource_);
+    for (int index = 0; index < 2; ++index) {
+        JoystickPoller& poller = joystick(index).poller();
+        poller.setPort(index);
+        poller.setPolling(true);
+        poller.setInterval(100);
+        poller.setEventThreshold(0.1);
+        poller.setScaled(true);
+        poller.scaling().setXScaledBy(2);
+        poller.scaling().setYScaledBy(2);
+        poller.scaling().setZScaledBy(2);
+        poller.onMove = [this, index](int x, int y, uint16_t buttons, bool) {
+            controlsPage().J1JoyMove(index + 1, x, y, buttons);
+        };
+        poller.onRemoved = [this] { controlsPage().J1JoyRemoved(); };
+    }
+    controlsPage().startJoystickCapture = [this] {
+        J1_->poller().startCapture();
+        J2_->poller().startCapture();
+    };
 }
 
 RECT MainWindow::pageArea() const {
@@ -235,6 +266,8 @@ void MainWindow::LV0DblClick() {
         MainWindow& window;
         ~ComeBack() {
             window.emulatorRunning_ = false;
+            window.J1_->poller().resumeReports();
+            window.J2_->poller().resumeReports();
             EnableWindow(window.window_, TRUE);
             ShowWindow(window.window_, SW_SHOW);
             SetForegroundWindow(window.window_);
@@ -243,6 +276,10 @@ void MainWindow::LV0DblClick() {
     emulatorRunning_ = true;
     ShowWindow(window_, SW_HIDE);
     EnableWindow(window_, FALSE);
+    // The joysticks stay quiet while the emulator has them; their timers keep ticking in the
+    // wait's message loop.
+    J1_->poller().pauseReports();
+    J2_->poller().pauseReports();
     EmulatorProcess emulator;
     emulator.start(commandLine, inputs.hideConsole);
     emulator.wait();

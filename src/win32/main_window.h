@@ -11,9 +11,14 @@
 
 #include <memory>
 
+namespace tavrix {
+class JoystickSource;
+}
+
 namespace tavrix::win32 {
 
 class ControlsPage;
+class Joystick;
 class LanguagePanel;
 class GeneralPage;
 class SoundPage;
@@ -21,7 +26,8 @@ class VideoPage;
 
 class MainWindow : public PageHost {
 public:
-    MainWindow();
+    // `joysticks` stands in for the system's game ports when given (tests).
+    explicit MainWindow(std::shared_ptr<JoystickSource> joysticks = nullptr);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -63,12 +69,15 @@ public:
     VideoPage& videoPage();
     ControlsPage& controlsPage();
     GameListView& gameList() { return list_; }
+    // The joystick of game port 1 (index 0) or 2 (index 1).
+    Joystick& joystick(int index) { return index == 0 ? *J1_ : *J2_; }
     bool english() const { return english_; }
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     RECT pageArea() const;
+    void createJoysticks();
 
     HWND window_ = nullptr;
     Form form_;
@@ -78,6 +87,9 @@ private:
     std::vector<std::unique_ptr<Page>> pages_;
     StartupModel startup_;
     std::unique_ptr<LanguagePanel> panel_;
+    std::shared_ptr<JoystickSource> joystickSource_;
+    std::unique_ptr<Joystick> J1_;  // game port 1
+    std::unique_ptr<Joystick> J2_;  // game port 2
     bool english_ = false;
     bool batchRequested_ = false;
     bool emulatorRunning_ = false;

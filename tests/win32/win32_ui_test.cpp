@@ -4,8 +4,11 @@
 #include "core/ini_document.h"
 #include "core/ini_document_cache.h"
 #include "core/sound_page_model.h"
+#include "fixtures/fake_joystick_source.h"
 #include "fixtures/romset_cases.h"
 #include "fixtures/temp_dir.h"
+#include "platform/win32/joystick.h"
+#include "win32/controls_page.h"
 #include "win32/error_box.h"
 #include "win32/general_page.h"
 #include "win32/language_panel.h"
@@ -86,7 +89,7 @@ Rect placeOnScreen(HWND control) {
 
 // The window made as the program makes it, hidden, with errors collected instead of boxes.
 struct Window {
-    Window() {
+    explicit Window(std::shared_ptr<JoystickSource> joysticks = nullptr) : window(std::move(joysticks)) {
         setErrorReporter([this](const std::string& text) { errors.push_back(text); });
         window.create(GetModuleHandleW(nullptr));
     }
@@ -170,6 +173,15 @@ void checkControls(const FormLayout& layout, Form& form, bool english) {
         default: EXPECT_EQ(windowText(control), spec.caption.in(english));
         }
         EXPECT_EQ(form.tip(spec.name), spec.tip.in(english));
+        if (!spec.accessibleName.empty()) {
+            // Named for screen readers by the label just before it in the z-order, which takes no room.
+            HWND spoken = GetWindow(control, GW_HWNDPREV);
+            wchar_t type[32] = L"";
+            GetClassNameW(spoken, type, 32);
+            EXPECT_EQ(_wcsicmp(type, L"Static"), 0);
+            EXPECT_EQ(windowText(spoken), spec.accessibleName.in(english));
+            EXPECT_EQ(placeOnScreen(spoken).width, 0);
+        }
         if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::RadioButton) {
             EXPECT_EQ(form.checked(spec.name), spec.checked);
         }
@@ -560,5 +572,102 @@ TEST(Win32Window, RescanButtonScansEveryGameAndKeepsTheFilterAsItWas) {
     EXPECT_EQ(windowText(built.window.window()), "Tavrix");
     EXPECT_TRUE(general.form().enabled("B02"));
     EXPECT_EQ(built.window.currentPage(), kGeneralPage);
+    EXPECT_TRUE(built.errors.empty());
+}
+
+TEST(Win32Window, JoysticksCompleteACaptureOnTheControlsPageAndAnUnpluggedOneEndsIt) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\n");
+    auto source = std::make_shared<FakeJoystickSource>();
+    source->attach(0);
+    source->attach(1);
+    Window built(source);
+    ControlsPage& page = built.window.controlsPage();
+    built.window.showPage(kControlsPage);
+    JoystickPoller& first = built.window.joystick(0).poller();
+    JoystickPoller& second = built.window.joystick(1).poller();
+    EXPECT_EQ(second.port(), 1);
+    EXPECT_EQ(second.interval(), 100);
+    EXPECT_FALSE(source->taken[0] || source->taken[1]) << "the ports are free until a capture";
+
+    perform(page, {Action::DoubleClick, "L23"});
+    EXPECT_TRUE(source->taken[0] && source->taken[1]) << "a capture starts both joysticks";
+    source->state[1].x = 0;  // the second stick pushed left, the first one centred
+    first.poll();
+    EXPECT_TRUE(page.form().enabled("E4")) << "a centred stick is no input";
+    second.poll();
+    EXPECT_EQ(page.form().text("L23"), "joy2 왼쪽");
+    EXPECT_FALSE(page.form().enabled("E4"));
+
+    const std::string before = page.form().text("L24");
+    perform(page, {Action::DoubleClick, "L24"});
+    EXPECT_NE(page.form().text("L24"), before);
+    source->detach(0);
+    first.poll();
+    EXPECT_EQ(page.form().text("L24"), before) << "an unplugged stick gives the label its input back";
+    EXPECT_FALSE(page.form().enabled("E4"));
+    EXPECT_TRUE(built.errors.empty());
+}
+
+namespace {
+
+// One pixel of a bitmap, as red, green and blue.
+COLORREF pixelOf(HBITMAP picture, int x, int y) {
+    BITMAP size{};
+    GetObjectW(picture, sizeof size, &size);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = -size.bmHeight;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(size.bmWidth * size.bmHeight));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, picture, 0, static_cast<UINT>(size.bmHeight), pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    const DWORD bgr = pixels[static_cast<std::size_t>(y * size.bmWidth + x)];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}
+
+}  // namespace
+
+TEST(Win32Window, LanguagePanelShowsItsPaintedFlagsAndAClickOnAFlagPicksItsLanguage) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\nfirst-startup=1\r\n");
+    Window built;
+    built.window.start();
+    LanguagePanel& panel = built.window.languagePanel();
+    Form& form = panel.form();
+    auto picture = [&](const char* name) {
+        return reinterpret_cast<HBITMAP>(SendMessageW(form[name], STM_GETIMAGE, IMAGE_BITMAP, 0));
+    };
+    ASSERT_NE(picture("I4"), nullptr);
+    // Which colour leads at a few places of each flag: 'r' red, 'b' blue, 'w' white.
+    const struct {
+        const char* flag;
+        int x, y;
+        char colour;
+    } places[] = {{"I2", 0, 0, 'w'}, {"I2", 16, 7, 'r'}, {"I2", 13, 12, 'b'}, {"I3", 1, 19, 'r'}, {"I3", 17, 6, 'b'}};
+    for (const auto& place : places) {
+        SCOPED_TRACE(std::string(place.flag) + " " + std::to_string(place.x) + "," + std::to_string(place.y));
+        ASSERT_NE(picture(place.flag), nullptr);
+        const COLORREF colour = pixelOf(picture(place.flag), place.x, place.y);
+        const int red = GetRValue(colour), blue = GetBValue(colour);
+        if (place.colour == 'w') {
+            EXPECT_EQ(colour, RGB(255, 255, 255));
+        } else if (place.colour == 'r') {
+            EXPECT_GT(red, blue + 80);
+        } else {
+            EXPECT_GT(blue, red + 80);
+        }
+    }
+    for (const auto& [flag, english] : {std::pair{"I3", true}, std::pair{"I2", false}}) {
+        SendMessageW(panel.window(), WM_COMMAND, MAKEWPARAM(form.id(flag), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(form[flag]));
+        EXPECT_EQ(form.checked("RB2"), english) << flag;
+        EXPECT_EQ(form.checked("RB1"), !english) << flag;
+        EXPECT_TRUE(form.enabled("B10"));
+    }
     EXPECT_TRUE(built.errors.empty());
 }
