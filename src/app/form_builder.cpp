@@ -16,7 +16,7 @@
 #include <QTreeWidget>
 
 using tavrix::ControlKind;
-using tavrix::ControlSpec;
+using tavrix::ControlRow;
 
 namespace {
 
@@ -26,102 +26,102 @@ bool isPage(const QWidget* page, const char* name) {
     return page->objectName() == QLatin1String(name);
 }
 
-QWidget* parentOf(QWidget* page, const ControlSpec& spec) {
-    if (spec.parent == nullptr || isPage(page, spec.parent)) return page;
-    auto* parent = page->findChild<QWidget*>(QString::fromLatin1(spec.parent));
-    Q_ASSERT_X(parent != nullptr, "buildForm", spec.parent);
+QWidget* parentOf(QWidget* page, const ControlRow& desc) {
+    if (desc.parent == nullptr || isPage(page, desc.parent)) return page;
+    auto* parent = page->findChild<QWidget*>(QString::fromLatin1(desc.parent));
+    Q_ASSERT_X(parent != nullptr, "buildForm", desc.parent);
     return parent;
 }
 
-void styleText(QLabel* label, const ControlSpec& spec) {
-    if (spec.font & tavrix::kCentred) label->setAlignment(Qt::AlignCenter);
-    if (spec.font & tavrix::kNavy) label->setStyleSheet(QStringLiteral("color: navy;"));
+void styleText(QLabel* label, const ControlRow& desc) {
+    if (desc.font & tavrix::kCentred) label->setAlignment(Qt::AlignCenter);
+    if (desc.font & tavrix::kNavy) label->setStyleSheet(QStringLiteral("color: navy;"));
 }
 
-void styleFont(QWidget* control, const ControlSpec& spec) {
-    if ((spec.font & tavrix::kBold) != 0 || spec.pixelSize != 0) {
+void styleFont(QWidget* control, const ControlRow& desc) {
+    if ((desc.font & tavrix::kBold) != 0 || desc.pixelSize != 0) {
         QFont font = control->font();
-        font.setBold((spec.font & tavrix::kBold) != 0);
-        if (spec.pixelSize != 0) font.setPixelSize(spec.pixelSize);
+        font.setBold((desc.font & tavrix::kBold) != 0);
+        if (desc.pixelSize != 0) font.setPixelSize(desc.pixelSize);
         control->setFont(font);
     }
 }
 
-QWidget* create(QWidget* page, const ControlSpec& spec, CaptionBook& book) {
-    QWidget* parent = parentOf(page, spec);
-    switch (spec.kind) {
+QWidget* create(QWidget* page, const ControlRow& desc, CaptionBook& book) {
+    QWidget* parent = parentOf(page, desc);
+    switch (desc.kind) {
     case ControlKind::Group: {
-        if (!spec.framed) {
+        if (!desc.framed) {
             // A plain panel: it paints its background over whatever lies behind it.
             auto* panel = new QWidget(parent);
             panel->setAutoFillBackground(true);
             return panel;
         }
         auto* box = new QGroupBox(parent);
-        book.title(box, spec.caption);
+        book.title(box, desc.caption);
         return box;
     }
     case ControlKind::Label:
     case ControlKind::ClickLabel: {
-        QLabel* label = spec.kind == ControlKind::Label ? new QLabel(parent) : new ClickableLabel(parent);
-        styleText(label, spec);
-        book.text(label, spec.caption);
+        QLabel* label = desc.kind == ControlKind::Label ? new QLabel(parent) : new ClickableLabel(parent);
+        styleText(label, desc);
+        book.text(label, desc.caption);
         return label;
     }
     case ControlKind::CheckBox: {
         auto* box = new QCheckBox(parent);
-        book.text(box, spec.caption);
-        box->setChecked(spec.checked);
+        book.text(box, desc.caption);
+        box->setChecked(desc.checked);
         return box;
     }
     case ControlKind::RadioButton: {
         auto* item = new QRadioButton(parent);
-        book.text(item, spec.caption);
-        const QString groupName = QString::fromLatin1(spec.parent) + QStringLiteral("Group");
+        book.text(item, desc.caption);
+        const QString groupName = QString::fromLatin1(desc.parent) + QStringLiteral("Group");
         auto* group = page->findChild<QButtonGroup*>(groupName);
         if (group == nullptr) {
             group = new QButtonGroup(page);
             group->setObjectName(groupName);
         }
         group->addButton(item, static_cast<int>(group->buttons().size()));
-        if (spec.checked) item->setChecked(true);
+        if (desc.checked) item->setChecked(true);
         return item;
     }
     case ControlKind::ComboBox: {
         auto* list = new QComboBox(parent);
-        if (spec.liveItems)
-            for (const tavrix::Caption& item : spec.items) list->addItem(tr2(item));
+        if (desc.liveItems)
+            for (const tavrix::Caption& item : desc.items) list->addItem(tr2(item));
         else
-            book.items(list, spec.items);
-        list->setCurrentIndex(spec.selected);
+            book.items(list, desc.items);
+        list->setCurrentIndex(desc.selected);
         return list;
     }
     case ControlKind::Edit: {
         auto* box = new QLineEdit(parent);
-        box->setText(QString::fromUtf8(spec.caption.ko));
+        box->setText(QString::fromUtf8(desc.caption.ko));
         return box;
     }
     case ControlKind::UpDown: {
-        auto* box = page->findChild<QLineEdit*>(QString::fromLatin1(spec.buddy));
-        Q_ASSERT_X(box != nullptr, "buildForm", spec.buddy);
+        auto* box = page->findChild<QLineEdit*>(QString::fromLatin1(desc.buddy));
+        Q_ASSERT_X(box != nullptr, "buildForm", desc.buddy);
         auto* arrows = new UpDown(box, parent);
-        arrows->setRange(spec.minimum, spec.maximum);
-        arrows->setPosition(spec.position);
-        book.accessibleName(arrows->upButton(), spec.accessibleName);
-        book.accessibleName(arrows->downButton(), spec.downName);
+        arrows->setRange(desc.minimum, desc.maximum);
+        arrows->setPosition(desc.position);
+        book.accessibleName(arrows->upButton(), desc.accessibleName);
+        book.accessibleName(arrows->downButton(), desc.downName);
         return arrows;
     }
     case ControlKind::Button: {
         auto* button = new QPushButton(parent);
-        book.text(button, spec.caption);
+        book.text(button, desc.caption);
         return button;
     }
     case ControlKind::ListView: {
         auto* list = new QTreeWidget(parent);
-        list->setColumnCount(static_cast<int>(spec.items.size()));
-        for (int column = 0; column < static_cast<int>(spec.items.size()); ++column) {
-            book.header(list, column, spec.items[column]);
-            if (column < static_cast<int>(spec.widths.size())) list->setColumnWidth(column, spec.widths[column]);
+        list->setColumnCount(static_cast<int>(desc.items.size()));
+        for (int column = 0; column < static_cast<int>(desc.items.size()); ++column) {
+            book.header(list, column, desc.items[column]);
+            if (column < static_cast<int>(desc.widths.size())) list->setColumnWidth(column, desc.widths[column]);
         }
         return list;
     }
@@ -136,23 +136,23 @@ QWidget* create(QWidget* page, const ControlSpec& spec, CaptionBook& book) {
 }  // namespace
 
 void buildForm(QWidget* page, const tavrix::FormLayout& layout, CaptionBook& book) {
-    for (const ControlSpec& spec : layout.controls) {
-        QWidget* control = isPage(page, spec.name) ? page : create(page, spec, book);
+    for (const ControlRow& desc : layout.controls) {
+        QWidget* control = isPage(page, desc.name) ? page : create(page, desc, book);
         if (control == nullptr) continue;
-        control->setObjectName(QString::fromLatin1(spec.name));
-        control->setGeometry(spec.place.x, spec.place.y, spec.place.width, spec.place.height);
-        styleFont(control, spec);
-        control->setEnabled(spec.enabled);
-        if (!spec.visible) control->hide();
-        if (spec.kind != ControlKind::UpDown && !spec.accessibleName.empty())
-            book.accessibleName(control, spec.accessibleName);
-        if (!spec.tip.empty()) {
+        control->setObjectName(QString::fromLatin1(desc.name));
+        control->setGeometry(desc.place.x, desc.place.y, desc.place.width, desc.place.height);
+        styleFont(control, desc);
+        control->setEnabled(desc.enabled);
+        if (!desc.visible) control->hide();
+        if (desc.kind != ControlKind::UpDown && !desc.accessibleName.empty())
+            book.accessibleName(control, desc.accessibleName);
+        if (!desc.tip.empty()) {
             // Several controls may share one tip; each registers its own.
-            book.custom(spec.tip, [control](const QString& text) { control->setToolTip(text); });
+            book.custom(desc.tip, [control](const QString& text) { control->setToolTip(text); });
         }
     }
-    for (const ControlSpec& spec : layout.controls)
-        if (spec.buddy != nullptr && spec.kind != ControlKind::UpDown)
-            if (auto* label = page->findChild<QLabel*>(QString::fromLatin1(spec.name)))
-                label->setBuddy(page->findChild<QWidget*>(QString::fromLatin1(spec.buddy)));
+    for (const ControlRow& desc : layout.controls)
+        if (desc.buddy != nullptr && desc.kind != ControlKind::UpDown)
+            if (auto* label = page->findChild<QLabel*>(QString::fromLatin1(desc.name)))
+                label->setBuddy(page->findChild<QWidget*>(QString::fromLatin1(desc.buddy)));
 }

@@ -18,7 +18,7 @@ using namespace tavrix;
 namespace {
 
 // The column headers and widths: title, hardware, year.
-const ControlSpec& listSpec() {
+const ControlRow& listRow() {
     return mainWindowLayout()["LV0"];
 }
 
@@ -46,8 +46,8 @@ GameList::GameList(TF1* owner, QTreeWidget* list) : QObject(owner), form(owner),
     LV0->header()->setSectionsMovable(false);
     LV0->header()->setStretchLastSection(false);
     LV0->header()->setMinimumSectionSize(20);
-    LV0->setColumnWidth(0, listSpec().widths[0]);
-    LV0->headerItem()->setText(0, tr2(listSpec().items[0]));
+    LV0->setColumnWidth(0, listRow().widths[0]);
+    LV0->headerItem()->setText(0, tr2(listRow().items[0]));
     LV0->headerItem()->setData(0, kHeaderImageRole, -1);
 
     connect(LV0, &QTreeWidget::currentItemChanged, this, [this] {
@@ -63,7 +63,7 @@ GameList::GameList(TF1* owner, QTreeWidget* list) : QObject(owner), form(owner),
 
 void GameList::applyEnglishCaptions() {
     for (int column = 0; column < LV0->columnCount(); ++column)
-        LV0->headerItem()->setText(column, tr2(listSpec().items[static_cast<std::size_t>(column)]));
+        LV0->headerItem()->setText(column, tr2(listRow().items[static_cast<std::size_t>(column)]));
 }
 
 void GameList::attachHandlers() {
@@ -230,8 +230,8 @@ void GameList::CB27Click() {
     } else {
         LV0->setColumnCount(3);
         for (int column = 1; column < 3; ++column) {
-            LV0->headerItem()->setText(column, tr2(listSpec().items[static_cast<std::size_t>(column)]));
-            LV0->setColumnWidth(column, listSpec().widths[static_cast<std::size_t>(column)]);
+            LV0->headerItem()->setText(column, tr2(listRow().items[static_cast<std::size_t>(column)]));
+            LV0->setColumnWidth(column, listRow().widths[static_cast<std::size_t>(column)]);
         }
         showHeaderImages();
         form->setClientWidth(kWideClientWidth);

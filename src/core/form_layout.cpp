@@ -10,8 +10,8 @@
 
 namespace tavrix {
 
-const ControlSpec& FormLayout::operator[](std::string_view name) const {
-    for (const ControlSpec& control : controls)
+const ControlRow& FormLayout::operator[](std::string_view name) const {
+    for (const ControlRow& control : controls)
         if (name == control.name) return control;
     throw std::out_of_range("no control " + std::string(name));
 }
@@ -35,86 +35,86 @@ int stepUpDown(std::string_view shown, int position, int minimum, int maximum, i
 namespace layout {
 
 namespace {
-ControlSpec row(ControlKind kind, const char* name, const char* parent, Rect place, Caption caption) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.parent = parent;
-    spec.place = place;
-    spec.caption = caption;
-    return spec;
+ControlRow row(ControlKind kind, const char* name, const char* parent, Rect place, Caption caption) {
+    ControlRow desc;
+    desc.kind = kind;
+    desc.name = name;
+    desc.parent = parent;
+    desc.place = place;
+    desc.caption = caption;
+    return desc;
 }
 }  // namespace
 
-ControlSpec group(const char* name, const char* parent, Rect place, Caption title) {
+ControlRow group(const char* name, const char* parent, Rect place, Caption title) {
     return row(ControlKind::Group, name, parent, place, title);
 }
 
-ControlSpec panel(const char* name, const char* parent, Rect place) {
-    ControlSpec spec = row(ControlKind::Group, name, parent, place, {});
-    spec.framed = false;
-    return spec;
+ControlRow panel(const char* name, const char* parent, Rect place) {
+    ControlRow desc = row(ControlKind::Group, name, parent, place, {});
+    desc.framed = false;
+    return desc;
 }
 
-ControlSpec label(const char* name, const char* parent, Rect place, Caption text) {
+ControlRow label(const char* name, const char* parent, Rect place, Caption text) {
     return row(ControlKind::Label, name, parent, place, text);
 }
 
-ControlSpec clickLabel(const char* name, const char* parent, Rect place, Caption text) {
+ControlRow clickLabel(const char* name, const char* parent, Rect place, Caption text) {
     return row(ControlKind::ClickLabel, name, parent, place, text);
 }
 
-ControlSpec check(const char* name, const char* parent, Rect place, Caption text) {
+ControlRow check(const char* name, const char* parent, Rect place, Caption text) {
     return row(ControlKind::CheckBox, name, parent, place, text);
 }
 
-ControlSpec radio(const char* name, const char* parent, Rect place, Caption text) {
+ControlRow radio(const char* name, const char* parent, Rect place, Caption text) {
     return row(ControlKind::RadioButton, name, parent, place, text);
 }
 
-ControlSpec combo(const char* name, const char* parent, Rect place, std::vector<Caption> items, int selected) {
-    ControlSpec spec = row(ControlKind::ComboBox, name, parent, place, {});
-    spec.items = std::move(items);
-    spec.selected = selected;
-    return spec;
+ControlRow combo(const char* name, const char* parent, Rect place, std::vector<Caption> items, int selected) {
+    ControlRow desc = row(ControlKind::ComboBox, name, parent, place, {});
+    desc.items = std::move(items);
+    desc.selected = selected;
+    return desc;
 }
 
-ControlSpec edit(const char* name, const char* parent, Rect place, const char* text) {
+ControlRow edit(const char* name, const char* parent, Rect place, const char* text) {
     return row(ControlKind::Edit, name, parent, place, {text, ""});
 }
 
-ControlSpec upDown(const char* name, const char* parent, Rect place, const char* edit, int minimum, int maximum,
+ControlRow upDown(const char* name, const char* parent, Rect place, const char* edit, int minimum, int maximum,
                    int position, Caption upName, Caption downName) {
-    ControlSpec spec = row(ControlKind::UpDown, name, parent, place, {});
-    spec.buddy = edit;
-    spec.minimum = minimum;
-    spec.maximum = maximum;
-    spec.position = position;
-    spec.accessibleName = upName;
-    spec.downName = downName;
-    return spec;
+    ControlRow desc = row(ControlKind::UpDown, name, parent, place, {});
+    desc.buddy = edit;
+    desc.minimum = minimum;
+    desc.maximum = maximum;
+    desc.position = position;
+    desc.accessibleName = upName;
+    desc.downName = downName;
+    return desc;
 }
 
-ControlSpec button(const char* name, const char* parent, Rect place, Caption text) {
+ControlRow button(const char* name, const char* parent, Rect place, Caption text) {
     return row(ControlKind::Button, name, parent, place, text);
 }
 
-ControlSpec listView(const char* name, const char* parent, Rect place, std::vector<Caption> headers,
+ControlRow listView(const char* name, const char* parent, Rect place, std::vector<Caption> headers,
                      std::vector<int> widths) {
-    ControlSpec spec = row(ControlKind::ListView, name, parent, place, {});
-    spec.items = std::move(headers);
-    spec.widths = std::move(widths);
-    return spec;
+    ControlRow desc = row(ControlKind::ListView, name, parent, place, {});
+    desc.items = std::move(headers);
+    desc.widths = std::move(widths);
+    return desc;
 }
 
-ControlSpec picture(const char* name, const char* parent, Rect place) {
+ControlRow picture(const char* name, const char* parent, Rect place) {
     return row(ControlKind::Picture, name, parent, place, {});
 }
 
-ControlSpec tabs(const char* name, const char* parent, Rect place, std::vector<Caption> captions) {
-    ControlSpec spec = row(ControlKind::TabControl, name, parent, place, {});
-    spec.items = std::move(captions);
-    return spec;
+ControlRow tabs(const char* name, const char* parent, Rect place, std::vector<Caption> captions) {
+    ControlRow desc = row(ControlKind::TabControl, name, parent, place, {});
+    desc.items = std::move(captions);
+    return desc;
 }
 
 }  // namespace layout

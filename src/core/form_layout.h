@@ -47,7 +47,7 @@ struct Rect {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind = ControlKind::Label;
     const char* name = "";
     const char* parent = nullptr;  // the group box it lies in; nullptr: the page itself
@@ -73,43 +73,43 @@ struct ControlSpec {
     int position = 0;              // an up-down's first position
 
     // Chainable adjustments, so a table row reads as one line.
-    ControlSpec& off() { enabled = false; return *this; }
-    ControlSpec& hidden() { visible = false; return *this; }
-    ControlSpec& on() { checked = true; return *this; }
-    ControlSpec& pick(int index) { selected = index; return *this; }
-    ControlSpec& live() { liveItems = true; return *this; }
-    ControlSpec& style(unsigned bits, int size = 0) { font = bits; pixelSize = size; return *this; }
-    ControlSpec& names(const char* control) { buddy = control; return *this; }
-    ControlSpec& spoken(Caption name) { accessibleName = name; return *this; }
-    ControlSpec& tipped(Caption text) { tip = text; return *this; }
+    ControlRow& off() { enabled = false; return *this; }
+    ControlRow& hidden() { visible = false; return *this; }
+    ControlRow& on() { checked = true; return *this; }
+    ControlRow& pick(int index) { selected = index; return *this; }
+    ControlRow& live() { liveItems = true; return *this; }
+    ControlRow& style(unsigned bits, int size = 0) { font = bits; pixelSize = size; return *this; }
+    ControlRow& names(const char* control) { buddy = control; return *this; }
+    ControlRow& spoken(Caption name) { accessibleName = name; return *this; }
+    ControlRow& tipped(Caption text) { tip = text; return *this; }
 };
 
 // A page's controls in creation order (parents before their children).
 struct FormLayout {
-    std::vector<ControlSpec> controls;
+    std::vector<ControlRow> controls;
 
     // The control called `name`; throws std::out_of_range when there is none.
-    const ControlSpec& operator[](std::string_view name) const;
+    const ControlRow& operator[](std::string_view name) const;
 };
 
 // Row makers for the tables.
 namespace layout {
-ControlSpec group(const char* name, const char* parent, Rect place, Caption title);
+ControlRow group(const char* name, const char* parent, Rect place, Caption title);
 // A group without frame or title: a panel in front of other controls, holding its own.
-ControlSpec panel(const char* name, const char* parent, Rect place);
-ControlSpec label(const char* name, const char* parent, Rect place, Caption text = {});
-ControlSpec clickLabel(const char* name, const char* parent, Rect place, Caption text = {});
-ControlSpec check(const char* name, const char* parent, Rect place, Caption text);
-ControlSpec radio(const char* name, const char* parent, Rect place, Caption text);
-ControlSpec combo(const char* name, const char* parent, Rect place, std::vector<Caption> items, int selected);
-ControlSpec edit(const char* name, const char* parent, Rect place, const char* text = "");
-ControlSpec upDown(const char* name, const char* parent, Rect place, const char* edit, int minimum, int maximum,
+ControlRow panel(const char* name, const char* parent, Rect place);
+ControlRow label(const char* name, const char* parent, Rect place, Caption text = {});
+ControlRow clickLabel(const char* name, const char* parent, Rect place, Caption text = {});
+ControlRow check(const char* name, const char* parent, Rect place, Caption text);
+ControlRow radio(const char* name, const char* parent, Rect place, Caption text);
+ControlRow combo(const char* name, const char* parent, Rect place, std::vector<Caption> items, int selected);
+ControlRow edit(const char* name, const char* parent, Rect place, const char* text = "");
+ControlRow upDown(const char* name, const char* parent, Rect place, const char* edit, int minimum, int maximum,
                    int position, Caption upName, Caption downName);
-ControlSpec button(const char* name, const char* parent, Rect place, Caption text);
-ControlSpec listView(const char* name, const char* parent, Rect place, std::vector<Caption> headers,
+ControlRow button(const char* name, const char* parent, Rect place, Caption text);
+ControlRow listView(const char* name, const char* parent, Rect place, std::vector<Caption> headers,
                      std::vector<int> widths);
-ControlSpec picture(const char* name, const char* parent, Rect place);
-ControlSpec tabs(const char* name, const char* parent, Rect place, std::vector<Caption> captions);
+ControlRow picture(const char* name, const char* parent, Rect place);
+ControlRow tabs(const char* name, const char* parent, Rect place, std::vector<Caption> captions);
 }  // namespace layout
 
 // One step of an up-down control over the text of its edit box, which takes any text: the step

@@ -34,12 +34,12 @@ struct WindowClass {
     DWORD exStyle = 0;
 };
 
-WindowClass classOf(const ControlSpec& spec) {
+WindowClass classOf(const ControlRow& desc) {
     // Text on one line, cut at the right edge rather than wrapped, as the labels always were.
-    const DWORD centred = (spec.font & kCentred) != 0 ? SS_CENTER : SS_LEFTNOWORDWRAP;
-    switch (spec.kind) {
+    const DWORD centred = (desc.font & kCentred) != 0 ? SS_CENTER : SS_LEFTNOWORDWRAP;
+    switch (desc.kind) {
     // A group without a frame is a plain panel in front of what lies behind it.
-    case ControlKind::Group: return spec.framed ? WindowClass{L"BUTTON", BS_GROUPBOX} : WindowClass{L"STATIC", SS_NOTIFY};
+    case ControlKind::Group: return desc.framed ? WindowClass{L"BUTTON", BS_GROUPBOX} : WindowClass{L"STATIC", SS_NOTIFY};
     case ControlKind::Label: return {L"STATIC", centred | SS_NOPREFIX};
     case ControlKind::ClickLabel: return {L"STATIC", centred | SS_NOPREFIX | SS_NOTIFY};
     case ControlKind::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
@@ -113,24 +113,24 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
     ownEnabled_.clear();
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-        const ControlSpec& spec = layout.controls[i];
-        const WindowClass type = classOf(spec);
+        const ControlRow& desc = layout.controls[i];
+        const WindowClass type = classOf(desc);
         // A control starts a group of its own for the dialog keys and the radio items' automatic
         // unchecking, except a radio item that follows another of the same box.
-        const bool continuesRadios = spec.kind == ControlKind::RadioButton && i > 0 &&
+        const bool continuesRadios = desc.kind == ControlKind::RadioButton && i > 0 &&
                                      layout.controls[i - 1].kind == ControlKind::RadioButton &&
-                                     std::string_view(layout.controls[i - 1].parent) == spec.parent;
-        bool visible = spec.visible;
-        for (const char* parent = spec.parent; parent != nullptr; parent = layout[parent].parent)
+                                     std::string_view(layout.controls[i - 1].parent) == desc.parent;
+        bool visible = desc.visible;
+        for (const char* parent = desc.parent; parent != nullptr; parent = layout[parent].parent)
             visible = visible && layout[parent].visible;
         const DWORD style = WS_CHILD | type.style | (continuesRadios ? 0 : WS_GROUP) | (visible ? WS_VISIBLE : 0);
-        const Rect place = placeOf(spec.name);
-        const int height = place.height + (spec.kind == ControlKind::ComboBox ? kDropDownRoom : 0);
+        const Rect place = placeOf(desc.name);
+        const int height = place.height + (desc.kind == ControlKind::ComboBox ? kDropDownRoom : 0);
         // A control that shows no caption of its own (a picture, an edit or combo box, an
         // up-down) is named for screen readers by the label just before it: an empty-sized one
         // here, so nothing shows. Captioned in showCaptions.
         HWND spoken = nullptr;
-        if (!spec.accessibleName.empty())
+        if (!desc.accessibleName.empty())
             spoken = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, place.x, place.y,
                                      0, 0, page, nullptr, instance, nullptr);
         spokenLabels_.push_back(spoken);
@@ -138,24 +138,24 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + static_cast<int>(i))),
                                        instance, nullptr);
         handles_.push_back(control);
-        ownEnabled_.push_back(spec.enabled ? 1 : 0);
+        ownEnabled_.push_back(desc.enabled ? 1 : 0);
 
-        switch (spec.kind) {
+        switch (desc.kind) {
         case ControlKind::CheckBox:
-        case ControlKind::RadioButton: setChecked(spec.name, spec.checked); break;
-        case ControlKind::Edit: SetWindowTextW(control, wide(spec.caption.ko).c_str()); break;
+        case ControlKind::RadioButton: setChecked(desc.name, desc.checked); break;
+        case ControlKind::Edit: SetWindowTextW(control, wide(desc.caption.ko).c_str()); break;
         case ControlKind::UpDown:
-            SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>((*this)[spec.buddy]), 0);
-            SendMessageW(control, UDM_SETRANGE32, spec.minimum, spec.maximum);
-            SendMessageW(control, UDM_SETPOS32, 0, spec.position);
+            SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>((*this)[desc.buddy]), 0);
+            SendMessageW(control, UDM_SETRANGE32, desc.minimum, desc.maximum);
+            SendMessageW(control, UDM_SETPOS32, 0, desc.position);
             break;
         case ControlKind::ListView: {
             SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                          LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
-            for (std::size_t column = 0; column < spec.items.size(); ++column) {
+            for (std::size_t column = 0; column < desc.items.size(); ++column) {
                 LVCOLUMNW header{};
                 header.mask = LVCF_WIDTH | LVCF_TEXT;
-                header.cx = column < spec.widths.size() ? spec.widths[column] : 100;
+                header.cx = column < desc.widths.size() ? desc.widths[column] : 100;
                 header.pszText = const_cast<wchar_t*>(L"");
                 SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&header));
             }
@@ -166,7 +166,7 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
             // table's width.
             SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
             SendMessageW(control, TCM_SETMINTABWIDTH, 0, 0);
-            for (std::size_t tab = 0; tab < spec.items.size(); ++tab) {
+            for (std::size_t tab = 0; tab < desc.items.size(); ++tab) {
                 TCITEMW item{};
                 item.mask = TCIF_TEXT;
                 item.pszText = const_cast<wchar_t*>(L"");
@@ -193,53 +193,53 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
     showCaptions(english);
     built_ = true;
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
-        const ControlSpec& spec = layout.controls[i];
-        if (spec.kind == ControlKind::ComboBox) SendMessageW(handles_[i], CB_SETCURSEL, spec.selected, 0);
+        const ControlRow& desc = layout.controls[i];
+        if (desc.kind == ControlKind::ComboBox) SendMessageW(handles_[i], CB_SETCURSEL, desc.selected, 0);
     }
     applyEnabled();
 }
 
 void Form::showCaptions(bool english) {
     for (std::size_t i = 0; i < layout_->controls.size(); ++i) {
-        const ControlSpec& spec = layout_->controls[i];
+        const ControlRow& desc = layout_->controls[i];
         HWND control = handles_[i];
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(english, spec.font, spec.pixelSize)),
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(english, desc.font, desc.pixelSize)),
                      FALSE);
-        if (hasCaption(spec.kind)) SetWindowTextW(control, wide(spec.caption.in(english)).c_str());
-        if (spokenLabels_[i] != nullptr) SetWindowTextW(spokenLabels_[i], wide(spec.accessibleName.in(english)).c_str());
+        if (hasCaption(desc.kind)) SetWindowTextW(control, wide(desc.caption.in(english)).c_str());
+        if (spokenLabels_[i] != nullptr) SetWindowTextW(spokenLabels_[i], wide(desc.accessibleName.in(english)).c_str());
         // Items the page model rebuilds keep the language they were made in.
-        if (spec.kind == ControlKind::ComboBox && !(spec.liveItems && built_)) {
+        if (desc.kind == ControlKind::ComboBox && !(desc.liveItems && built_)) {
             const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
             SendMessageW(control, CB_RESETCONTENT, 0, 0);
-            for (const Caption& item : spec.items)
+            for (const Caption& item : desc.items)
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item.in(english)).c_str()));
             SendMessageW(control, CB_SETCURSEL, selected, 0);
         }
         // The closed box is as high as the table says, whatever its font: the selection field
         // plus the frame.
-        if (spec.kind == ControlKind::ComboBox)
-            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), spec.place.height - 6);
-        if (spec.kind == ControlKind::ListView) {
+        if (desc.kind == ControlKind::ComboBox)
+            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), desc.place.height - 6);
+        if (desc.kind == ControlKind::ListView) {
             const int columns = Header_GetItemCount(ListView_GetHeader(control));
-            for (int column = 0; column < columns && column < static_cast<int>(spec.items.size()); ++column) {
-                std::wstring text = wide(spec.items[static_cast<std::size_t>(column)].in(english));
+            for (int column = 0; column < columns && column < static_cast<int>(desc.items.size()); ++column) {
+                std::wstring text = wide(desc.items[static_cast<std::size_t>(column)].in(english));
                 LVCOLUMNW header{};
                 header.mask = LVCF_TEXT;
                 header.pszText = text.data();
                 SendMessageW(control, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&header));
             }
         }
-        if (spec.kind == ControlKind::TabControl) {
-            for (std::size_t tab = 0; tab < spec.items.size(); ++tab) {
-                std::wstring text = wide(spec.items[tab].in(english));
+        if (desc.kind == ControlKind::TabControl) {
+            for (std::size_t tab = 0; tab < desc.items.size(); ++tab) {
+                std::wstring text = wide(desc.items[tab].in(english));
                 TCITEMW item{};
                 item.mask = TCIF_TEXT;
                 item.pszText = text.data();
                 SendMessageW(control, TCM_SETITEMW, tab, reinterpret_cast<LPARAM>(&item));
             }
         }
-        if (!spec.tip.empty() && tips_ != nullptr) {
-            std::wstring text = wide(spec.tip.in(english));
+        if (!desc.tip.empty() && tips_ != nullptr) {
+            std::wstring text = wide(desc.tip.in(english));
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof tool;
             tool.hwnd = GetParent(control);
@@ -323,8 +323,8 @@ void Form::applyEnabled() {
 std::vector<HWND> Form::radioItems(std::string_view group) const {
     std::vector<HWND> items;
     for (std::size_t i = 0; i < handles_.size(); ++i) {
-        const ControlSpec& spec = layout_->controls[i];
-        if (spec.kind == ControlKind::RadioButton && spec.parent != nullptr && group == spec.parent)
+        const ControlRow& desc = layout_->controls[i];
+        if (desc.kind == ControlKind::RadioButton && desc.parent != nullptr && group == desc.parent)
             items.push_back(handles_[i]);
     }
     return items;

@@ -93,15 +93,15 @@ void GameListView::markSortColumn() {
 }
 
 void GameListView::showColumns(bool english) {
-    const ControlSpec& spec = mainWindowLayout()["LV0"];
+    const ControlRow& desc = mainWindowLayout()["LV0"];
     HWND header = ListView_GetHeader(list_);
     const int wanted = model.allColumns ? 3 : 1;
     while (Header_GetItemCount(header) > wanted) ListView_DeleteColumn(list_, Header_GetItemCount(header) - 1);
     for (int column = Header_GetItemCount(header); column < wanted; ++column) {
-        std::wstring text = wide(spec.items[static_cast<std::size_t>(column)].in(english));
+        std::wstring text = wide(desc.items[static_cast<std::size_t>(column)].in(english));
         LVCOLUMNW item{};
         item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        item.cx = spec.widths[static_cast<std::size_t>(column)];
+        item.cx = desc.widths[static_cast<std::size_t>(column)];
         item.iSubItem = column;
         item.pszText = text.data();
         SendMessageW(list_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&item));

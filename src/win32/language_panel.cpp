@@ -19,7 +19,7 @@ LanguagePanel::~LanguagePanel() {
 void LanguagePanel::created() {
     // The prompt reads the same in both languages (the panel comes before the choice), in the
     // face that has Hangul.
-    const ControlSpec& prompt = form_.layout()["I4"];
+    const ControlRow& prompt = form_.layout()["I4"];
     HFONT font = form_.fonts().font(false, kPlain, 10);
     const std::pair<const char*, HBITMAP> pictures[] = {
         {"I4", paintPromptPicture(font, prompt.accessibleName.ko, prompt.place.width, prompt.place.height)},
@@ -53,7 +53,7 @@ void LanguagePanel::showModel() {
 
 void LanguagePanel::showState() {
     drawModel();
-    for (const ControlSpec& spec : form_.layout().controls) form_.setVisible(spec.name, startup_.panel.visible);
+    for (const ControlRow& desc : form_.layout().controls) form_.setVisible(desc.name, startup_.panel.visible);
     ShowWindow(window(), startup_.panel.visible ? SW_SHOW : SW_HIDE);
     if (startup_.panel.visible) SetWindowPos(window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -65,13 +65,13 @@ void Page::enable(std::initializer_list<const char*> names, bool enabled) {
 }
 
 void Page::takeBound(const char* name, int code) {
-    const ControlSpec& spec = form_.layout()[name];
+    const ControlRow& desc = form_.layout()[name];
     // A radio item speaks for its box.
-    const std::string_view owner = spec.kind == ControlKind::RadioButton ? spec.parent : spec.name;
+    const std::string_view owner = desc.kind == ControlKind::RadioButton ? desc.parent : desc.name;
     for (const Binding& binding : bindings_) {
         if (binding.name != owner) continue;
         if (binding.checked != nullptr && code == BN_CLICKED) *binding.checked = form_.checked(name);
-        if (binding.selection != nullptr && code == BN_CLICKED && spec.kind == ControlKind::RadioButton)
+        if (binding.selection != nullptr && code == BN_CLICKED && desc.kind == ControlKind::RadioButton)
             *binding.selection = form_.radioIndex(owner);
         if (binding.selection != nullptr && code == CBN_SELCHANGE) *binding.selection = form_.selection(name);
         if (binding.text != nullptr && code == EN_CHANGE) *binding.text = form_.text(name);
@@ -80,9 +80,9 @@ void Page::takeBound(const char* name, int code) {
 
 void Page::drawBindings() {
     for (const Binding& binding : bindings_) {
-        const ControlSpec& spec = form_.layout()[binding.name];
+        const ControlRow& desc = form_.layout()[binding.name];
         if (binding.checked != nullptr) form_.setChecked(binding.name, *binding.checked);
-        if (binding.selection != nullptr && spec.kind == ControlKind::Group)
+        if (binding.selection != nullptr && desc.kind == ControlKind::Group)
             form_.setRadioIndex(binding.name, *binding.selection);
         else if (binding.selection != nullptr)
             form_.setSelection(binding.name, *binding.selection);
@@ -116,8 +116,8 @@ LRESULT Page::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const char* name = form_.nameOf(static_cast<int>(header->idFrom));
         if (name == nullptr) break;
         if (header->code == UDN_DELTAPOS) {
-            const ControlSpec& spec = form_.layout()[name];
-            stepUpDown(spec, reinterpret_cast<NMUPDOWN*>(lParam)->iDelta);
+            const ControlRow& desc = form_.layout()[name];
+            stepUpDown(desc, reinterpret_cast<NMUPDOWN*>(lParam)->iDelta);
             return TRUE;  // the page has moved the position itself
         }
         LRESULT result = 0;
@@ -140,13 +140,13 @@ LRESULT Page::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // One click of an up-down arrow or an arrow key in its box: the box's text becomes the next
 // number, which reaches the page as the box's change.
-void Page::stepUpDown(const ControlSpec& spec, int delta) {
-    HWND arrows = form_[spec.name];
+void Page::stepUpDown(const ControlRow& desc, int delta) {
+    HWND arrows = form_[desc.name];
     BOOL failed = FALSE;
     const int position = static_cast<int>(SendMessageW(arrows, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
-    const int next = tavrix::stepUpDown(form_.text(spec.buddy), position, spec.minimum, spec.maximum, delta > 0 ? 1 : -1);
+    const int next = tavrix::stepUpDown(form_.text(desc.buddy), position, desc.minimum, desc.maximum, delta > 0 ? 1 : -1);
     SendMessageW(arrows, UDM_SETPOS32, 0, next);
-    form_.setText(spec.buddy, std::to_string(next));
+    form_.setText(desc.buddy, std::to_string(next));
 }
 
 }  // namespace tavrix::win32

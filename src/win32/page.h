@@ -84,7 +84,7 @@ protected:
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void stepUpDown(const ControlSpec& spec, int delta);
+    void stepUpDown(const ControlRow& desc, int delta);
 
     struct Binding {
         std::string name;

@@ -76,7 +76,7 @@ TEST(ControlsPageModel, PlayerAndCaptureCaptionsFollowTheState) {
     EXPECT_STREQ(windowCaption(false).in(true), "Tavrix");
     // The fourteen assignable inputs are bold labels that report double clicks.
     for (int i = 0; i < kControllerLabelCount; ++i) {
-        const ControlSpec& input = controlsPageLayout()["L" + std::to_string(21 + i)];
+        const ControlRow& input = controlsPageLayout()["L" + std::to_string(21 + i)];
         EXPECT_TRUE(input.kind == ControlKind::ClickLabel && (input.font & kBold)) << input.name;
     }
 }

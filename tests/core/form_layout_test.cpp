@@ -33,14 +33,14 @@ const Table kTables[] = {
 TEST(FormLayout, EveryTableIsBuildableInOrderAndHoldsTogether) {
     for (const Table& table : kTables) {
         SCOPED_TRACE(table.name);
-        std::map<std::string, const ControlSpec*> made;
-        for (const ControlSpec& control : table.layout().controls) {
+        std::map<std::string, const ControlRow*> made;
+        for (const ControlRow& control : table.layout().controls) {
             SCOPED_TRACE(control.name);
             EXPECT_TRUE(made.emplace(control.name, &control).second) << "names are unique";
             if (control.parent != nullptr) {
                 // A parent is a group box made before its children, and holds them whole.
                 ASSERT_TRUE(made.count(control.parent)) << "parent made first";
-                const ControlSpec& parent = *made[control.parent];
+                const ControlRow& parent = *made[control.parent];
                 EXPECT_EQ(parent.kind, ControlKind::Group);
                 EXPECT_LE(control.place.x + control.place.width, parent.place.width);
                 EXPECT_LE(control.place.y + control.place.height, parent.place.height);
@@ -58,7 +58,7 @@ TEST(FormLayout, EveryTableIsBuildableInOrderAndHoldsTogether) {
             }
         }
         // A label names a control of the same table.
-        for (const ControlSpec& control : table.layout().controls)
+        for (const ControlRow& control : table.layout().controls)
             if (control.buddy != nullptr) EXPECT_TRUE(made.count(control.buddy)) << control.name << " names " << control.buddy;
         EXPECT_THROW(table.layout()["no such control"], std::out_of_range);
     }

@@ -143,50 +143,50 @@ void perform(Page& page, const Action& action) {
 
 // Every control of a table exists with its id, place, captions and first state.
 void checkControls(const FormLayout& layout, Form& form, bool english) {
-    for (const ControlSpec& spec : layout.controls) {
-        SCOPED_TRACE(std::string(spec.name) + (english ? " English" : " Korean"));
-        HWND control = form[spec.name];
+    for (const ControlRow& desc : layout.controls) {
+        SCOPED_TRACE(std::string(desc.name) + (english ? " English" : " Korean"));
+        HWND control = form[desc.name];
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(GetDlgCtrlID(control), form.id(spec.name));
-        EXPECT_EQ(placeOnScreen(control), form.placeOf(spec.name));
-        switch (spec.kind) {
-        case ControlKind::Edit: EXPECT_EQ(windowText(control), spec.caption.ko); break;
+        EXPECT_EQ(GetDlgCtrlID(control), form.id(desc.name));
+        EXPECT_EQ(placeOnScreen(control), form.placeOf(desc.name));
+        switch (desc.kind) {
+        case ControlKind::Edit: EXPECT_EQ(windowText(control), desc.caption.ko); break;
         case ControlKind::ComboBox:
             // Items the page model rebuilds keep the language they were made in.
-            if (spec.liveItems && english) break;
-            ASSERT_EQ(SendMessageW(control, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(spec.items.size()));
-            for (std::size_t i = 0; i < spec.items.size(); ++i)
-                EXPECT_EQ(comboItem(control, static_cast<int>(i)), spec.items[i].in(english));
-            EXPECT_EQ(SendMessageW(control, CB_GETCURSEL, 0, 0), spec.selected);
+            if (desc.liveItems && english) break;
+            ASSERT_EQ(SendMessageW(control, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(desc.items.size()));
+            for (std::size_t i = 0; i < desc.items.size(); ++i)
+                EXPECT_EQ(comboItem(control, static_cast<int>(i)), desc.items[i].in(english));
+            EXPECT_EQ(SendMessageW(control, CB_GETCURSEL, 0, 0), desc.selected);
             break;
         case ControlKind::TabControl:
-            ASSERT_EQ(TabCtrl_GetItemCount(control), static_cast<int>(spec.items.size()));
-            for (std::size_t i = 0; i < spec.items.size(); ++i)
-                EXPECT_EQ(tabCaption(control, static_cast<int>(i)), spec.items[i].in(english));
+            ASSERT_EQ(TabCtrl_GetItemCount(control), static_cast<int>(desc.items.size()));
+            for (std::size_t i = 0; i < desc.items.size(); ++i)
+                EXPECT_EQ(tabCaption(control, static_cast<int>(i)), desc.items[i].in(english));
             break;
-        case ControlKind::ListView: EXPECT_EQ(columnHeader(control, 0), spec.items[0].in(english)); break;
+        case ControlKind::ListView: EXPECT_EQ(columnHeader(control, 0), desc.items[0].in(english)); break;
         case ControlKind::UpDown:
-            EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(control, UDM_GETBUDDY, 0, 0)), form[spec.buddy]);
+            EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(control, UDM_GETBUDDY, 0, 0)), form[desc.buddy]);
             EXPECT_EQ(GetWindowLongW(control, GWL_STYLE) & UDS_SETBUDDYINT, 0) << "the box takes any text";
             break;
         case ControlKind::Picture: break;
-        default: EXPECT_EQ(windowText(control), spec.caption.in(english));
+        default: EXPECT_EQ(windowText(control), desc.caption.in(english));
         }
-        EXPECT_EQ(form.tip(spec.name), spec.tip.in(english));
-        if (!spec.accessibleName.empty()) {
+        EXPECT_EQ(form.tip(desc.name), desc.tip.in(english));
+        if (!desc.accessibleName.empty()) {
             // Named for screen readers by the label just before it in the z-order, which takes no room.
             HWND spoken = GetWindow(control, GW_HWNDPREV);
             wchar_t type[32] = L"";
             GetClassNameW(spoken, type, 32);
             EXPECT_EQ(_wcsicmp(type, L"Static"), 0);
-            EXPECT_EQ(windowText(spoken), spec.accessibleName.in(english));
+            EXPECT_EQ(windowText(spoken), desc.accessibleName.in(english));
             EXPECT_EQ(placeOnScreen(spoken).width, 0);
         }
-        if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::RadioButton) {
-            EXPECT_EQ(form.checked(spec.name), spec.checked);
+        if (desc.kind == ControlKind::CheckBox || desc.kind == ControlKind::RadioButton) {
+            EXPECT_EQ(form.checked(desc.name), desc.checked);
         }
-        bool enabled = spec.enabled;
-        for (const char* parent = spec.parent; parent != nullptr; parent = layout[parent].parent)
+        bool enabled = desc.enabled;
+        for (const char* parent = desc.parent; parent != nullptr; parent = layout[parent].parent)
             enabled = enabled && layout[parent].enabled;
         EXPECT_EQ(IsWindowEnabled(control) != 0, enabled) << "enabled with every box around it";
     }

@@ -17,7 +17,7 @@ Caption windowCaption(bool capturing) {
 
 namespace {
 
-ControlSpec input(const char* name, const char* parent, Rect place) {
+ControlRow input(const char* name, const char* parent, Rect place) {
     return layout::clickLabel(name, parent, place).style(kBold);
 }
 
