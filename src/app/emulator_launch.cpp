@@ -8,6 +8,7 @@
 #include "app/game_list.h"
 #include "app/general_page.h"
 #include "app/sound_page.h"
+#include "app/video_page.h"
 #include "core/error.h"
 #include "platform/joystickex.h"
 
@@ -127,11 +128,7 @@ LaunchInputs TF1::readLaunchInputs(int gameNumber) const {
     in.soundEffect = selectedRadioItem(this, "RG1");
     in.multiplier = soundPage->multiplier();
     in.slowGeometry = isChecked(this, "CB17");
-    switch (selectedIndex(this, "CB18")) {
-        case 0: in.renderer = RendererKind::Software; break;
-        case 1: in.renderer = RendererKind::Direct3D; break;
-        default: in.renderer = RendererKind::OpenGL; break;
-    }
+    in.renderer = videoPage->settings().renderer;  // the kind the 3D interface list shows
     in.useRegistrySettings = isChecked(this, "CB22");
     in.rotationIndex = selectedIndex(this, "CB8");
     in.hideConsole = isChecked(this, "CB29");

@@ -59,15 +59,7 @@ TEST(Smoke, StartUpScansWritesTheFirstRunFilesAndEndsCleanly) {
     ASSERT_TRUE(settled) << readFile("tavrix.ini");
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 
-    const auto database = IniDocument::parse(readFile("tavrix.ini"));
-    for (int game = 1; game <= 3; ++game)
-        EXPECT_EQ(database.readInteger("Game-" + std::to_string(game), "GameStatus", -1), kSmokeStatuses[game - 1]);
-    EXPECT_EQ(database.readString("Tavrix", "renderer", ""), "renderer-ogl.orv");
-    EXPECT_EQ(readFile("tavrix.ini"), kSmokeDatabaseAfterStart);
-    // No hardware renderer file yet: the defaults are written for the stored renderer.
-    EXPECT_EQ(readFile("tavrix-renderer.cfg"), kHardwareRendererDefaults);
-    EXPECT_FALSE(std::filesystem::exists("tavrix-renderer-sft.cfg"));
-    EXPECT_FALSE(std::filesystem::exists("tavrix.bat"));
+    expectSmokeFilesAfterStart();
 }
 
 TEST(Smoke, WithoutTheSettingsSectionTheProgramEndsAfterItsMessageAndWritesNothing) {

@@ -94,12 +94,5 @@ TEST(Win32Smoke, StartUpScansWritesTheFirstRunFilesAndEndsWhenClosed) {
     EXPECT_TRUE(ended);
     EXPECT_EQ(exitCode, 0u);
 
-    const auto database = IniDocument::parse(readFile("tavrix.ini"));
-    for (int game = 1; game <= 3; ++game)
-        EXPECT_EQ(database.readInteger("Game-" + std::to_string(game), "GameStatus", -1), kSmokeStatuses[game - 1]);
-    EXPECT_EQ(database.readString("Tavrix", "renderer", ""), "renderer-ogl.orv");
-    EXPECT_EQ(readFile("tavrix.ini"), kSmokeDatabaseAfterStart);
-    EXPECT_EQ(readFile("tavrix-renderer.cfg"), kHardwareRendererDefaults);
-    EXPECT_FALSE(std::filesystem::exists("tavrix-renderer-sft.cfg"));
-    EXPECT_FALSE(std::filesystem::exists("tavrix.bat"));
+    expectSmokeFilesAfterStart();
 }
