@@ -100,6 +100,43 @@ void archives(Corpus& corpus) {
     huge.name = "big.bin";
     huge.compressedSizeOverride = 0xFFFFFFFFu;
     corpus.add("sizes.zip", ZipBuilder().add(huge).add(huge).build());
+
+    // Folders by the writer's system: a Unix file with a stray low byte, a Unix folder, MS-DOS
+    // and NTFS folders without a slash, another system's low byte, a legacy name ending in 0x5C
+    // with data, a name ending in "\" without.
+    const auto madeOn = [](std::uint8_t system, std::string name, std::uint32_t attributes, std::string data) {
+        ZipMember member;
+        member.versionMadeBy = static_cast<std::uint16_t>(system << 8 | 30);
+        member.name = std::move(name);
+        member.data = std::move(data);
+        member.crc = tavrix::test::crc32Of(member.data);
+        member.externalAttributes = attributes;
+        return member;
+    };
+    corpus.add("systems.zip", ZipBuilder()
+                                  .add(madeOn(3, "d/f.bin", 0100775u << 16 | 0xFF, "x"))
+                                  .add(madeOn(3, "d", 040755u << 16, ""))
+                                  .add(madeOn(0, "e", 0x10, ""))
+                                  .add(madeOn(10, "n", 0x10, ""))
+                                  .add(madeOn(7, "m.bin", 0x10, "x"))
+                                  .add(madeOn(0, std::string("a/\x95\x5C", 4), 0x20, "x"))
+                                  .add(madeOn(0, "sub\\", 0, ""))
+                                  .build());
+
+    // End records tried again: a whole archive in the comment, bytes after the archive that hold
+    // a record pointing at the local header, data before an archive (and a Zip64 one) with the
+    // offsets left as they were, and headers past the count.
+    corpus.add("zip-in-comment.zip", ZipBuilder().addFileWithCrc("outer.bin", 8).setComment(ZipBuilder().addFileWithCrc("inner.bin", 9).build()).build());
+    std::string fakeEnd("trailing PK\x05\x06", 13);
+    fakeEnd += std::string("\0\0\0\0\1\0\1\0\x2E\0\0\0\0\0\0\0\0\0", 18);
+    corpus.add("trailing-end-record.zip", good + fakeEnd);
+    const std::string stub = "MZ stub " + std::string(100, '\x90');
+    corpus.add("data-before.zip", stub + good);
+    corpus.add("data-before-zip64.zip", stub + zip64);
+    std::string surplus = good;
+    ZipBuilder::patch16(surplus, layout.endRecordOffset + 8, 1);
+    ZipBuilder::patch16(surplus, layout.endRecordOffset + 10, 1);
+    corpus.add("headers-past-count.zip", surplus);
 }
 
 std::string generatedDatabase() {

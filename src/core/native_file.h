@@ -1,7 +1,7 @@
 #pragma once
 // The core's few calls into the operating system beyond file_io.h, each implemented once in
 // posix/ and once in windows/ (the build picks one). Paths are native paths in UTF-8.
-#include "core/romset_archive_reader.h"
+#include "core/byte_source.h"
 
 #include <memory>
 #include <optional>

@@ -6,14 +6,10 @@
 #include "core/text.h"
 
 #include <cstring>
+#include <memory>
+#include <optional>
 
 namespace tavrix {
-
-bool MemoryByteSource::readAt(std::uint64_t offset, void* buffer, std::size_t length) {
-    if (offset > bytes_.size() || length > bytes_.size() - offset) return false;
-    if (length != 0) std::memcpy(buffer, bytes_.data() + offset, length);
-    return true;
-}
 
 namespace {
 
@@ -70,26 +66,92 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Walks the central directory through a block of at most kBlockSize bytes (more only for one
-// header's variable part, at most 3 x 65,535 bytes), so the memory used and the bytes read
-// follow the entries actually checked rather than the size the end record declares.
+// Thrown inside the reader when the attempts after the first have read all they may.
+struct AllowanceSpent {};
+
+// What the attempts at an archive's directory may still read or walk beyond the tail. The first
+// attempt is free, as a single reading always was (its directory lies in the file); the attempts
+// after it share one file size more, so that however many end records a file holds, no more
+// than about three times its size is read and walked.
+class Allowance {
+public:
+    static Allowance unlimited() { return Allowance(); }
+    explicit Allowance(std::uint64_t bytes) : limited_(true), left_(bytes) {}
+    void charge(std::uint64_t bytes) {
+        if (!limited_) return;
+        if (bytes > left_) throw AllowanceSpent{};
+        left_ -= bytes;
+    }
+
+private:
+    Allowance() = default;
+    bool limited_ = false;
+    std::uint64_t left_ = 0;
+};
+
+// The tail of the file, read once: the window the end record is searched in, which in most
+// archives also holds the central directory.
+struct Tail {
+    std::uint64_t start = 0;  // the file offset of the first byte
+    std::size_t size = 0;
+    std::unique_ptr<unsigned char[]> bytes;
+
+    bool holds(std::uint64_t offset, std::uint64_t length) const {
+        return offset >= start && offset - start <= size && length <= size - (offset - start);
+    }
+    const unsigned char* at(std::uint64_t offset) const { return bytes.get() + (offset - start); }
+};
+
+Tail readTail(ByteSource& source) {
+    const std::uint64_t fileSize = source.size();
+    Tail tail;
+    tail.size = static_cast<std::size_t>(fileSize < kEndRecordSearchWindow ? fileSize : kEndRecordSearchWindow);
+    if (tail.size < kEndRecordSize) throwDamaged();
+    tail.start = fileSize - tail.size;
+    tail.bytes = std::make_unique_for_overwrite<unsigned char[]>(tail.size);
+    if (!source.readAt(tail.start, tail.bytes.get(), tail.size)) throwReadError();
+    return tail;
+}
+
+// Fills `length` bytes from `offset`, from the tail when it holds them.
+void readAt(ByteSource& source, const Tail& tail, std::uint64_t offset, unsigned char* out, std::size_t length,
+            Allowance& allowance) {
+    allowance.charge(length);
+    if (tail.holds(offset, length)) std::memcpy(out, tail.at(offset), length);
+    else if (!source.readAt(offset, out, length)) throwReadError();
+}
+
+// Walks the central directory: in the tail when it lies there, otherwise through a block of at
+// most kBlockSize bytes (more only for one header's variable part, at most 3 x 65,535 bytes),
+// so the memory used and the bytes read follow the entries actually checked rather than the
+// size the end record declares.
 class DirectoryCursor {
 public:
     static constexpr std::size_t kBlockSize = 65536;
 
-    DirectoryCursor(ByteSource& source, std::uint64_t offset, std::uint64_t size)
-        : source_(source), next_(offset), end_(offset + size) {}
+    // `firstBlock`: how much the first read takes (later reads take kBlockSize).
+    DirectoryCursor(ByteSource& source, const Tail& tail, std::uint64_t offset, std::uint64_t size,
+                    Allowance& allowance, std::size_t firstBlock)
+        : source_(source), allowance_(allowance), next_(offset), end_(offset + size), blockSize_(firstBlock) {
+        if (tail.holds(offset, size)) {
+            view_ = tail.at(offset);
+            viewSize_ = static_cast<std::size_t>(size);
+        }
+    }
 
     // The next `length` bytes of the directory, or null when the directory ends before them.
     // The pointer stays valid until the next call. Throws the read error when the source fails.
-    const unsigned char* take(std::size_t length) {
+    const unsigned char* peek(std::size_t length) {
         static const unsigned char kNothing = 0;
         if (length == 0) return &kNothing;
+        if (view_ != nullptr) return length <= viewSize_ - used_ ? view_ + used_ : nullptr;
         if (block_.size() - used_ < length) {
             const std::size_t kept = block_.size() - used_;
             if (static_cast<std::uint64_t>(length - kept) > end_ - next_) return nullptr;
-            std::uint64_t wanted = length - kept > kBlockSize ? length - kept : kBlockSize;
+            std::uint64_t wanted = length - kept > blockSize_ ? length - kept : blockSize_;
             if (wanted > end_ - next_) wanted = end_ - next_;
+            allowance_.charge(wanted);
+            blockSize_ = kBlockSize;
             std::vector<unsigned char> block(kept + static_cast<std::size_t>(wanted));
             if (kept != 0) std::memcpy(block.data(), block_.data() + used_, kept);
             if (!source_.readAt(next_, block.data() + kept, static_cast<std::size_t>(wanted))) throwReadError();
@@ -97,15 +159,26 @@ public:
             block_ = std::move(block);
             used_ = 0;
         }
-        const unsigned char* at = block_.data() + used_;
-        used_ += length;
+        return block_.data() + used_;
+    }
+    // The same, and moves past them.
+    const unsigned char* take(std::size_t length) {
+        const unsigned char* at = peek(length);
+        if (at != nullptr) {
+            if (view_ != nullptr) allowance_.charge(length);
+            used_ += length;
+        }
         return at;
     }
 
 private:
     ByteSource& source_;
+    Allowance& allowance_;
     std::uint64_t next_;  // file offset of the first byte not yet read
     std::uint64_t end_;   // file offset just past the directory
+    std::size_t blockSize_;
+    const unsigned char* view_ = nullptr;  // the directory in the tail, when it lies there
+    std::size_t viewSize_ = 0;
     std::vector<unsigned char> block_;
     std::size_t used_ = 0;
 };
@@ -189,55 +262,51 @@ bool matchesMask(std::string_view name, std::string_view mask) {
 
 namespace {
 
-// Where the central directory lies and how many headers it holds, as the end records give it.
+// Where the central directory lies and how many headers it holds, as one end record gives it.
 struct DirectoryPlace {
     std::uint64_t entryCount = 0;
     std::uint64_t size = 0;
     std::uint64_t offset = 0;
+    std::uint64_t endsAt = 0;  // where the directory ends when nothing lies between it and the end records
+    bool zip64 = false;        // the count is the Zip64 record's, which cannot have wrapped
 };
 
-// Finds the end-of-central-directory record in the tail of the file and, when a Zip64 locator
-// stands just before it, the Zip64 end record that the locator points to.
-DirectoryPlace readEndRecords(ByteSource& source) {
-    const std::uint64_t fileSize = source.size();
-
-    // The end-of-central-directory record, searched backwards in the tail of the file. A comment
-    // may itself hold the signature, or a whole record: of the candidates, the one nearest the
-    // end whose comment reaches exactly the end of the file is taken; when none does (bytes
-    // follow the archive), the one nearest the end.
-    const std::uint64_t window = fileSize < kEndRecordSearchWindow ? fileSize : kEndRecordSearchWindow;
-    if (window < kEndRecordSize) throwDamaged();
-    const std::uint64_t windowStart = fileSize - window;
-    std::vector<unsigned char> tail(static_cast<std::size_t>(window));
-    if (!source.readAt(windowStart, tail.data(), tail.size())) throwReadError();
-    std::size_t recordAt = tail.size() - kEndRecordSize;
-    std::optional<std::size_t> nearest;
-    for (;;) {
-        if (get32(&tail[recordAt]) == kEndRecordSignature) {
-            if (recordAt + kEndRecordSize + get16(&tail[recordAt + 20]) == tail.size()) break;
-            if (!nearest) nearest = recordAt;
+// The end records in the tail, in the order they are tried: those whose comment reaches exactly
+// the end of the file, then the others, each nearest the end first. A match counts only when at
+// least 22 bytes of the file remain from it. With `firstOnly` the search stops at the first
+// record that reaches the end, which in most archives is the last 22 bytes.
+std::vector<std::uint64_t> endRecordsIn(const Tail& tail, bool firstOnly) {
+    std::vector<std::uint64_t> reaching, others;
+    for (std::size_t at = tail.size - kEndRecordSize + 1; at-- > 0;) {
+        const unsigned char* record = tail.bytes.get() + at;
+        if (get32(record) != kEndRecordSignature) continue;
+        if (at + kEndRecordSize + get16(record + 20) == tail.size) {
+            reaching.push_back(tail.start + at);
+            if (firstOnly) break;
+        } else {
+            others.push_back(tail.start + at);
         }
-        if (recordAt == 0) {
-            if (!nearest) throwDamaged();
-            recordAt = *nearest;
-            break;
-        }
-        --recordAt;
     }
-    const unsigned char* record = &tail[recordAt];
+    reaching.insert(reaching.end(), others.begin(), others.end());
+    return reaching;
+}
+
+// Reads the end record at `recordOffset` (in the tail) and, when a Zip64 locator stands just
+// before it, the Zip64 end record: where the locator points or, with `besideLocator`, just before
+// the locator, where it lies when data before the archive moved everything from its offsets.
+DirectoryPlace readEndRecords(ByteSource& source, const Tail& tail, std::uint64_t recordOffset, bool besideLocator,
+                              Allowance& allowance) {
+    const unsigned char* record = tail.at(recordOffset);
     const std::uint16_t diskNumber = get16(record + 4);
     const std::uint16_t directoryDisk = get16(record + 6);
     const std::uint16_t entriesOnDisk = get16(record + 8);
-    DirectoryPlace place{get16(record + 10), get32(record + 12), get32(record + 16)};
+    DirectoryPlace place{get16(record + 10), get32(record + 12), get32(record + 16), recordOffset, false};
 
     // The Zip64 locator, when there is one, takes the 20 bytes just before the end record.
-    const std::uint64_t recordOffset = windowStart + recordAt;
     unsigned char locator[kZip64LocatorSize];
     bool zip64 = false;
     if (recordOffset >= kZip64LocatorSize) {
-        const std::uint64_t locatorOffset = recordOffset - kZip64LocatorSize;
-        if (recordAt >= kZip64LocatorSize) std::memcpy(locator, record - kZip64LocatorSize, kZip64LocatorSize);
-        else if (!source.readAt(locatorOffset, locator, kZip64LocatorSize)) throwReadError();
+        readAt(source, tail, recordOffset - kZip64LocatorSize, locator, kZip64LocatorSize, allowance);
         zip64 = get32(locator) == kZip64LocatorSignature;
     }
     if (!zip64) {
@@ -246,27 +315,24 @@ DirectoryPlace readEndRecords(ByteSource& source) {
         return place;
     }
 
-    // The Zip64 end record: where the locator says, wholly before the locator, on the one disk.
-    // Its counts, size and offset replace the end record's, which may be saturated or wrapped.
+    // The Zip64 end record, wholly before the locator, on the one disk. Its counts, size and
+    // offset replace the end record's, which may be saturated or wrapped.
     const std::uint64_t locatorOffset = recordOffset - kZip64LocatorSize;
-    const std::uint64_t zip64Offset = get64(locator + 8);
     const std::uint32_t zip64Disk = get32(locator + 4);
     const std::uint32_t diskTotal = get32(locator + 16);
+    if (besideLocator && locatorOffset < kZip64EndRecordSize) throwDamaged();
+    const std::uint64_t zip64Offset = besideLocator ? locatorOffset - kZip64EndRecordSize : get64(locator + 8);
     if (zip64Disk != 0 || diskTotal > 1 || zip64Offset > locatorOffset || locatorOffset - zip64Offset < kZip64EndRecordSize)
         throwDamaged();
     unsigned char zip64Record[kZip64EndRecordSize];
-    if (zip64Offset >= windowStart) {
-        std::memcpy(zip64Record, &tail[static_cast<std::size_t>(zip64Offset - windowStart)], kZip64EndRecordSize);
-    } else if (!source.readAt(zip64Offset, zip64Record, kZip64EndRecordSize)) {
-        throwReadError();
-    }
+    readAt(source, tail, zip64Offset, zip64Record, kZip64EndRecordSize, allowance);
     if (get32(zip64Record) != kZip64EndRecordSignature || get64(zip64Record + 4) < kZip64EndRecordSize - 12)
         throwDamaged();
     // The 16-bit disk fields are either real (zero) or saturated in favour of the Zip64 ones.
     if ((diskNumber != 0 && diskNumber != 0xFFFF) || (directoryDisk != 0 && directoryDisk != 0xFFFF)) throwDamaged();
     if (get32(zip64Record + 16) != 0 || get32(zip64Record + 20) != 0 || get64(zip64Record + 24) != get64(zip64Record + 32))
         throwDamaged();
-    return DirectoryPlace{get64(zip64Record + 32), get64(zip64Record + 40), get64(zip64Record + 48)};
+    return DirectoryPlace{get64(zip64Record + 32), get64(zip64Record + 40), get64(zip64Record + 48), zip64Offset, true};
 }
 
 // The compressed size from the Zip64 extended-information field of a header's extra field. The
@@ -295,36 +361,39 @@ std::uint64_t zip64CompressedSize(const unsigned char* extra, std::size_t length
     return compressedSize;  // no Zip64 field: the recorded value stands
 }
 
-}  // namespace
-
-std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
-    const std::uint64_t fileSize = source.size();
-
-    // 1. and 2. The end records: how many entries, and where the central directory lies.
-    const DirectoryPlace place = readEndRecords(source);
-
-    // The central directory, which must lie inside the file. It is read in blocks as the
-    // entries are checked, so a directory that claims far more than it holds (a large file
-    // of zeros with a made-up end record) is given up at its first bad header instead of
-    // being loaded whole.
-    if (place.offset > fileSize || place.size > fileSize - place.offset) throwReadError();
-    DirectoryCursor directory(source, place.offset, place.size);
-
-    // 3. The entries. Each header, with its name, extra field and comment, must fit in the
-    // directory as declared; a directory that ends inside a header is a read error.
+// The entries of one directory and the sum of their compressed sizes.
+struct Listing {
     std::vector<ArchiveEntry> entries;
+    std::uint64_t compressedTotal = 0;  // added up to one past the file's size at most
+};
+
+// Reads the directory at `place`. Each header, with its name, extra field and comment, must
+// fit in the directory as declared: a directory that ends inside a counted header is a read
+// error, a header that is not a central directory header makes the archive damaged.
+Listing readDirectory(ByteSource& source, const Tail& tail, const DirectoryPlace& place, Allowance& allowance,
+                      std::size_t firstBlock) {
+    // The central directory must lie inside the file. It is read as the entries are checked, so
+    // a directory that claims far more than it holds (a large file of zeros with a made-up end
+    // record) is given up at its first bad header instead of being loaded whole.
+    const std::uint64_t fileSize = source.size();
+    if (place.offset > fileSize || place.size > fileSize - place.offset) throwReadError();
+    DirectoryCursor directory(source, tail, place.offset, place.size, allowance, firstBlock);
+
+    Listing listing;
     const std::uint64_t fitting = place.size / kCentralHeaderSize;
-    entries.reserve(static_cast<std::size_t>(place.entryCount < fitting ? place.entryCount : fitting));
-    // Added up to one past the file's size at most, so that 64-bit sizes cannot wrap the sum.
-    std::uint64_t compressedTotal = 0;
-    for (std::uint64_t i = 0; i < place.entryCount; ++i) {
+    listing.entries.reserve(static_cast<std::size_t>(place.entryCount < fitting ? place.entryCount : fitting));
+    const auto readHeader = [&](bool counted) {
         const unsigned char* header = directory.take(kCentralHeaderSize);
-        if (header == nullptr) throwReadError();
+        if (header == nullptr) {
+            if (counted) throwReadError();
+            throwDamaged();
+        }
         if (get32(header) != kCentralHeaderSignature) throwDamaged();
+        const std::uint8_t madeBy = header[5];
         const std::uint16_t flags = get16(header + 8);
         const std::uint32_t crc = get32(header + 16);
         const std::uint32_t compressedSize = get32(header + 20);
-        const bool uncompressedSaturated = get32(header + 24) == 0xFFFFFFFFu;
+        const std::uint32_t uncompressedSize = get32(header + 24);
         const std::size_t nameLength = get16(header + 28);
         const std::size_t extraLength = get16(header + 30);
         const std::size_t commentLength = get16(header + 32);
@@ -332,31 +401,98 @@ std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
         const bool offsetSaturated = get32(header + 42) == 0xFFFFFFFFu;
         // `header` is not used past this point: taking the variable part may refill the block.
         const unsigned char* variable = directory.take(nameLength + extraLength + commentLength);
-        if (variable == nullptr) throwReadError();
+        if (variable == nullptr) {
+            if (counted) throwReadError();
+            throwDamaged();
+        }
 
-        // The name is cut after its last separator; one that ends in a separator names a folder.
+        // The name is cut after its last separator. One that ends in "/" names a folder; one
+        // that ends in "\" only when it holds no data.
         std::size_t cut = nameLength;
         while (cut > 0 && variable[cut - 1] != '/' && variable[cut - 1] != '\\') --cut;
+        const bool folderName =
+            nameLength != 0 && cut == nameLength && (variable[cut - 1] == '/' || uncompressedSize == 0);
         const std::string_view baseName(reinterpret_cast<const char*>(variable) + cut, nameLength - cut);
-        entries.push_back(ArchiveEntry{decodeArchiveName(baseName, (flags & kUtf8NameFlag) != 0), crc, externalAttributes,
-                                       nameLength != 0 && cut == nameLength});
+        listing.entries.push_back(ArchiveEntry{decodeArchiveName(baseName, (flags & kUtf8NameFlag) != 0), crc,
+                                               externalAttributes, madeBy, folderName});
 
+        const bool uncompressedSaturated = uncompressedSize == 0xFFFFFFFFu;
         std::uint64_t compressed = compressedSize;
         if (compressedSize == 0xFFFFFFFFu || uncompressedSaturated || offsetSaturated)
             compressed = zip64CompressedSize(variable + nameLength, extraLength, uncompressedSaturated, compressedSize,
                                              offsetSaturated);
-        if (compressedTotal <= fileSize) compressedTotal += compressed <= fileSize ? compressed : fileSize + 1;
+        if (listing.compressedTotal <= fileSize)
+            listing.compressedTotal += compressed <= fileSize ? compressed : fileSize + 1;
+    };
+    for (std::uint64_t i = 0; i < place.entryCount; ++i) readHeader(true);
+
+    // Headers that follow the count inside the declared directory: a 16-bit count that wrapped
+    // past 65,535 with no Zip64 record to give the real one. They are listed when their number
+    // is the count modulo 65,536; any other surplus would list members the count denies, or
+    // hide them, so the archive is damaged.
+    for (const unsigned char* next = directory.peek(4); next != nullptr && get32(next) == kCentralHeaderSignature;
+         next = directory.peek(4)) {
+        if (place.zip64) throwDamaged();
+        readHeader(false);
+    }
+    if (listing.entries.size() != place.entryCount && listing.entries.size() % 65536 != place.entryCount) throwDamaged();
+    return listing;
+}
+
+// The attempts after the first end record as written gave no directory: every other record as
+// written, then each record's directory looked for where the record says it ends, with the
+// difference to its recorded offset taken as data before the archive. The first that gives a
+// whole and consistent directory is taken; nothing when none does.
+std::optional<Listing> readOtherEndRecords(ByteSource& source, const Tail& tail, std::uint64_t triedRecord) {
+    Allowance allowance(source.size());
+    const std::vector<std::uint64_t> records = endRecordsIn(tail, false);
+    try {
+        for (const bool moved : {false, true}) {
+            for (const std::uint64_t record : records) {
+                if (!moved && record == triedRecord) continue;
+                try {
+                    DirectoryPlace place = readEndRecords(source, tail, record, moved, allowance);
+                    if (moved) {
+                        if (place.endsAt < place.size || place.endsAt - place.size <= place.offset) continue;
+                        place.offset = place.endsAt - place.size;
+                    }
+                    return readDirectory(source, tail, place, allowance, kCentralHeaderSize);
+                } catch (const Error&) {
+                    // Not this one.
+                }
+            }
+        }
+    } catch (const AllowanceSpent&) {
+        // A file of many end records whose directories each look right for long.
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source) {
+    // 1. The end record: searched backwards in the tail of the file.
+    const Tail tail = readTail(source);
+    const std::vector<std::uint64_t> records = endRecordsIn(tail, true);
+    if (records.empty()) throwDamaged();
+
+    // 2. and 3. Where the directory lies, and its entries. When the record nearest the end
+    // whose comment reaches the end (else the one nearest the end) gives no whole and
+    // consistent directory, its error stands unless another reading does.
+    Listing listing;
+    try {
+        Allowance unlimited = Allowance::unlimited();
+        listing = readDirectory(source, tail, readEndRecords(source, tail, records.front(), false, unlimited), unlimited,
+                                DirectoryCursor::kBlockSize);
+    } catch (const Error&) {
+        std::optional<Listing> other = readOtherEndRecords(source, tail, records.front());
+        if (!other) throw;
+        listing = std::move(*other);
     }
 
-    // A further header inside the declared directory means the count is short (a 16-bit count
-    // that wrapped, with no Zip64 record to give the real one): listing only the counted
-    // entries would hide members, so the archive is damaged.
-    const unsigned char* following = directory.take(4);
-    if (following != nullptr && get32(following) == kCentralHeaderSignature) throwDamaged();
-
     // 4. The recorded sizes must fit in the file.
-    if (compressedTotal > fileSize) throw Error(kArchiveSizesMessage);
-    return entries;
+    if (listing.compressedTotal > source.size()) throw Error(kArchiveSizesMessage);
+    return std::move(listing.entries);
 }
 
 bool RomsetArchiveReader::exists() const {

@@ -4,8 +4,9 @@
 // needed. Only the end-of-central-directory search window and the central directory itself
 // are read, and every count, length and offset taken from the file is checked against the
 // bytes that are really there before it is used.
+#include "core/byte_source.h"
+
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,38 +17,32 @@ namespace tavrix {
 // One member as the central directory records it.
 struct ArchiveEntry {
     static constexpr std::uint32_t kDirectoryAttribute = 0x10;
+    static constexpr std::uint8_t kUnixSystem = 3;
 
     std::string name;               // the stored name cut after its last "/" or "\", as UTF-8
     std::uint32_t crc32 = 0;
-    std::uint32_t externalAttributes = 0;  // low byte: MS-DOS attributes
-    bool folderName = false;        // the stored name ends in "/" or "\"
+    std::uint32_t externalAttributes = 0;  // as recorded; their meaning depends on `madeBy`
+    std::uint8_t madeBy = 0;        // the writer's system: the high byte of "version made by"
+    // The stored name marks a folder: it ends in "/", or in "\" with no data (in a legacy code
+    // page such as Shift-JIS, "\" is also the second byte of many characters).
+    bool folderName = false;
 
-    // The MS-DOS attributes the entry search goes by: the recorded ones, and the directory bit
-    // for a name that ends in a separator, since many writers mark folders only that way.
-    std::uint32_t searchAttributes() const {
-        return (externalAttributes & 0xFF) | (folderName ? kDirectoryAttribute : 0);
+    // MS-DOS, Windows (NTFS is numbered 10 by some writers and 11 by others) and VFAT writers
+    // record MS-DOS attributes in the low byte. A Unix writer records its file mode in the high
+    // 16 bits and may leave anything in the low byte; other systems' attributes are not read.
+    bool recordsDosAttributes() const { return madeBy == 0 || madeBy == 10 || madeBy == 11 || madeBy == 14; }
+    bool isFolder() const {
+        if (folderName) return true;
+        if (recordsDosAttributes()) return (externalAttributes & kDirectoryAttribute) != 0;
+        if (madeBy == kUnixSystem) return ((externalAttributes >> 16) & 0170000) == 0040000;
+        return false;
     }
-    bool isFolder() const { return (searchAttributes() & kDirectoryAttribute) != 0; }
-};
-
-// Random access to the bytes of an archive.
-class ByteSource {
-public:
-    virtual ~ByteSource() = default;
-    virtual std::uint64_t size() const = 0;
-    // Fills `length` bytes from `offset`; false when they cannot all be read.
-    virtual bool readAt(std::uint64_t offset, void* buffer, std::size_t length) = 0;
-};
-
-// Archive bytes held in memory (tests, fuzzing).
-class MemoryByteSource : public ByteSource {
-public:
-    explicit MemoryByteSource(std::string_view bytes) : bytes_(bytes) {}
-    std::uint64_t size() const override { return bytes_.size(); }
-    bool readAt(std::uint64_t offset, void* buffer, std::size_t length) override;
-
-private:
-    std::string_view bytes_;
+    // The MS-DOS attributes the entry search goes by: the recorded ones where the writer's
+    // system records them, and the directory bit for every folder.
+    std::uint32_t searchAttributes() const {
+        const std::uint32_t recorded = recordsDosAttributes() ? externalAttributes & 0xFF & ~kDirectoryAttribute : 0;
+        return recorded | (isFolder() ? kDirectoryAttribute : 0);
+    }
 };
 
 // The reader's failure texts.
@@ -62,9 +57,17 @@ inline constexpr std::uint64_t kEndRecordSearchWindow = 65600;
 
 // Reads every central directory entry, in directory order, folder entries included. Archives
 // with more than 65,535 members or with 64-bit sizes are read through their Zip64 end record and
-// the Zip64 fields of each header. Throws tavrix::Error with one of the messages above when the
-// archive is damaged, including when more headers follow the declared count in the directory
-// (a count that wrapped past 65,535 with no Zip64 record to give the real one).
+// the Zip64 fields of each header.
+//
+// The end record is looked for in the tail of the file. When the comment or bytes after the
+// archive hold more than one record, each is tried in turn (first those whose comment reaches
+// the end of the file, then the others, each nearest the end first) until one gives a whole and
+// consistent directory; then, as another tool finds an archive with data before it (a
+// self-extractor's stub with the offsets left as they were), each directory is looked for where
+// its end record says it ends. Headers that follow the declared count within the directory are
+// listed when their number is the count that wrapped past 65,535 (a 16-bit count with no Zip64
+// record). Throws tavrix::Error with one of the messages above when none checks out: the
+// message of the record nearest the end whose comment reaches the end (else nearest the end).
 std::vector<ArchiveEntry> readZipCentralDirectory(ByteSource& source);
 
 // A stored name as UTF-8: as it is when the UTF-8 flag is set (invalid sequences replaced),
@@ -125,17 +128,6 @@ private:
     int attributeMask_ = kDefaultAttributeMask;
     std::size_t cursor_ = 0;
 };
-
-// One state of a file on disk: its size and modification time.
-struct FileStamp {
-    std::uint64_t size = 0;
-    std::int64_t modifiedSeconds = 0;
-    std::int64_t modifiedNanoseconds = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-// The stamp of the regular file at a native path, or nothing when there is none.
-std::optional<FileStamp> regularFileStamp(const std::string& nativePath);
 
 // An archive looked for and, when it is there, listed in one go.
 struct ArchiveRead {

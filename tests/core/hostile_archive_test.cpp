@@ -185,3 +185,21 @@ TEST(HostileArchive, DirectoryReadInBlocksStillListsLargeArchivesWhole) {
     // The end window and the directory, each byte once.
     EXPECT_LE(source.bytesRead, kEndRecordSearchWindow + layout.centralDirectorySize);
 }
+
+TEST(HostileArchive, ManyEndRecordsAreTriedWithinOneFileSizeMore) {
+    // A directory of 1,500 headers, longer than the tail that is searched, then 2,000 end records
+    // that each declare it with one header too many: every walk fails only at its end. The first
+    // record's error stands, and the records after it read no more than the file's size again.
+    ZipBuilder builder;
+    for (int i = 0; i < 1500; ++i) builder.addFileWithCrc("f" + std::to_string(i), static_cast<std::uint32_t>(i), "");
+    ZipLayout layout;
+    std::string bytes = builder.build(&layout);
+    ASSERT_GT(layout.centralDirectorySize, 2 * kBlock / 3);
+    bytes.resize(layout.endRecordOffset);
+    for (int i = 0; i < 2000; ++i)
+        bytes += endRecord(1501, static_cast<std::uint32_t>(layout.centralDirectorySize),
+                           static_cast<std::uint32_t>(layout.centralDirectoryOffset));
+    CountingSource source(bytes);
+    EXPECT_EQ(errorOf(source), kStreamReadErrorMessage);
+    EXPECT_LE(source.bytesRead, kEndRecordSearchWindow + layout.centralDirectorySize + bytes.size());
+}
