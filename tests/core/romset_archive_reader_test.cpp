@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 using namespace tavrix;
 using tavrix::test::ZipBuilder;
@@ -32,10 +33,12 @@ std::string errorOf(const std::string& bytes) {
     return "(no error)";
 }
 
-// The count and the last entry of an archive that lists; the message of one that does not.
+// The count and the last of the members an archive lists (folders left out); the message of
+// one that does not list.
 std::string summary(const std::string& bytes) {
     try {
-        const auto entries = parse(bytes);
+        auto entries = parse(bytes);
+        std::erase_if(entries, [](const ArchiveEntry& entry) { return entry.isFolder(); });
         if (entries.empty()) return "0";
         return std::to_string(entries.size()) + " " + entries.back().name + "=" + crcText(entries.back().crc32);
     } catch (const Error& error) {
@@ -64,6 +67,18 @@ std::vector<std::string> yielded(RomsetArchiveReader& reader) {
     for (auto entry = reader.findFirst("*.*", 47); entry; entry = reader.findNext())
         out.push_back(entry->name + "=" + crcText(entry->crc32));
     return out;
+}
+
+// A member as a writer on another system records it: `madeBy` in the high byte of "version
+// made by", and its attributes.
+ZipMember madeOn(std::uint8_t madeBy, std::string name, std::uint32_t attributes, std::string data = "x") {
+    ZipMember member;
+    member.versionMadeBy = static_cast<std::uint16_t>(madeBy << 8 | 30);
+    member.name = std::move(name);
+    member.data = std::move(data);
+    member.crc = test::crc32Of(member.data);
+    member.externalAttributes = attributes;
+    return member;
 }
 
 }  // namespace
@@ -239,36 +254,36 @@ TEST(RomsetArchiveReader, WalksEntriesSkippingFoldersAndReopens) {
 TEST(RomsetArchiveReader, UnreadableFileGivesTheOpenError) {
     test::TempDir dir;
     test::writeFile("roms/locked.zip", ZipBuilder().build());
-    RomsetArchiveReader reader;
-    reader.setBaseDir("roms");
-    reader.setFileName(reader.pathOf("locked.zip"));
-    if (!test::readPermissionsApply()) {
-        // Permissions do not stop root, nor exist on Windows; a folder in the archive's place
-        // fails the same way.
-        std::filesystem::remove("roms/locked.zip");
-        std::filesystem::create_directories("roms/locked.zip");
-        EXPECT_THROW(reader.open(), Error);
+    std::filesystem::create_directories("roms/folder.zip");
+    const auto openError = [](const char* name) {
+        RomsetArchiveReader reader;
+        reader.setBaseDir("roms");
+        reader.setFileName(reader.pathOf(name));
         try {
             reader.open();
         } catch (const Error& error) {
-            EXPECT_EQ(std::string(error.what()), "Cannot open file \"roms\\locked.zip\". " + test::kFolderInPlaceReason);
+            return std::string(error.what());
         }
-        return;
-    }
+        return std::string("(opened)");
+    };
+    // A folder in the archive's place.
+    EXPECT_EQ(openError("folder.zip"), "Cannot open file \"roms\\folder.zip\". " + test::kFolderInPlaceReason);
+
+    // A file without read permission, opened as a user whom permissions stop: root's tests
+    // open it as nobody in a child process. Windows has no mode that keeps a file from being read.
+    if (test::kWindows) return;
     std::filesystem::permissions("roms/locked.zip", std::filesystem::perms::none);
-    try {
-        reader.open();
-        FAIL() << "opened a file without read permission";
-    } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot open file \"roms\\locked.zip\". Permission denied");
-    }
+    const std::optional<std::string> locked = test::runUnprivileged([&] { return openError("locked.zip"); });
+    if (!locked) GTEST_SKIP() << "running as root, and switching to the user nobody failed";
+    EXPECT_EQ(*locked, "Cannot open file \"roms\\locked.zip\". Permission denied");
 }
 
 TEST(ZipCentralDirectory, ArchivesAsOtherWritersMakeThem) {
     const std::string python = numbered(70000, Zip64Mode::whenNeeded).build();
     ZipLayout forcedLayout;
     const std::string forced = ZipBuilder().setZip64(Zip64Mode::always).addFileWithCrc("a/one.bin", 0xC0FFEE).build(&forcedLayout);
-    const std::string pair = ZipBuilder().addFileWithCrc("a.bin", 1).addFileWithCrc("b.bin", 2).build();
+    ZipLayout pairLayout;
+    const std::string pair = ZipBuilder().addFileWithCrc("a.bin", 1).addFileWithCrc("b.bin", 2).build(&pairLayout);
     std::string forgedEnd("PK\x05\x06", 4);
     forgedEnd += std::string(18, '\0');  // an empty archive's end record, then more comment
 
@@ -283,6 +298,36 @@ TEST(ZipCentralDirectory, ArchivesAsOtherWritersMakeThem) {
     huge.name = "huge.bin";
     huge.compressedSizeOverride = 0x100000000ull;  // low 32 bits zero: the sum needs all 64
 
+    // Folders by the writer's system: Unix records its mode (0100775 a file, 040755 a folder)
+    // in the high 16 bits and may leave anything in the low byte; MS-DOS and Windows writers
+    // record the directory bit 0x10; other systems' attributes are not read.
+    constexpr std::uint32_t kUnixFile = 0100775u << 16, kUnixFolder = 040755u << 16;
+    const auto archive = [](std::initializer_list<ZipMember> members) {
+        ZipBuilder builder;
+        for (const ZipMember& member : members) builder.add(member);
+        return builder.build();
+    };
+    const std::string sjis("\x95\x5C", 2);  // a Shift-JIS character whose second byte is "\"
+
+    // Bytes before and after an archive: an end record that points at the local header, a
+    // self-extractor's stub with the archive's offsets left as they were.
+    std::string fakeEnd("trailing PK\x05\x06", 13);
+    fakeEnd += std::string("\0\0\0\0\1\0\1\0\x2E\0\0\0\0\0\0\0\0\0", 18);  // 1 entry, 46 bytes at 0
+    const std::string stub = "MZ self-extractor stub " + std::string(300, '\x90');
+    std::string brokenDirectory = pair;
+    brokenDirectory[pairLayout.centralDirectoryOffset + 46 + 5] = 'X';  // the second header's signature
+    const std::string inner = ZipBuilder().addFileWithCrc("inner.bin", 9).build();
+    std::string wrappedShort = numbered(65537, Zip64Mode::never).build();
+    ZipBuilder::patch16(wrappedShort, wrappedShort.size() - 14, 0);  // 65,537 headers, count 0
+    ZipBuilder::patch16(wrappedShort, wrappedShort.size() - 12, 0);
+    std::string gap = pair;
+    gap.insert(pairLayout.endRecordOffset, "gap before the end record");
+    const auto sizePlus = [&](int difference) {
+        return patched(pair, pairLayout.endRecordOffset + 12, static_cast<std::uint32_t>(pairLayout.centralDirectorySize + difference));
+    };
+    std::string longComment = pair;
+    ZipBuilder::patch16(longComment, pairLayout.endRecordOffset + 20, 100);  // no comment follows
+
     const struct {
         const char* what;
         std::string bytes;
@@ -294,8 +339,25 @@ TEST(ZipCentralDirectory, ArchivesAsOtherWritersMakeThem) {
         {"an end record inside the comment", ZipBuilder().addFileWithCrc("a.bin", 1).addFileWithCrc("b.bin", 2).setComment(forgedEnd + "tail").build(),
          "2 b.bin=00000002"},
         {"bytes after the archive", pair + "trailing bytes", "2 b.bin=00000002"},
-        {"count wrapped to 0", numbered(65536, Zip64Mode::never).build(), kArchiveNotFoundMessage},
-        {"count wrapped to 1", numbered(65537, Zip64Mode::never).build(), kArchiveNotFoundMessage},
+        {"bytes after the archive holding an end record", pair + fakeEnd, "2 b.bin=00000002"},
+        {"a whole archive in the comment: the outer one", ZipBuilder().addFileWithCrc("outer.bin", 8).setComment(inner).build(), "1 outer.bin=00000008"},
+        {"data before the archive", stub + pair, "2 b.bin=00000002"},
+        {"data before a Zip64 archive", stub + forced, "1 one.bin=00C0FFEE"},
+        {"data before an archive whose directory is damaged", stub + brokenDirectory, kArchiveNotFoundMessage},
+        {"count wrapped to 0", numbered(65536, Zip64Mode::never).build(), "65536 m65535=0000FFFF"},
+        {"count wrapped to 1", numbered(65537, Zip64Mode::never).build(), "65537 m65536=00010000"},
+        {"more headers than the count, not by a wrap", wrappedShort, kArchiveNotFoundMessage},
+        {"a gap before the end record", gap, "2 b.bin=00000002"},
+        {"directory size reaching into the end record", sizePlus(10), "2 b.bin=00000002"},
+        {"directory size past the file", sizePlus(100), kStreamReadErrorMessage},
+        {"directory size short of the last header", sizePlus(-10), kStreamReadErrorMessage},
+        {"comment length past the file", longComment, "2 b.bin=00000002"},
+        {"Unix file with a stray low byte", archive({madeOn(3, "d/f.bin", kUnixFile | 0xFF)}), "1 f.bin=8CDC1683"},
+        {"Unix folder without a slash", archive({madeOn(3, "d", kUnixFolder, ""), madeOn(3, "d/f.bin", kUnixFile)}), "1 f.bin=8CDC1683"},
+        {"MS-DOS and NTFS folders without a slash", archive({madeOn(0, "e", 0x10, ""), madeOn(10, "n", 0x10, ""), madeOn(0, "e/g", 0x20)}), "1 g=8CDC1683"},
+        {"another system's low byte is not read", archive({madeOn(7, "m.bin", 0x10)}), "1 m.bin=8CDC1683"},
+        {"legacy name ending in 0x5C, with data", archive({madeOn(0, "a/" + sjis, 0x20)}), "1 =8CDC1683"},
+        {"name ending in a backslash, no data", archive({madeOn(0, "sub\\", 0, ""), madeOn(0, "sub\\g", 0)}), "1 g=8CDC1683"},
         {"Zip64 count short of the headers", patched(patched(smallZip64, zip64Layout.zip64EndRecordOffset + 24, 2), zip64Layout.zip64EndRecordOffset + 32, 2),
          kArchiveNotFoundMessage},
         {"locator pointing at no Zip64 record", patched(forced, forcedLayout.zip64LocatorOffset + 8, 0), kArchiveNotFoundMessage},
@@ -335,44 +397,103 @@ TEST(RomsetArchiveReader, FolderNamesAreFoldersOnEveryPath) {
     EXPECT_EQ(scanned, expected);
 }
 
-// Archives written by real tools, when they are installed: the members of each, listed.
-TEST(RealArchiveWriters, PythonZipfile) {
-    if (test::kWindows) GTEST_SKIP() << "the archive tools are looked for and run through a POSIX shell";
-    if (test::runCommand("command -v python3").empty()) GTEST_SKIP() << "python3 is not installed";
-    test::TempDir dir;
-    test::runCommand(
-        "python3 -c \"import zipfile\n"
-        "with zipfile.ZipFile('many.zip', 'w') as z:\n"
-        "    for i in range(65600): z.writestr('m%d' % i, str(i))\n"
-        "with zipfile.ZipFile('forced.zip', 'w') as z:\n"
-        "    with z.open('a.bin', 'w', force_zip64=True) as f: f.write(b'alpha')\n"
-        "    z.writestr(zipfile.ZipInfo('d/'), b'')\n"
-        "    z.writestr('d/b.bin', b'beta')\n\"");
-    const auto many = listed("many.zip");
-    ASSERT_EQ(many.size(), 65600u);
-    EXPECT_EQ(many.back(), "m65599=" + crcText(test::crc32Of("65599")));
-    EXPECT_EQ(listed("forced.zip"),
-              (std::vector<std::string>{"a.bin=" + crcText(test::crc32Of("alpha")), "b.bin=" + crcText(test::crc32Of("beta"))}));
+namespace {
+
+// Archives written by real tools, where they are installed: each lists what Python's zipfile
+// lists (names cut after the last separator, CRCs, folders left out) and the members expected.
+struct RealWriter {
+    const char* name;     // the case
+    const char* tool;     // looked for on the PATH
+    const char* command;  // run in a folder holding a.bin ("alpha"), d/b.bin ("beta") and stub
+    const char* archive;
+    std::vector<std::string> expected;
+};
+
+class RealArchiveWriters : public ::testing::TestWithParam<RealWriter> {};
+
+std::string crcOf(const char* name, const char* data) {
+    return std::string(name) + "=" + crcText(test::crc32Of(data));
 }
 
-TEST(RealArchiveWriters, InfoZipAndJar) {
+// Python's listing of an archive in the form `listed` gives, or nothing without python3.
+std::optional<std::vector<std::string>> pythonListing(const std::string& archive) {
+    if (test::runCommand("command -v python3").empty()) return std::nullopt;
+    const std::string out = test::runCommand(
+        "python3 -W ignore -c \"import sys, zipfile\n"
+        "for i in zipfile.ZipFile(sys.argv[1]).infolist():\n"
+        "    n = i.filename\n"
+        "    if not n.endswith('/'): print(n[max(n.rfind('/'), n.rfind(chr(92))) + 1:] + '=%08X' % i.CRC)\n\" " + archive);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1) lines.push_back(out.substr(at, end - at));
+    return lines;
+}
+
+}  // namespace
+
+TEST_P(RealArchiveWriters, ListWhatPythonLists) {
+    const RealWriter& writer = GetParam();
     if (test::kWindows) GTEST_SKIP() << "the archive tools are looked for and run through a POSIX shell";
-    const bool zip = !test::runCommand("command -v zip").empty();
-    const bool jar = !test::runCommand("command -v jar").empty();
-    if (!zip && !jar) GTEST_SKIP() << "neither zip nor jar is installed";
+    if (test::runCommand(std::string("command -v ") + writer.tool).empty()) GTEST_SKIP() << writer.tool << " is not installed";
     test::TempDir dir;
     test::writeFile("a.bin", "alpha");
     test::writeFile("d/b.bin", "beta");
-    const std::vector<std::string> expected{"a.bin=" + crcText(test::crc32Of("alpha")), "b.bin=" + crcText(test::crc32Of("beta"))};
-    if (zip) {
-        // Zip64 forced, and a member streamed from standard input (size unknown when written).
-        test::runCommand("zip -q -fz forced.zip a.bin d d/b.bin && zip -q streamed.zip - < a.bin");
-        EXPECT_EQ(listed("forced.zip"), expected);
-        EXPECT_EQ(listed("streamed.zip"), (std::vector<std::string>{"-=" + crcText(test::crc32Of("alpha"))}));
-    }
-    if (jar) {
-        // Folder entries with no directory attribute, and no manifest.
-        test::runCommand("jar cfM archive.jar a.bin d");
-        EXPECT_EQ(listed("archive.jar"), expected);
+    test::writeFile("stub", "MZ self-extractor stub " + std::string(3000, '\x90'));
+    test::runCommand(std::string("{ ") + writer.command + "; } > /dev/null 2>&1");
+    const std::vector<std::string> members = listed(writer.archive);
+    EXPECT_EQ(members, writer.expected);
+    if (const auto python = pythonListing(writer.archive)) {
+        EXPECT_EQ(members, *python);
     }
 }
+
+namespace {
+
+const std::vector<std::string> kAlphaBeta{crcOf("a.bin", "alpha"), crcOf("b.bin", "beta")};
+
+std::vector<std::string> repeated(std::size_t count, const std::string& member) {
+    return std::vector<std::string>(count, member);
+}
+
+std::vector<std::string> numberedMembers(int count) {
+    std::vector<std::string> members;
+    for (int i = 0; i < count; ++i) members.push_back(crcOf(("m" + std::to_string(i)).c_str(), std::to_string(i).c_str()));
+    return members;
+}
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Tools, RealArchiveWriters,
+    ::testing::Values(
+        RealWriter{"InfoZip", "zip", "zip -q -r info.zip a.bin d", "info.zip", kAlphaBeta},
+        // Zip64 forced, and a member streamed from standard input (size unknown when written).
+        RealWriter{"InfoZipZip64", "zip", "zip -q -fz forced.zip a.bin d d/b.bin", "forced.zip", kAlphaBeta},
+        RealWriter{"InfoZipStreamed", "zip", "zip -q streamed.zip - < a.bin", "streamed.zip", {crcOf("-", "alpha")}},
+        // A self-extractor: the stub before the archive, its offsets as they were, then adjusted.
+        RealWriter{"InfoZipAfterAStub", "zip", "zip -q -r p.zip a.bin d && cat stub p.zip > stubbed.zip", "stubbed.zip", kAlphaBeta},
+        RealWriter{"InfoZipAdjusted", "zip", "zip -q -r p.zip a.bin d && cat stub p.zip > sfx.zip && zip -q -A sfx.zip", "sfx.zip", kAlphaBeta},
+        // Folder entries with no directory attribute, and no manifest.
+        RealWriter{"Jar", "jar", "jar cfM archive.jar a.bin d", "archive.jar", kAlphaBeta},
+        RealWriter{"Fastjar", "fastjar", "fastjar cfM archive.jar a.bin d", "archive.jar", kAlphaBeta},
+        // 65,537 members with no Zip64 record: the count wraps to 1.
+        RealWriter{"FastjarWrappedCount", "fastjar", "yes a.bin | head -n 65537 | fastjar cfM0 many.jar -@", "many.jar",
+                   repeated(65537, crcOf("a.bin", "alpha"))},
+        RealWriter{"Bsdtar", "bsdtar", "bsdtar --format zip -cf tar.zip a.bin d", "tar.zip", kAlphaBeta},
+        RealWriter{"SevenZip", "7zz", "7zz a -tzip seven.zip a.bin d", "seven.zip", kAlphaBeta},
+        RealWriter{"PerlArchiveZip", "perl",
+                   "perl -MArchive::Zip -e '$z = Archive::Zip->new; $z->addTree(\".\", \"\", sub { /\\.bin$/ }); "
+                   "$z->writeToFileNamed(\"perl.zip\")'",
+                   "perl.zip", kAlphaBeta},
+        RealWriter{"PythonZip64", "python3",
+                   "python3 -c \"import zipfile\n"
+                   "with zipfile.ZipFile('many.zip', 'w') as z:\n"
+                   "    for i in range(65600): z.writestr('m%d' % i, str(i))\n\"",
+                   "many.zip", numberedMembers(65600)},
+        RealWriter{"PythonForcedZip64", "python3",
+                   "python3 -c \"import zipfile\n"
+                   "with zipfile.ZipFile('forced.zip', 'w') as z:\n"
+                   "    with z.open('a.bin', 'w', force_zip64=True) as f: f.write(b'alpha')\n"
+                   "    z.writestr(zipfile.ZipInfo('d/'), b'')\n"
+                   "    z.writestr('d/b.bin', b'beta')\n\"",
+                   "forced.zip", kAlphaBeta}),
+    [](const ::testing::TestParamInfo<RealWriter>& info) { return std::string(info.param.name); });
