@@ -183,8 +183,7 @@ TEST_F(ControlsPageTest, JoystickInputsCompleteACapture) {
     joysticks->state[0] = {32767, 32767, std::nullopt, 0};
     doubleClick("L32");
     const int readsBefore = joysticks->reads[0];
-    QTest::qWait(350);
-    EXPECT_GE(joysticks->reads[0] - readsBefore, 2);  // the reports kept coming
+    EXPECT_TRUE(QTest::qWaitFor([&] { return joysticks->reads[0] - readsBefore >= 2; }, 5000));  // the reports kept coming
     EXPECT_EQ(text("L32"), " ");
     EXPECT_EQ(window->windowTitle(), "Tavrix - Press key or button...");
 

@@ -110,9 +110,20 @@ TEST(GameListModel, FillFilterAndSortDecideTheEntriesTheCountLineAndTheFirstSele
     EXPECT_EQ(shown(list), "1: / / :4 ");
     EXPECT_EQ(list.countLine(true), "Games: 0 from 1");
 
-    // What a screen reader says of each status; 3 and others have no icon and say nothing.
-    const char* spoken[] = {"romset missing", "incomplete romset", "complete romset", "", "not checked", ""};
-    for (int status = 0; status < 6; ++status)
-        EXPECT_STREQ(GameListModel::spokenStatus(status).in(true), spoken[status]) << status;
-    EXPECT_TRUE(GameListModel::spokenStatus(3).empty());
+    // What a screen reader says of each game's row, in both interfaces: the words the list must
+    // speak for its status pictures, and nothing for a hand-written 3 (the sort arrow's image)
+    // or a number without an image.
+    writeFile("tavrix.ini",
+              "[Tavrix]\r\n[Game-1]\r\nGameName=Gone\r\nGameStatus=0\r\n[Game-2]\r\nGameName=Half\r\nGameStatus=1\r\n"
+              "[Game-3]\r\nGameName=Full\r\nGameStatus=2\r\n[Game-4]\r\nGameName=Arrow\r\nGameStatus=3\r\n"
+              "[Game-5]\r\nGameName=New\r\n[Game-6]\r\nGameName=Odd\r\nGameStatus=7\r\n");
+    list.fill();
+    std::string spoken;
+    for (const GameListRow& entry : list.entries) {
+        const Caption words = GameListModel::spokenStatus(entry.status);
+        spoken += GameListModel::cellText(entry, 0) + ": " + words.in(true) + " / " + words.in(false) + "\n";
+    }
+    EXPECT_EQ(spoken,
+              "Gone: romset missing / 롬셋 없음\nHalf: incomplete romset / 롬셋 불완전\nFull: complete romset / 롬셋 완전\n"
+              "Arrow:  / \nNew: not checked / 검사 안 됨\nOdd:  / \n");
 }
