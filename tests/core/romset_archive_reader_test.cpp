@@ -409,6 +409,10 @@ struct RealWriter {
     std::vector<std::string> expected;
 };
 
+void PrintTo(const RealWriter& writer, std::ostream* out) {
+    *out << writer.name;
+}
+
 class RealArchiveWriters : public ::testing::TestWithParam<RealWriter> {};
 
 std::string crcOf(const char* name, const char* data) {
