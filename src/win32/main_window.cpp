@@ -152,7 +152,9 @@ void MainWindow::create(HINSTANCE instance) {
         type.lpfnWndProc = &MainWindow::procedure;
         type.hInstance = instance;
         type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        // The program's icon, else the system's.
+        type.hIcon = LoadIconW(instance, L"MAINICON");
+        if (type.hIcon == nullptr) type.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
         type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         type.lpszClassName = kWindowClass;
         RegisterClassExW(&type);

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -295,4 +296,29 @@ TEST(Win32Display, TheSystemsAccessibilityLayerReadsEveryShownControl) {
     std::printf("The system's accessibility layer %s annotations; it named %d of %d shown controls by itself.\n",
                 annotated ? "keeps" : "takes no", named, controls);
     EXPECT_TRUE(built.errors.empty());
+}
+
+TEST(Win32Display, TheProgramsCarryTheIconAndTheProjectsVersion) {
+    wchar_t self[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::filesystem::path build = std::filesystem::path(self).parent_path() / ".." / "..";
+    for (const auto& program : {build / "src" / "win32" / "tavrix.exe", build / "src" / "audit" / "tavrix-audit.exe"}) {
+        SCOPED_TRACE(program.string());
+        HMODULE file = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(file, nullptr);
+        EXPECT_NE(FindResourceW(file, L"MAINICON", MAKEINTRESOURCEW(14)), nullptr) << "the icon group";  // RT_GROUP_ICON
+        FreeLibrary(file);
+        DWORD handle = 0;
+        std::vector<char> info(GetFileVersionInfoSizeW(program.c_str(), &handle));
+        ASSERT_FALSE(info.empty());
+        ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT size = 0;
+        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
+        EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1u)) << "1.0";
+        EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(0, 1u)) << ".1.0";
+        wchar_t* product = nullptr;
+        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\ProductName", reinterpret_cast<void**>(&product), &size));
+        EXPECT_EQ(narrow(product), "Tavrix");
+    }
 }
