@@ -49,7 +49,7 @@ test-windows: configure
 	  -DTAVRIX_BUILD_APP=OFF >/dev/null
 	@cmake --build $(BUILD)-windows -j$(JOBS)
 	@tests/wine/run_windows_tests.sh \
-	  $(BUILD)-windows/tests/core/core_tests.exe,$(BUILD)-windows/tests/platform/win32/platform_win32_tests.exe,$(BUILD)-windows/tests/win32/win32_ui_tests.exe,$(BUILD)-windows/tests/win32/win32_smoke_tests.exe \
+	  $(BUILD)-windows/tests/core/core_tests.exe,$(BUILD)-windows/tests/platform/win32/platform_win32_tests.exe,$(BUILD)-windows/tests/win32/win32_ui_tests.exe,$(BUILD)-windows/tests/win32/win32_display_tests.exe,$(BUILD)-windows/tests/win32/win32_smoke_tests.exe \
 	  $(BUILD)-windows/src/audit/tavrix-audit.exe $(BUILD)/src/audit/tavrix-audit \
 	  $(BUILD)/data/make_demo_data data/tavrix.ini
 

@@ -93,7 +93,7 @@ void TF1::CreateWidgets() {
     PC1->setGeometry(placeOf("PC1"));
     PC1->setUsesScrollButtons(false);
     // Six tabs share 352 pixels: keep their padding tight so every caption shows whole.
-    PC1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px 3px 5px; }"));
+    PC1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px 3px 4px; }"));
     gameInfoPage = new GameInfoPage(this);
     generalPage = new GeneralPage(this);
     videoPage = new VideoPage(this);

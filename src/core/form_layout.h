@@ -69,6 +69,7 @@ struct ControlRow {
     Caption accessibleName;        // what a screen reader says of a control without a caption
     Caption downName;              // an up-down's down button (accessibleName: the up button)
     Caption tip;                   // a tool tip
+    bool buttonLike = false;       // text that acts when clicked: a screen reader reads it as a button
     int minimum = 0, maximum = 0;  // an up-down's range
     int position = 0;              // an up-down's first position
 
@@ -82,6 +83,7 @@ struct ControlRow {
     ControlRow& names(const char* control) { buddy = control; return *this; }
     ControlRow& spoken(Caption name) { accessibleName = name; return *this; }
     ControlRow& tipped(Caption text) { tip = text; return *this; }
+    ControlRow& likeButton() { buttonLike = true; return *this; }
 };
 
 // A page's controls in creation order (parents before their children).

@@ -1,8 +1,12 @@
 #include "win32/form.h"
 
+#include "core/layout_rules.h"
+#include "core/text.h"
+#include "platform/win32/annotations.h"
 #include "win32/fonts.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <stdexcept>
 #include <string>
@@ -72,8 +76,38 @@ bool hasCaption(ControlKind kind) {
 
 // A combo box's window height includes its drop-down list: room for every entry.
 constexpr int kDropDownRoom = 200;
+// The tab control's padding beside and above each tab's caption.
+constexpr int kTabPadding = 3;
+
+// A drop-down list's closed box as high as `height`: its selection field and its frame.
+void fitComboHeight(HWND combo, int height) {
+    LRESULT field = height - 6;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+        RECT box;
+        GetWindowRect(combo, &box);
+        if (box.bottom - box.top == height) return;
+        field += height - (box.bottom - box.top);
+    }
+}
+
+// Whether a text has Hangul, which the window's face may not have.
+bool hasHangul(std::wstring_view text) {
+    for (const wchar_t c : text)
+        if ((c >= 0x1100 && c <= 0x11FF) || (c >= 0x3130 && c <= 0x318F) || (c >= 0xAC00 && c <= 0xD7AF)) return true;
+    return false;
+}
 
 }  // namespace
+
+Form::~Form() {
+    for (std::size_t i = 0; i < handles_.size(); ++i)
+        annotations().clear(handles_[i], layout_->controls[i].kind == ControlKind::UpDown ? 2 : 0);
+}
+
+int Form::scaled(int pixels) const {
+    return tavrix::scaled(pixels, dpi_);
+}
 
 std::size_t Form::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < layout_->controls.size(); ++i)
@@ -96,22 +130,20 @@ const char* Form::nameOf(int id) const {
 }
 
 Rect Form::placeOf(std::string_view name) const {
-    Rect place = (*layout_)[name].place;
-    for (const char* parent = (*layout_)[name].parent; parent != nullptr; parent = (*layout_)[parent].parent) {
-        place.x += (*layout_)[parent].place.x;
-        place.y += (*layout_)[parent].place.y;
-    }
-    return place;
+    return pagePlace(*layout_, name, dpi_);
 }
 
 void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool english, int firstId) {
     layout_ = &layout;
     firstId_ = firstId;
     fonts_ = &fonts;
+    dpi_ = fonts.dpi();
+    english_ = english;
     handles_.clear();
-    spokenLabels_.clear();
+    namedByText_.clear();
     ownEnabled_.clear();
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(page, GWLP_HINSTANCE));
+    std::vector<bool> labelled;  // a label names the control
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         const ControlRow& desc = layout.controls[i];
         const WindowClass type = classOf(desc);
@@ -125,20 +157,19 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
             visible = visible && layout[parent].visible;
         const DWORD style = WS_CHILD | type.style | (continuesRadios ? 0 : WS_GROUP) | (visible ? WS_VISIBLE : 0);
         const Rect place = placeOf(desc.name);
-        const int height = place.height + (desc.kind == ControlKind::ComboBox ? kDropDownRoom : 0);
-        // A control that shows no caption of its own (a picture, an edit or combo box, an
-        // up-down) is named for screen readers by the label just before it: an empty-sized one
-        // here, so nothing shows. Captioned in showCaptions.
-        HWND spoken = nullptr;
-        if (!desc.accessibleName.empty())
-            spoken = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, place.x, place.y,
-                                     0, 0, page, nullptr, instance, nullptr);
-        spokenLabels_.push_back(spoken);
+        const int height = place.height + (desc.kind == ControlKind::ComboBox ? scaled(kDropDownRoom) : 0);
         HWND control = CreateWindowExW(type.exStyle, type.name, L"", style, place.x, place.y, place.width, height, page,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstId + static_cast<int>(i))),
                                        instance, nullptr);
         handles_.push_back(control);
         ownEnabled_.push_back(desc.enabled ? 1 : 0);
+        // Named by its own caption unless the table names it or a label does.
+        bool namedByLabel = false;
+        for (const ControlRow& label : layout.controls)
+            namedByLabel = namedByLabel || (label.buddy != nullptr && label.kind != ControlKind::UpDown &&
+                                            std::string_view(label.buddy) == desc.name);
+        labelled.push_back(namedByLabel);
+        namedByText_.push_back(desc.accessibleName.empty() && !namedByLabel && hasCaption(desc.kind) ? 1 : 0);
 
         switch (desc.kind) {
         case ControlKind::CheckBox:
@@ -155,16 +186,15 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
             for (std::size_t column = 0; column < desc.items.size(); ++column) {
                 LVCOLUMNW header{};
                 header.mask = LVCF_WIDTH | LVCF_TEXT;
-                header.cx = column < desc.widths.size() ? desc.widths[column] : 100;
+                header.cx = scaled(column < desc.widths.size() ? desc.widths[column] : 100);
                 header.pszText = const_cast<wchar_t*>(L"");
                 SendMessageW(control, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&header));
             }
             break;
         }
         case ControlKind::TabControl:
-            // Tight padding and no minimum width, so that every tab's caption shows whole in the
-            // table's width.
-            SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(3, 3));
+            // No minimum width, so that every tab's caption shows whole in the table's width; the
+            // padding goes with the scale.
             SendMessageW(control, TCM_SETMINTABWIDTH, 0, 0);
             for (std::size_t tab = 0; tab < desc.items.size(); ++tab) {
                 TCITEMW item{};
@@ -175,6 +205,18 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
             break;
         default: break;
         }
+    }
+    // A screen reader that reads an edit box by the label just before it finds the label that
+    // names it there; an edit box that no label names goes first, after no label at all.
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        const ControlRow& desc = layout.controls[i];
+        if (desc.kind == ControlKind::Edit && !labelled[i])
+            SetWindowPos(handles_[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (desc.kind == ControlKind::UpDown || desc.buddy == nullptr) continue;
+        HWND label = handles_[i], named = (*this)[desc.buddy];
+        HWND above = GetWindow(named, GW_HWNDPREV);
+        if (above != label)
+            SetWindowPos(label, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         if (layout.controls[i].tip.empty()) continue;
@@ -199,14 +241,69 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
     applyEnabled();
 }
 
+void Form::rescale() {
+    const int from = dpi_;
+    dpi_ = fonts_->dpi();
+    for (std::size_t i = 0; i < handles_.size(); ++i) {
+        place(i);
+        // Columns keep their share of the list: a width the user dragged grows with the rest.
+        if (layout_->controls[i].kind == ControlKind::ListView) {
+            HWND list = handles_[i];
+            for (int column = 0; column < Header_GetItemCount(ListView_GetHeader(list)); ++column)
+                ListView_SetColumnWidth(list, column, MulDiv(ListView_GetColumnWidth(list, column), dpi_, from));
+        }
+    }
+    for (const auto& repaint : rescaled_) repaint();
+}
+
+void Form::place(std::size_t index) {
+    const ControlRow& desc = layout_->controls[index];
+    const Rect place = placeOf(desc.name);
+    const int height = place.height + (desc.kind == ControlKind::ComboBox ? scaled(kDropDownRoom) : 0);
+    MoveWindow(handles_[index], place.x, place.y, place.width, height, TRUE);
+    applyFont(index);
+}
+
+HFONT Form::fontFor(std::size_t index) const {
+    const ControlRow& desc = layout_->controls[index];
+    // English text in the window's face; a text with Hangul, in any language, in a face that has it.
+    wchar_t shown[256] = L"";
+    if (english_ && hasCaption(desc.kind)) GetWindowTextW(handles_[index], shown, 256);
+    return fonts_->font(english_ && !hasHangul(shown), desc.font, desc.pixelSize);
+}
+
+void Form::applyFont(std::size_t index) {
+    const ControlRow& desc = layout_->controls[index];
+    HWND control = handles_[index];
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(index)), FALSE);
+    // The closed box is as high as the table says, whatever its font.
+    if (desc.kind == ControlKind::ComboBox) fitComboHeight(control, placeOf(desc.name).height);
+    if (desc.kind == ControlKind::TabControl)
+        SendMessageW(control, TCM_SETPADDING, 0, MAKELPARAM(scaled(kTabPadding), scaled(kTabPadding)));
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+void Form::annotate(std::size_t index) {
+    const ControlRow& desc = layout_->controls[index];
+    HWND control = handles_[index];
+    Annotations& notes = annotations();
+    const std::string name =
+        namedByText_[index] != 0 ? trim(text(desc.name)) : spokenName(*layout_, desc, english_);
+    notes.setName(control, CHILDID_SELF, wide(name));
+    if (desc.kind == ControlKind::UpDown) {
+        notes.setName(control, 1, wide(trim(desc.accessibleName.in(english_))));  // the up arrow
+        notes.setName(control, 2, wide(trim(desc.downName.in(english_))));
+    }
+    if (desc.buttonLike) notes.setRole(control, CHILDID_SELF, ROLE_SYSTEM_PUSHBUTTON);
+}
+
 void Form::showCaptions(bool english) {
+    english_ = english;
     for (std::size_t i = 0; i < layout_->controls.size(); ++i) {
         const ControlRow& desc = layout_->controls[i];
         HWND control = handles_[i];
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->font(english, desc.font, desc.pixelSize)),
-                     FALSE);
         if (hasCaption(desc.kind)) SetWindowTextW(control, wide(desc.caption.in(english)).c_str());
-        if (spokenLabels_[i] != nullptr) SetWindowTextW(spokenLabels_[i], wide(desc.accessibleName.in(english)).c_str());
+        applyFont(i);
         // Items the page model rebuilds keep the language they were made in.
         if (desc.kind == ControlKind::ComboBox && !(desc.liveItems && built_)) {
             const LRESULT selected = SendMessageW(control, CB_GETCURSEL, 0, 0);
@@ -215,10 +312,6 @@ void Form::showCaptions(bool english) {
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item.in(english)).c_str()));
             SendMessageW(control, CB_SETCURSEL, selected, 0);
         }
-        // The closed box is as high as the table says, whatever its font: the selection field
-        // plus the frame.
-        if (desc.kind == ControlKind::ComboBox)
-            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), desc.place.height - 6);
         if (desc.kind == ControlKind::ListView) {
             const int columns = Header_GetItemCount(ListView_GetHeader(control));
             for (int column = 0; column < columns && column < static_cast<int>(desc.items.size()); ++column) {
@@ -247,7 +340,7 @@ void Form::showCaptions(bool english) {
             tool.lpszText = text.data();
             SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
         }
-        InvalidateRect(control, nullptr, TRUE);
+        annotate(i);
     }
 }
 
@@ -298,7 +391,12 @@ std::string Form::text(std::string_view name) const {
 }
 
 void Form::setText(std::string_view name, std::string_view text) {
-    if (this->text(name) != text) SetWindowTextW((*this)[name], wide(text).c_str());
+    if (this->text(name) == text) return;
+    SetWindowTextW((*this)[name], wide(text).c_str());
+    const std::size_t index = indexOf(name);
+    if (HFONT font = fontFor(index); reinterpret_cast<HFONT>(SendMessageW(handles_[index], WM_GETFONT, 0, 0)) != font)
+        SendMessageW(handles_[index], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (namedByText_[index] != 0) annotate(index);
 }
 
 void Form::setEnabled(std::string_view name, bool enabled) {

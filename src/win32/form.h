@@ -2,11 +2,13 @@
 // Builds a page's controls from its layout table with the system's common controls, and
 // reads and sets their state by name. Group boxes are no parents on Windows: a control inside
 // one is a child of the page, placed at the box's place plus its own, and enabling or hiding
-// a box passes on to the controls inside it.
+// a box passes on to the controls inside it. Places, sizes and fonts follow the display scale
+// of the font set; each control is named for screen readers in the language shown.
 #include "core/form_layout.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +19,21 @@ class FontSet;
 
 class Form {
 public:
+    Form() = default;
+    ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
     // Creates every control of `layout` in `page`, captioned in the given language, with
-    // control ids firstId, firstId + 1, ... in table order.
+    // control ids firstId, firstId + 1, ... in table order, at the font set's scale.
     void build(HWND page, const FormLayout& layout, FontSet& fonts, bool english, int firstId);
+    // Places every control again, in its fonts, at the font set's scale of now; then runs what
+    // was asked to run after a new scale.
+    void rescale();
+    // `repaint` runs after each rescale (pictures painted for a size).
+    void whenRescaled(std::function<void()> repaint) { rescaled_.push_back(std::move(repaint)); }
+    // A length of the tables in pixels at the scale of the controls.
+    int scaled(int pixels) const;
 
     const FormLayout& layout() const { return *layout_; }
     // The fonts the controls are captioned in.
@@ -29,10 +43,12 @@ public:
     int id(std::string_view name) const;
     // The name of the control with this id, or nullptr.
     const char* nameOf(int id) const;
-    // The page-relative place of a control (group-box offsets added).
+    // The page-relative place of a control (group-box offsets added), in pixels at the scale
+    // of the controls.
     Rect placeOf(std::string_view name) const;
 
-    // Every caption, combo entry, column header and tab in the given language; selections stay.
+    // Every caption, combo entry, column header, tab and spoken name in the given language;
+    // selections stay.
     void showCaptions(bool english);
 
     // A control's tool tip in the language shown, empty for none.
@@ -46,6 +62,7 @@ public:
     void setVisible(std::string_view name, bool visible);
     void setSelection(std::string_view name, int index);
     std::string text(std::string_view name) const;  // UTF-8
+    // A control's text; a control that is named by its text is named by the new one.
     void setText(std::string_view name, std::string_view text);
     // A control's own enabled state; it is enabled on screen when every box around it is too.
     void setEnabled(std::string_view name, bool enabled);
@@ -59,17 +76,27 @@ public:
 private:
     std::size_t indexOf(std::string_view name) const;
     void applyEnabled();
+    // Places control `index` at the scale, then applyFont.
+    void place(std::size_t index);
+    // Sets control `index`'s font in the language and its furniture (field height, padding) at
+    // the scale.
+    void applyFont(std::size_t index);
+    HFONT fontFor(std::size_t index) const;
+    // Tells screen readers the control's name (and role) in the language shown.
+    void annotate(std::size_t index);
 
     const FormLayout* layout_ = nullptr;
     std::vector<HWND> handles_;  // in table order
-    // For each control with a name for screen readers, the zero-size label just before it in
-    // the z-order, which the accessibility layer reads as its name; nullptr for the others.
-    std::vector<HWND> spokenLabels_;
+    // Whether a control is named by its own text (not by the table or a label).
+    std::vector<char> namedByText_;
     std::vector<char> ownEnabled_;
+    std::vector<std::function<void()>> rescaled_;
     int firstId_ = 0;
+    int dpi_ = 96;  // the scale the controls are placed at
     FontSet* fonts_ = nullptr;
-    HWND tips_ = nullptr;
-    bool built_ = false;  // the first captions are set  // the tool tips of the controls that have one
+    HWND tips_ = nullptr;  // the tool tips of the controls that have one
+    bool built_ = false;   // the first captions are set
+    bool english_ = false;
 };
 
 // UTF-8 <-> UTF-16 for captions and texts.

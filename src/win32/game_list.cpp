@@ -4,6 +4,7 @@
 #include "core/ini_document_cache.h"
 #include "core/settings.h"
 #include "core/text.h"
+#include "win32/fonts.h"
 #include "win32/form.h"
 
 #include <algorithm>
@@ -101,7 +102,7 @@ void GameListView::showColumns(bool english) {
         std::wstring text = wide(desc.items[static_cast<std::size_t>(column)].in(english));
         LVCOLUMNW item{};
         item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        item.cx = desc.widths[static_cast<std::size_t>(column)];
+        item.cx = scaledFor(list_, desc.widths[static_cast<std::size_t>(column)]);
         item.iSubItem = column;
         item.pszText = text.data();
         SendMessageW(list_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&item));

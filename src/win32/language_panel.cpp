@@ -17,19 +17,25 @@ LanguagePanel::~LanguagePanel() {
 }
 
 void LanguagePanel::created() {
-    // The prompt reads the same in both languages (the panel comes before the choice), in the
-    // face that has Hangul.
-    const ControlRow& prompt = form_.layout()["I4"];
-    HFONT font = form_.fonts().font(false, kPlain, 10);
-    const std::pair<const char*, HBITMAP> pictures[] = {
-        {"I4", paintPromptPicture(font, prompt.accessibleName.ko, prompt.place.width, prompt.place.height)},
-        {"I2", paintKoreanFlag()},
-        {"I3", paintEnglishFlag()},
+    // Painted for the pictures' size, again at each new display scale.
+    auto paint = [this] {
+        // The prompt reads the same in both languages (the panel comes before the choice), in
+        // the face that has Hangul.
+        const Rect prompt = form_.placeOf("I4"), korean = form_.placeOf("I2"), english = form_.placeOf("I3");
+        HFONT font = form_.fonts().font(false, kPlain, 10);
+        const std::pair<const char*, HBITMAP> pictures[] = {
+            {"I4", paintPromptPicture(font, form_.layout()["I4"].accessibleName.ko, prompt.width, prompt.height)},
+            {"I2", paintKoreanFlag(korean.width, korean.height)},
+            {"I3", paintEnglishFlag(english.width, english.height)},
+        };
+        for (const auto& [name, picture] : pictures)
+            SendMessageW(form_[name], STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+        for (HBITMAP old : pictures_) DeleteObject(old);
+        pictures_.clear();
+        for (const auto& entry : pictures) pictures_.push_back(entry.second);
     };
-    for (const auto& [name, picture] : pictures) {
-        pictures_.push_back(picture);
-        SendMessageW(form_[name], STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
-    }
+    paint();
+    form_.whenRescaled(paint);
 }
 
 void LanguagePanel::command(const char* name, int code) {

@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "core/ini_document_cache.h"
+#include "core/layout_rules.h"
 #include "core/settings.h"
 #include "platform/win32/emulator_process.h"
 #include "platform/win32/joystick.h"
@@ -64,6 +65,63 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 // Control ids: the window's own, then a block for each page.
 constexpr int kWindowFirstId = 100;
 constexpr int kPageIdBlock = 1000;
+// The game list's status and arrow images at 96 dots per inch.
+constexpr int kImageSize = 16;
+
+// The window's outer size for a client area of this many pixels at `dpi`.
+SIZE frameFor(int width, int height, int dpi) {
+    RECT frame{0, 0, width, height};
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (adjustForDpi != nullptr)
+        adjustForDpi(&frame, kWindowStyle, FALSE, WS_EX_CONTROLPARENT, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&frame, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// Sizes the window for a client area of this many pixels at `dpi`, then corrects by the frame
+// as the system draws it (which keeps the scale it had where no display's scale changed).
+void setClientSize(HWND window, int width, int height, int dpi) {
+    SIZE frame = frameFor(width, height, dpi);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        SetWindowPos(window, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client;
+        GetClientRect(window, &client);
+        if (client.right == width && client.bottom == height) return;
+        frame.cx += width - client.right;
+        frame.cy += height - client.bottom;
+    }
+}
+
+// The window on a display of another scale: every place, font and picture made again for it,
+// the window as large as its client area needs there and where the system suggests.
+void rescaleWindow(MainWindow& window, int dpi, const RECT* suggested) {
+    FontSet& fonts = window.form().fonts();
+    RECT client;
+    GetClientRect(window.window(), &client);
+    const bool wide = MulDiv(client.right, kTableDpi, fonts.dpi()) > (kClientWidth + kWideClientWidth) / 2;
+    fonts.setDpi(dpi);
+    setLayoutDpi(window.window(), dpi);
+    if (suggested != nullptr)
+        SetWindowPos(window.window(), nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    window.form().rescale();
+    for (int index = 0; index < kPageCount; ++index) window.page(index).form().rescale();
+    window.languagePanel().form().rescale();
+    window.setClientWidth(wide ? kWideClientWidth : kClientWidth);
+    GetClientRect(window.window(), &client);
+    MoveWindow(window.languagePanel().window(), 0, 0, client.right, client.bottom, TRUE);
+    HWND list = window.form()["LV0"];
+    HIMAGELIST images = makeStatusImages(fonts.scaled(kImageSize));
+    HIMAGELIST old = ListView_SetImageList(list, images, LVSIL_SMALL);
+    Header_SetImageList(ListView_GetHeader(list), images);
+    window.gameList().showHeaderImages();
+    if (old != nullptr && old != images) ImageList_Destroy(old);
+    fonts.dropOtherScales();
+    RedrawWindow(window.window(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
 
 }  // namespace
 
@@ -76,6 +134,9 @@ MainWindow::~MainWindow() {
     pages_.clear();
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        setLayoutDpi(window_, 0);
+        // The list's images now, which a new display scale may have replaced.
+        images_ = ListView_GetImageList(form_["LV0"], LVSIL_SMALL);
         DestroyWindow(window_);
     }
     if (images_ != nullptr) ImageList_Destroy(images_);
@@ -91,26 +152,30 @@ void MainWindow::create(HINSTANCE instance) {
         type.lpfnWndProc = &MainWindow::procedure;
         type.hInstance = instance;
         type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        type.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        // The program's icon, else the system's.
+        type.hIcon = LoadIconW(instance, L"MAINICON");
+        if (type.hIcon == nullptr) type.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
         type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         type.lpszClassName = kWindowClass;
         RegisterClassExW(&type);
     }
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    // Centred on the desktop's work area.
-    RECT desktop{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // Made first to learn the scale of its display, then sized for it and centred on the
+    // desktop's work area.
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"Tavrix", kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                              kClientWidth, kClientHeight, nullptr, nullptr, instance, nullptr);
+    fonts_.setDpi(displayDpi(window_));
+    setLayoutDpi(window_, fonts_.dpi());
+    setClientSize(window_, fonts_.scaled(kClientWidth), fonts_.scaled(kClientHeight), fonts_.dpi());
+    RECT frame, desktop{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(window_, &frame);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &desktop, 0);
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"Tavrix", kWindowStyle,
-                              desktop.left + (desktop.right - desktop.left - width) / 2,
-                              desktop.top + (desktop.bottom - desktop.top - height) / 2, width, height, nullptr,
-                              nullptr, instance, nullptr);
+    SetWindowPos(window_, nullptr, desktop.left + (desktop.right - desktop.left - (frame.right - frame.left)) / 2,
+                 desktop.top + (desktop.bottom - desktop.top - (frame.bottom - frame.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
     form_.build(window_, mainWindowLayout(), fonts_, false, kWindowFirstId);
-    images_ = makeStatusImages();
+    images_ = makeStatusImages(fonts_.scaled(kImageSize));
     list_.attach(form_["LV0"], images_);
 
     pages_.push_back(std::make_unique<GameInfoPage>(*this, *this));
@@ -226,11 +291,8 @@ int MainWindow::currentPage() const {
 }
 
 void MainWindow::setClientWidth(int width) {
-    const int growth = width - kClientWidth;
-    RECT frame{0, 0, width, kClientHeight};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int growth = fonts_.scaled(width) - fonts_.scaled(kClientWidth);
+    setClientSize(window_, fonts_.scaled(width), fonts_.scaled(kClientHeight), fonts_.dpi());
     const Rect list = form_.placeOf("LV0");
     MoveWindow(form_["LV0"], list.x, list.y, list.width + growth, list.height, TRUE);
     const Rect tabs = form_.placeOf("PC1");
@@ -346,6 +408,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         // Enter in the list, turned into the window's default command by the dialog keys.
         if (LOWORD(wParam) == IDOK && GetFocus() == form_["LV0"]) LV0KeyDown(VK_RETURN);
+        return 0;
+    case WM_DPICHANGED:
+        rescaleWindow(*this, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
         if (GetWindowLongPtrW(window_, GWLP_USERDATA) != 0) PostQuitMessage(0);

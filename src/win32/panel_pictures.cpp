@@ -9,6 +9,7 @@ namespace tavrix::win32 {
 
 namespace {
 
+// The flags are drawn in units of a 30 x 20 flag, scaled to the picture's size.
 constexpr int kFlagWidth = 30;
 constexpr int kFlagHeight = 20;
 // The flags are drawn this many times larger, then shrunk with averaging for smooth edges.
@@ -64,16 +65,16 @@ Point turned(Point p, double degrees, Point origin) {
             origin.y + p.x * std::sin(angle) + p.y * std::cos(angle)};
 }
 
-// Paints in flag units on the enlarged canvas.
+// Paints in flag units on the enlarged canvas, `unit` of its pixels to one unit.
 class FlagPainter {
 public:
-    explicit FlagPainter(HDC dc) : dc_(dc) { SelectObject(dc_, GetStockObject(NULL_PEN)); }
+    FlagPainter(HDC dc, double unit) : dc_(dc), unit_(unit) { SelectObject(dc_, GetStockObject(NULL_PEN)); }
 
+    double unit() const { return unit_; }
     void polygon(const std::vector<Point>& points, COLORREF colour) {
         std::vector<POINT> scaled;
         for (const Point& p : points)
-            scaled.push_back({static_cast<LONG>(std::lround(p.x * kOversample)),
-                              static_cast<LONG>(std::lround(p.y * kOversample))});
+            scaled.push_back({static_cast<LONG>(std::lround(p.x * unit_)), static_cast<LONG>(std::lround(p.y * unit_))});
         HBRUSH brush = CreateSolidBrush(colour);
         HGDIOBJ old = SelectObject(dc_, brush);
         Polygon(dc_, scaled.data(), static_cast<int>(scaled.size()));
@@ -105,20 +106,20 @@ public:
 
 private:
     HDC dc_;
+    double unit_;
 };
 
 // Paints a flag enlarged, then returns it at its size.
 template <typename Paint>
-HBITMAP paintFlag(Paint paint) {
-    Canvas large(kFlagWidth * kOversample, kFlagHeight * kOversample);
-    FlagPainter painter(large.dc());
+HBITMAP paintFlag(int width, int height, Paint paint) {
+    Canvas large(width * kOversample, height * kOversample);
+    FlagPainter painter(large.dc(), static_cast<double>(width) * kOversample / kFlagWidth);
     painter.rectangle(0, 0, kFlagWidth, kFlagHeight, RGB(255, 255, 255));
     paint(painter, large.dc());
-    Canvas flag(kFlagWidth, kFlagHeight);
+    Canvas flag(width, height);
     SetStretchBltMode(flag.dc(), HALFTONE);
     SetBrushOrgEx(flag.dc(), 0, 0, nullptr);
-    StretchBlt(flag.dc(), 0, 0, kFlagWidth, kFlagHeight, large.dc(), 0, 0, kFlagWidth * kOversample,
-               kFlagHeight * kOversample, SRCCOPY);
+    StretchBlt(flag.dc(), 0, 0, width, height, large.dc(), 0, 0, width * kOversample, height * kOversample, SRCCOPY);
     return flag.release();
 }
 
@@ -141,8 +142,8 @@ HBITMAP paintPromptPicture(HFONT font, std::string_view text, int width, int hei
     return picture.release();
 }
 
-HBITMAP paintKoreanFlag() {
-    return paintFlag([](FlagPainter& p, HDC) {
+HBITMAP paintKoreanFlag(int width, int height) {
+    return paintFlag(width, height, [](FlagPainter& p, HDC) {
         const COLORREF red = RGB(0xCD, 0x2E, 0x3A), blue = RGB(0x00, 0x47, 0xA0), black = RGB(0, 0, 0);
         const Point centre{kFlagWidth / 2.0, kFlagHeight / 2.0};
         const double r = 5.0;
@@ -166,8 +167,8 @@ HBITMAP paintKoreanFlag() {
     });
 }
 
-HBITMAP paintEnglishFlag() {
-    return paintFlag([](FlagPainter& p, HDC dc) {
+HBITMAP paintEnglishFlag(int width, int height) {
+    return paintFlag(width, height, [](FlagPainter& p, HDC dc) {
         const double w = kFlagWidth, h = kFlagHeight;
         // United States: seven red stripes of thirteen, the blue canton with its stars.
         for (int stripe = 0; stripe < 13; stripe += 2) p.rectangle(0, stripe * h / 13, w / 2, h / 13, RGB(0xB2, 0x22, 0x34));
@@ -178,7 +179,8 @@ HBITMAP paintEnglishFlag() {
         const double left = w / 2, middleX = left + w / 4, middleY = h / 2;
         const COLORREF white = RGB(255, 255, 255), red = RGB(0xC8, 0x10, 0x2E);
         p.rectangle(left, 0, w / 2, h, RGB(0x01, 0x21, 0x69));
-        IntersectClipRect(dc, static_cast<int>(left * kOversample), 0, kFlagWidth * kOversample, kFlagHeight * kOversample);
+        IntersectClipRect(dc, static_cast<int>(std::lround(left * p.unit())), 0, static_cast<int>(std::lround(w * p.unit())),
+                          static_cast<int>(std::lround(h * p.unit())));
         p.line({left, 0}, {w, h}, 3, white);
         p.line({left, h}, {w, 0}, 3, white);
         p.line({left, 0}, {w, h}, 1, red);

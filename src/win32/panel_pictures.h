@@ -9,9 +9,9 @@ namespace tavrix::win32 {
 
 // `text` (UTF-8) centred in black, in `font`, on the face colour of dialogs.
 HBITMAP paintPromptPicture(HFONT font, std::string_view text, int width, int height);
-// 30 x 20: the flag of Korea.
-HBITMAP paintKoreanFlag();
-// 30 x 20: the United States on the left half, the United Kingdom on the right.
-HBITMAP paintEnglishFlag();
+// The flag of Korea, `width` x `height` (30 x 20 at 96 dots per inch).
+HBITMAP paintKoreanFlag(int width, int height);
+// The United States on the left half, the United Kingdom on the right, `width` x `height`.
+HBITMAP paintEnglishFlag(int width, int height);
 
 }  // namespace tavrix::win32

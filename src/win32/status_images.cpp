@@ -4,6 +4,7 @@ namespace tavrix::win32 {
 
 namespace {
 
+// The pictures are drawn on a grid of this many units, scaled to the images' size.
 constexpr int kSize = 16;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
@@ -64,12 +65,16 @@ void drawArrow(HDC dc, bool ascending) {
 
 }  // namespace
 
-HIMAGELIST makeStatusImages() {
-    HIMAGELIST images = ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, 5, 0);
+HIMAGELIST makeStatusImages(int size) {
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 5, 0);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
+    SetGraphicsMode(dc, GM_ADVANCED);
+    const auto scale = static_cast<FLOAT>(size) / kSize;
+    const XFORM grid{scale, 0, 0, scale, 0, 0};
+    SetWorldTransform(dc, &grid);
     for (int index = 0; index < 5; ++index) {
-        HBITMAP picture = CreateCompatibleBitmap(screen, kSize, kSize);
+        HBITMAP picture = CreateCompatibleBitmap(screen, size, size);
         HGDIOBJ old = SelectObject(dc, picture);
         fill(dc, 0, 0, kSize, kSize, kTransparent);
         switch (index) {

@@ -8,7 +8,8 @@
 
 namespace tavrix::win32 {
 
-// A new image list of five 16x16 images; the caller destroys it.
-HIMAGELIST makeStatusImages();
+// A new image list of five images of `size` x `size` pixels (16 at 96 dots per inch), drawn
+// at that size; the caller destroys it.
+HIMAGELIST makeStatusImages(int size = 16);
 
 }  // namespace tavrix::win32

@@ -23,8 +23,9 @@ limit=${WINE_RUN_LIMIT:-300}  # seconds for one program
 
 work=$(mktemp -d /tmp/tavrix-wine.XXXXXX)
 wine_tag=run_windows_tests.sh
-# Room for the whole main window, which the system would otherwise fit to the screen.
-wine_screen=1024x768x24
+# Room for the whole main window at twice its size (192 dpi), which the system would otherwise
+# fit to the screen.
+wine_screen=2048x1200x24
 source "$(dirname "$0")/prefix.sh"
 
 # Each program runs from where it was built (the programs a test starts lie beside it), in a

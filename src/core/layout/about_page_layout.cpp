@@ -8,7 +8,7 @@ namespace {
 
 // Credit lines follow one another from the top down; L88 has room for three lines.
 Rect creditAt(int line, int lines = 1) {
-    return {8, 66 + line * 18, 328, lines == 1 ? 16 : 42};
+    return {8, 66 + line * 18, 328, lines == 1 ? 16 : 48};
 }
 
 }  // namespace
@@ -16,7 +16,7 @@ Rect creditAt(int line, int lines = 1) {
 const FormLayout& aboutPageLayout() {
     using namespace layout;
     static const FormLayout table{{
-        label("L77", nullptr, {8, 8, 328, 30}, {"Tavrix"}).style(kCentred | kBold | kNavy, 22),
+        label("L77", nullptr, {8, 6, 328, 33}, {"Tavrix"}).style(kCentred | kBold | kNavy, 22),
         label("L78", nullptr, {8, 40, 328, 16}, {"버전 1.0.1.0", "version 1.0.1.0"}).style(kCentred),
         label("L79", nullptr, creditAt(0), {"프런트엔드: Tavrix 개발팀", "Front end: the Tavrix team"}).style(kCentred),
         label("L80", nullptr, creditAt(1), {"한국어 번역: Tavrix 개발팀", "Korean translation: the Tavrix team"})
@@ -42,7 +42,7 @@ const FormLayout& aboutPageLayout() {
                "Testing and support: thanks to everyone\nwho used this program, reported bugs\nand shared ideas"})
             .style(kCentred),
         // Below the three lines of L88.
-        label("L93", nullptr, {8, 272, 328, 16},
+        label("L93", nullptr, {8, 278, 328, 16},
               {"이 프로그램은 무료이며 어떠한 보증도 없습니다", "This program is free and comes with no warranty"})
             .style(kCentred),
         button("B08", nullptr, {40, 320, 100, 25}, {"OK"}),  // the same in both languages

@@ -17,8 +17,9 @@ Caption windowCaption(bool capturing) {
 
 namespace {
 
+// An input is pressed (double-clicked) to capture a new one.
 ControlRow input(const char* name, const char* parent, Rect place) {
-    return layout::clickLabel(name, parent, place).style(kBold);
+    return layout::clickLabel(name, parent, place).style(kBold).likeButton();
 }
 
 // One row of GB6: coin, start or a direction on the left, a button on the right.

@@ -20,12 +20,13 @@ const FormLayout& gameInfoPageLayout() {
         clickLabel("L11", "GB1", {10, 54, 100, 16}, {"부모 롬셋:", "parent romset:"}),
         clickLabel("L5", "GB1", {112, 54, 206, 16}),
         listView("LV1", nullptr, {8, 148, 328, 198}, {{"파일 이름", "File Name"}, {"시그니처", "Signature"}},
-                 {230, 74}),
+                 {230, 74})
+            .spoken({"롬셋 파일", "Romset files"}),
         // The members of the archive listed last; never shown, its headers in English only.
         listView("LV2", nullptr, {0, 0, 100, 30}, {{"File Name"}, {"Signature"}}, {}).hidden(),
         // The snapshot panel covers the romset lines and the file list while it is shown.
-        panel("P1", nullptr, {8, 68, 328, 278}).hidden(),
-        picture("I1", "P1", {4, 19, 320, 240}),
+        panel("P1", nullptr, {8, 68, 328, 278}).hidden().spoken({"스냅샷", "Snapshot"}),
+        picture("I1", "P1", {4, 19, 320, 240}).spoken({"게임 스냅샷", "Game snapshot"}),
     }};
     return table;
 }

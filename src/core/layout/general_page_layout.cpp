@@ -14,13 +14,14 @@ const FormLayout& generalPageLayout() {
     static const FormLayout table{{
         // The rom path group and its label say both languages in one caption.
         group("GB2", nullptr, {8, 6, 328, 104}, {" 롬 경로 / Rom Path "}),
-        label("L13", "GB2", {10, 18, 300, 14}, {"롬셋 디렉토리 / Romset directory:"}).names("E1"),
-        edit("E1", "GB2", {10, 34, 276, 21}),
+        label("L13", "GB2", {10, 18, 300, 16}, {"롬셋 디렉토리 / Romset directory:"}).names("E1"),
+        // Named for a screen reader in the language in force, unlike its label.
+        edit("E1", "GB2", {10, 34, 276, 21}).spoken({"롬셋 디렉토리", "Romset directory"}),
         // Its caption is only dots, so a screen reader gets a name.
         button("B01", "GB2", {290, 34, 28, 21}, {"..."}).style(kBold).spoken({"롬 경로 선택", "Select rom path"}),
         check("CB24", "GB2", {10, 60, 188, 18}, {" 시작할 때 롬 경로 다시 검색", " Rescan rom path on startup"}),
         button("B02", "GB2", {200, 58, 118, 23}, {"롬 경로 다시 검색", "Rescan rom path"}),
-        label("L16", "GB2", {10, 84, 308, 14}),  // the game count, written by the scan
+        label("L16", "GB2", {10, 84, 308, 16}),  // the game count, written by the scan
         group("GB7", nullptr, {8, 114, 328, 196}, {" 게임 목록 ", " Game List "}),
         check("CB26", "GB7", {10, 18, 310, 18},
               {" 실행 가능한 게임만 표시 (롬셋 완비)", " Show only playable games (with full romset)"}),

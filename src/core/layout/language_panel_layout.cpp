@@ -10,7 +10,7 @@ namespace tavrix {
 const FormLayout& languagePanelLayout() {
     using namespace layout;
     static const FormLayout table{{
-        group("P2", nullptr, {0, 0, kClientWidth, kClientHeight}, {}).hidden(),
+        group("P2", nullptr, {0, 0, kClientWidth, kClientHeight}, {}).hidden().spoken({"언어 / Language"}),
         picture("I4", "P2", {243, 154, 182, 11}).spoken({"언어를 선택하세요 / Select language"}),
         radio("RB1", "P2", {257, 178, 17, 17}, {}).spoken({"한국어"}),
         picture("I2", "P2", {278, 176, 30, 20}).spoken({"한국어"}),

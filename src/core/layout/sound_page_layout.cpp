@@ -21,13 +21,13 @@ const FormLayout& soundPageLayout() {
         edit("E3", "GB4", {222, 152, 44, 21}, "40").off(),
         upDown("UD2", "GB4", {266, 152, 16, 21}, "E3", 0, 99, 40, {"배율 올리기", "Multiplier up"},
                {"배율 내리기", "Multiplier down"}).off(),
-        group("GB8", nullptr, {4, 206, 336, 106}, {" 도움말 ", " Hint "}),
+        group("GB8", nullptr, {2, 206, 342, 106}, {" 도움말 ", " Hint "}),
         // The built-in hint needs four lines; the English one fits in three and leaves the last
         // line empty (the front end clears it when it shows English).
-        label("L89", "GB8", {5, 20, 330, 16}, {"게임 스냅샷과 롬셋 무결성 정보 사이를", "In order to switch between the game snapshot to romset"}),
-        label("L90", "GB8", {5, 40, 330, 16}, {"전환하려면 '게임 정보' 탭에서", "integrity information you should click on the name of game"}),
-        label("L91", "GB8", {5, 60, 330, 16}, {"게임 이름을 클릭하거나", "on 'Game Info' tab or click directly on picture."}),
-        label("L92", "GB8", {5, 80, 330, 16}, {"그림을 직접 클릭하십시오.", ""}),
+        label("L89", "GB8", {3, 20, 338, 16}, {"게임 스냅샷과 롬셋 무결성 정보 사이를", "In order to switch between the game snapshot to romset"}),
+        label("L90", "GB8", {3, 40, 338, 16}, {"전환하려면 '게임 정보' 탭에서", "integrity information you should click on the name of game"}),
+        label("L91", "GB8", {3, 60, 338, 16}, {"게임 이름을 클릭하거나", "on 'Game Info' tab or click directly on picture."}),
+        label("L92", "GB8", {3, 80, 338, 16}, {"그림을 직접 클릭하십시오.", ""}),
         button("B11", nullptr, {180, 322, 75, 25}, {"저장", "Save"}),
         button("B12", nullptr, {262, 322, 75, 25}, {"취소", "Cancel"}),
     }};

@@ -17,8 +17,8 @@ Caption captionOf(VideoListItem item) {
 namespace {
 
 constexpr int rowTop(int row) { return 16 + row * 26; }
-constexpr Rect labelAt(int row) { return {8, rowTop(row) + 3, 94, 16}; }
-constexpr Rect listAt(int row) { return {100, rowTop(row), 84, 21}; }
+constexpr Rect labelAt(int row) { return {6, rowTop(row) + 3, 96, 16}; }
+constexpr Rect listAt(int row) { return {102, rowTop(row), 86, 21}; }
 constexpr Rect checkAt(int row) { return {190, rowTop(row) + 1, 140, 19}; }
 
 // "320x240" ... "1280x960", the same in both languages.
