@@ -80,10 +80,7 @@ void ControlsPage::showModel() {
         shownCaptions = model.captionsSet;
         form->setWindowTitle(tr2(windowCaption(model.capturing)));
     }
-    if (shownGroupPlayer != model.groupPlayer) {
-        shownGroupPlayer = model.groupPlayer;
-        GB6->setTitle(tr2(playerGroupCaption(model.groupPlayer)));
-    }
+    GB6->setTitle(tr2(model.groupCaption));
 }
 
 void ControlsPage::LoadControllerConfig() {

@@ -1,3 +1,4 @@
+#include "core/layout/captions.h"
 #include "app/general_page.h"
 
 #include "app/form_builder.h"

@@ -15,11 +15,6 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
-namespace {
-constexpr int kGameInfoPage = 0;
-constexpr int kSoundPage = 3;
-}  // namespace
-
 SoundPage::SoundPage(TF1* owner) : Page(owner, "TS6") {
     CreateWidgets();
     ConnectWidgets();
@@ -37,14 +32,14 @@ void SoundPage::CreateWidgets() {
 void SoundPage::ConnectWidgets() {
     // Changes made by the program reach the model as the user's do: a check box's click
     // handler runs for any change of its state.
-    connect(CB1, &QCheckBox::toggled, this, [this](bool on) { update([&] { model.checkSound(on); }); });
-    connect(CB19, &QCheckBox::toggled, this, [this](bool on) { update([&] { model.checkFilter(on); }); });
+    connect(CB1, &QCheckBox::toggled, this, [this](bool on) { update([&] { model.soundChecked = on, model.CB1Click(); }); });
+    connect(CB19, &QCheckBox::toggled, this, [this](bool on) { update([&] { model.filterChecked = on, model.CB19Click(); }); });
     connect(RG1Group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked) update([&] { model.pickEffect(id); });
+        if (checked) update([&] { model.effectIndex = id, model.RG1Click(); });
     });
-    connect(CB20, &QComboBox::currentIndexChanged, this, [this](int index) { model.pickCutoff(index); });
+    connect(CB20, &QComboBox::currentIndexChanged, this, [this](int index) { model.cutoffIndex = index; });
     connect(E3, &QLineEdit::textChanged, this,
-            [this](const QString& text) { model.typeMultiplier(text.toStdString()); });
+            [this](const QString& text) { model.multiplierText = text.toStdString(); });
     connect(B11, &QPushButton::clicked, this, [this] { B11Click(); });
     connect(B12, &QPushButton::clicked, this, [this] { B12Click(); });
 }
@@ -76,10 +71,10 @@ void SoundPage::showModel() {
 
 void SoundPage::B11Click() {
     model.B11Click();
-    form->showPage(kGameInfoPage);
+    form->showPage(tavrix::kGameInfoPage);
 }
 
 void SoundPage::B12Click() {
-    form->showPage(kSoundPage);
+    form->showPage(tavrix::kSoundPage);
     update([&] { model.B12Click(); });
 }

@@ -18,11 +18,6 @@
 
 using namespace tavrix;
 
-namespace {
-constexpr int kGameInfoPage = 0;
-constexpr int kVideoPage = 2;
-}  // namespace
-
 VideoPage::VideoPage(TF1* owner) : Page(owner, "TS3") {
     CreateWidgets();
     ConnectWidgets();
@@ -57,7 +52,7 @@ void VideoPage::ConnectWidgets() {
     connect(CB3, &QComboBox::activated, this, [this] { CB3Change(); });
     connect(CB13, &QComboBox::activated, this, [this] { CB13Change(); });
     connect(CB5, &QComboBox::activated, this, [this] { CB5Change(); });
-    connect(CB22, &QCheckBox::toggled, this, [this](bool on) { update([&] { model.checkRegistry(on); }); });
+    connect(CB22, &QCheckBox::toggled, this, [this](bool on) { update([&] { if (model.values.registrySettings != on) model.values.registrySettings = on, model.CB22Click(); }); });
     connect(B09, &QPushButton::clicked, this, [this] { B09Click(); });
     connect(B06, &QPushButton::clicked, this, [this] { B06Click(); });
     connect(B14, &QPushButton::clicked, this, [this] { B14Click(); });

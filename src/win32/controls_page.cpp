@@ -63,10 +63,7 @@ void ControlsPage::showModel() {
         shownCaptions = model.captionsSet;
         SetWindowTextW(GetAncestor(window(), GA_ROOT), wide(windowCaption(model.capturing).in(english())).c_str());
     }
-    if (shownGroupPlayer != model.groupPlayer) {
-        shownGroupPlayer = model.groupPlayer;
-        form_.setText("GB6", playerGroupCaption(model.groupPlayer).in(english()));
-    }
+    form_.setText("GB6", model.groupCaption.in(english()));
 }
 
 void ControlsPage::LoadControllerConfig() {

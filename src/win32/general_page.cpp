@@ -1,3 +1,4 @@
+#include "core/layout/captions.h"
 #include "win32/general_page.h"
 
 #include "platform/win32/dialogs.h"

@@ -27,7 +27,7 @@ void VideoPage::command(const char* name, int code) {
         if (control == "CB13") update([&] { model.CB13Change(); });
         if (control == "CB5") update([&] { model.CB5Change(); });
     } else if (code == BN_CLICKED) {
-        if (control == "CB22") update([&] { model.checkRegistry(form_.checked("CB22")); });
+        if (control == "CB22") update([&] { model.values.registrySettings = form_.checked("CB22"), model.CB22Click(); });
         if (control == "B09") B09Click();
         if (control == "B06") B06Click();
         if (control == "B14") B14Click();

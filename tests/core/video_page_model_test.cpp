@@ -56,7 +56,7 @@ TEST(VideoPageModel, RendererRuleRebuildsListsForcesSoftwareValuesAndKeepsWhatIt
 TEST(VideoPageModel, RegistrySettingsDisableTheScreenControlsUntilAHardwareRenderer) {
     VideoPageModel page = withRenderer({}, RendererKind::Software);
     page.values.autoFramerate = 0;
-    page.checkRegistry(true);
+    page.values.registrySettings = true, page.CB22Click();
     EXPECT_FALSE(!page.advancedVisible || page.stretchingEnabled || page.screenEnabled || page.fullScreenEnabled ||
                  page.values.ditheringEnabled || page.frameRateEnabled);
     page = withRenderer(page, RendererKind::Direct3D);

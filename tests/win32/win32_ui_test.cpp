@@ -269,14 +269,14 @@ std::vector<PageCase> pageCases() {
                          int position = 40;  // the up-down's first position
                          for (const Action& action : actions) {
                              const std::string control = action.control;
-                             if (control == "CB1") model.checkSound(!model.soundChecked);
-                             if (control == "CB19") model.checkFilter(!model.filterChecked);
-                             if (control.starts_with("RG1Item")) model.pickEffect(control.back() - '0');
-                             if (control == "CB20") model.pickCutoff(action.index);
-                             if (control == "E3") model.typeMultiplier(action.text);
+                             if (control == "CB1") model.soundChecked = !model.soundChecked, model.CB1Click();
+                             if (control == "CB19") model.filterChecked = !model.filterChecked, model.CB19Click();
+                             if (control.starts_with("RG1Item")) model.effectIndex = control.back() - '0', model.RG1Click();
+                             if (control == "CB20") model.cutoffIndex = action.index;
+                             if (control == "E3") model.multiplierText = action.text;
                              if (control == "UD2") {
                                  position = stepUpDown(model.multiplierText, position, 0, 99, action.index);
-                                 model.typeMultiplier(std::to_string(position));
+                                 model.multiplierText = std::to_string(position);
                              }
                          }
                          model.B11Click();
@@ -299,7 +299,7 @@ std::vector<PageCase> pageCases() {
                              if (control == "CB3") model.CB3Change();
                              if (control == "CB13") model.CB13Change();
                              if (control == "CB5") model.CB5Change();
-                             if (control == "CB22") model.checkRegistry(!model.values.registrySettings);
+                             if (control == "CB22") model.values.registrySettings = !model.values.registrySettings, model.CB22Click();
                              if (control == "E2") model.values.frameRate = action.text;
                          }
                          model.B09Click();

@@ -1,0 +1,158 @@
+// The window's sequences that span pages, without widgets: which page a Save or Cancel shows,
+// the filter, the sort choice of a header click, the reload of the list options, the
+// selection that fills the Game Info page, the capture caption and the launch.
+#include "core/ini_document.h"
+#include "fixtures/model_window.h"
+#include "fixtures/romset_cases.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+using namespace tavrix;
+using namespace tavrix::test;
+
+TEST(WindowModel, SaveShowsGameInfoAndCancelShowsOrKeepsItsPage) {
+    const struct {
+        int page;
+        const char* control;
+        int shown;  // the page in front afterwards
+    } cases[] = {
+        {kSoundPage, "B11", kGameInfoPage},   {kSoundPage, "B12", kSoundPage},
+        {kVideoPage, "B09", kGameInfoPage},   {kVideoPage, "B06", kVideoPage},
+        {kGeneralPage, "B07", kGameInfoPage}, {kGeneralPage, "B05", kAboutPage},
+        {kControlsPage, "B04", kGameInfoPage}, {kControlsPage, "B03", kAboutPage},
+        {kAboutPage, "B08", kGameInfoPage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.control);
+        TempDir dir;
+        writeFile("tavrix.ini", "[Tavrix]\r\n");
+        ModelWindow window;
+        window.model.showPage(kAboutPage);
+        window.model.command(c.page, c.control, ControlEvent::Click);
+        EXPECT_EQ(window.shownPage, c.shown);
+        EXPECT_TRUE(window.errors.empty());
+        // A Save that cannot write stays on its page.
+        std::filesystem::remove("tavrix.ini");
+        std::filesystem::create_directory("tavrix.ini");
+        window.model.showPage(c.page);
+        if (c.shown == kGameInfoPage && c.page != kAboutPage && c.page != kControlsPage) {
+            EXPECT_THROW(window.model.command(c.page, c.control, ControlEvent::Click), Error);
+            EXPECT_EQ(window.shownPage, c.page);
+        }
+    }
+}
+
+TEST(WindowModel, ListOptionsFilterSortAndWidenTheListInTheirOrder) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\nsorting-type=11\r\n"
+                            "[Game-1]\r\nGameName=B\r\nGameStatus=2\r\n[Game-2]\r\nGameName=A\r\nGameStatus=1\r\n"
+                            "[Game-3]\r\nGameName=C\r\nGameStatus=2\r\n");
+    ModelWindow window;
+    WindowModel& model = window.model;
+    model.FormShow();
+    ASSERT_EQ(window.selected, 2) << "by name, ascending: A first";
+    const auto numbers = [&] {
+        std::string shown;
+        for (const GameListRow& entry : model.list.entries) shown += std::to_string(entry.number);
+        return shown;
+    };
+    // Each user action on the General page, the steps it takes, and the list afterwards.
+    const struct {
+        const char* control;
+        std::function<void()> field;
+        const char* steps;
+        const char* entries;
+    } cases[] = {
+        // Filtered: the list shown afresh, sorted, its first entry selected and filled.
+        {"CB26", [&] { model.general.showFullRomset = true; },
+         "entries select1 draw0 focus draw1", "13"},
+        // Back to every game: read again, with the count line.
+        {"CB26", [&] { model.general.showFullRomset = false; },
+         "entries draw1 select2 draw0 focus draw1", "213"},
+        {"RG2Item3", [&] { model.general.sortChoice = 3; }, "arrows order draw1", "213"},
+        {"CB27", [&] { model.general.showAllColumns = true; }, "columns width802 draw1", "213"},
+    };
+    for (const auto& c : cases) {
+        window.log.clear();
+        c.field();
+        model.command(kGeneralPage, c.control, ControlEvent::Click);
+        EXPECT_EQ(window.log, c.steps) << c.control;
+        EXPECT_EQ(numbers(), c.entries) << c.control;
+    }
+    EXPECT_EQ(model.list.headerImages, (std::array<int, 3>{-1, -1, 4}));
+    // A header click selects the matching sort choice before the list is sorted.
+    window.log.clear();
+    model.LV0ColumnClick(1);
+    EXPECT_EQ(model.general.sortChoice, 2);
+    EXPECT_EQ(window.log, "arrows arrows order draw1 order");
+    // Cancel sets the stored options back; only those that changed run their handlers.
+    window.log.clear();
+    model.command(kGeneralPage, "B05", ControlEvent::Click);
+    EXPECT_EQ(window.log, "columns width652 arrows order draw1");
+    EXPECT_EQ(model.general.sortChoice, 1);
+    EXPECT_TRUE(model.list.ascending);
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST(WindowModel, TheGameInfoPageFillsOnlyWhenTheSelectionChanges) {
+    TempDir dir;
+    // One game whose archive is damaged: each fill reports it once.
+    writeDatabase({{"Broken", "broken", "none", "none", {5}}});
+    writeFile("roms/broken.zip", "damaged");
+    ModelWindow window;
+    window.guard([&] { window.model.FormShow(); });
+    EXPECT_EQ(window.errors.size(), 1u) << "the start's selection of the first game";
+    // The rescan ends on the one game, which is the first: no second fill, no second box.
+    window.model.showPage(kGeneralPage);
+    window.guard([&] { window.model.command(kGeneralPage, "B02", ControlEvent::Click); });
+    EXPECT_EQ(window.errors, std::vector<std::string>(2, "ZF: Archive is damaged. Open failed - Native error: 00048."));
+    EXPECT_EQ(window.shownPage, kGeneralPage);
+    // The filter empties the list and the page; the toggle then does nothing.
+    window.model.general.showFullRomset = true;
+    window.model.command(kGeneralPage, "CB26", ControlEvent::Click);
+    EXPECT_TRUE(window.model.gameInfo.title.empty() && window.model.gameInfo.panelShown);
+    window.model.command(kGameInfoPage, "L3", ControlEvent::Click);
+    EXPECT_TRUE(window.model.gameInfo.panelShown);
+    EXPECT_EQ(window.errors.size(), 2u);
+}
+
+TEST(WindowModel, ACaptureSetsTheWindowCaptionUntilAKeyCompletesIt) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\nenglish-version=1\r\n");
+    ModelWindow window;
+    WindowModel& model = window.model;
+    model.FormShow();
+    model.showPage(kControlsPage);
+    window.log.clear();
+    model.command(kControlsPage, "L27", ControlEvent::DoubleClick);
+    EXPECT_EQ(window.caption, "Tavrix - Press key or button...");
+    EXPECT_EQ(window.log, "draw4 capture draw4");
+    model.E4KeyDown(0x26);  // VK_UP
+    EXPECT_EQ(model.controls.state.captions[6], "up");
+    EXPECT_EQ(window.caption, "Tavrix");
+    // Leaving the page ends a capture; coming back reloads the file.
+    model.command(kControlsPage, "L28", ControlEvent::DoubleClick);
+    model.showPage(kGameInfoPage);
+    EXPECT_EQ(window.caption, "Tavrix");
+    model.showPage(kControlsPage);
+    EXPECT_EQ(model.controls.state.captions[7], "S");
+}
+
+TEST(WindowModel, LaunchInputsComeFromThePageModelsAsTheyStand) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\nroms-directory=.\\my roms\r\nrenderer=renderer-sft.orv\r\n"
+                            "[Game-1]\r\nGameName=A\r\nVantrel-plug-in=0\r\n");
+    ModelWindow window;
+    WindowModel& model = window.model;
+    model.FormShow();
+    // Unsaved changes of three pages.
+    model.sound.soundChecked = false;
+    model.video.values.rotation = 3;
+    model.general.pathText = "D:\\roms";
+    EXPECT_EQ(buildLaunchCommand(model.launchInputs(1)),
+              " 1 --use-sound=no --renderer=renderer-sft.orv --use-renderer-cfg-file=tavrix-renderer-sft.cfg"
+              " --controller=controller.orv --roms-directory=D:\\roms --rotate=3");
+}
