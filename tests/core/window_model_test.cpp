@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <algorithm>
 
 using namespace tavrix;
 using namespace tavrix::test;
@@ -155,4 +156,112 @@ TEST(WindowModel, LaunchInputsComeFromThePageModelsAsTheyStand) {
     EXPECT_EQ(buildLaunchCommand(model.launchInputs(1)),
               " 1 --use-sound=no --renderer=renderer-sft.orv --use-renderer-cfg-file=tavrix-renderer-sft.cfg"
               " --controller=controller.orv --roms-directory=D:\\roms --rotate=3");
+}
+
+TEST(WindowModel, SaveStoresTheSortingTheListShows) {
+    // Stored before the start, and what Save then writes: the shown order, never a value
+    // outside 0 to 3 and 10 to 13. Without an RG2 item the list is sorted by title.
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "1"}, {"sorting-type=4\r\n", "1"}, {"sorting-type=14\r\n", "11"}, {"sorting-type=-5\r\n", "1"},
+        {"sorting-type=13\r\n", "13"}, {"sorting-type=2\r\n", "2"}, {"sorting-type=10\r\n", "10"}};
+    for (const auto& [stored, written] : cases) {
+        TempDir dir;
+        writeFile("tavrix.ini", std::string("[Tavrix]\r\n") + stored);
+        ModelWindow first;
+        first.model.FormShow();
+        first.model.command(kGeneralPage, "B07", ControlEvent::Click);
+        EXPECT_EQ(IniDocument::load("tavrix.ini").readString("Tavrix", "sorting-type", ""), written) << stored;
+        ModelWindow next;
+        next.model.FormShow();
+        EXPECT_EQ(next.model.list.sortColumn, first.model.list.sortColumn) << stored;
+        EXPECT_EQ(next.model.list.ascending, first.model.list.ascending) << stored;
+    }
+}
+
+namespace {
+
+std::vector<int> fileStatuses(int games) {
+    const auto document = IniDocument::load("tavrix.ini");
+    std::vector<int> out;
+    for (int n = 1; n <= games; ++n) out.push_back(document.readInteger("Game-" + std::to_string(n), "GameStatus", -1));
+    return out;
+}
+
+}  // namespace
+
+TEST(WindowModel, ScanCountsFollowsThePathBoxAndSeesWhatChangedSinceTheLastScan) {
+    {
+        // 80 games, each with one of its two files; those divisible by 7, and 80, with both.
+        TempDir dir;
+        std::vector<RomsetCase> games;
+        for (int n = 1; n <= 80; ++n) {
+            const std::uint32_t crc = 0x1000u + static_cast<std::uint32_t>(n);
+            games.push_back({"Game " + std::to_string(n), "set" + std::to_string(n), "none", "none", {crc, crc + 0x100000u}});
+            writeArchive("set" + std::to_string(n), n % 7 == 0 || n == 80 ? std::vector<std::uint32_t>{crc, crc + 0x100000u}
+                                                                          : std::vector<std::uint32_t>{crc});
+        }
+        writeDatabase(games);
+        ModelWindow window;
+        window.model.FormShow();
+        window.model.scanRomsets();
+        EXPECT_EQ(window.model.general.countLine, "Games: 12 from 80");
+        const std::vector<int> statuses = fileStatuses(80);
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 2), 12);
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 1), 68);
+    }
+    TempDir dir;
+    std::vector<RomsetCase> games = kCases;
+    games.push_back({"Disk", "none", "none", "none", {}});
+    writeDatabase(games, "roms-directory=.\\nowhere\r\n");
+    writeCaseRomsets();
+    writeFile("nowhere", "a file, not a folder");
+    ModelWindow window;
+    WindowModel& model = window.model;
+    model.FormShow();
+    // A romset directory that is no folder, the path box as typed (unsaved), and emptied.
+    const std::pair<const char*, std::vector<int>> paths[] = {
+        {nullptr, {0, 0, 0, 0, 0}}, {".\\roms", {2, 2, 1, 0, 0}}, {"", {0, 0, 0, 0, 0}}};
+    for (const auto& [path, statuses] : paths) {
+        if (path != nullptr) model.general.pathText = path;
+        model.scanRomsets();
+        EXPECT_EQ(fileStatuses(5), statuses) << (path ? path : "stored");
+    }
+    EXPECT_EQ(model.general.countLine, "Games: 0 from 5");
+
+    // The shared parent loses a file (same size: the CRC changes in place) and the partial set
+    // is completed; then the database itself changes on disk.
+    model.general.pathText = ".\\roms";
+    writeArchive("full", {1, 0x77});
+    writeArchive("part", {0x10, 0x11, 0x12});
+    model.scanRomsets();
+    EXPECT_EQ(fileStatuses(5), (std::vector<int>{1, 1, 2, 0, 0}));
+    EXPECT_EQ(model.general.countLine, "Games: 1 from 5");
+    writeDatabase({kCases.begin(), kCases.begin() + 2});
+    model.general.showFullRomset = true;
+    model.command(kGeneralPage, "CB26", ControlEvent::Click);
+    model.general.showFullRomset = false;
+    model.command(kGeneralPage, "CB26", ControlEvent::Click);  // refills the list from the file
+    model.scanRomsets();
+    EXPECT_EQ(fileStatuses(2), (std::vector<int>{1, 1}));
+    EXPECT_EQ(model.general.countLine, "Games: 0 from 2");
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST(WindowModel, TheScanningCaptionIsUpWhileTheScanReportsInTheInterfaceLanguage) {
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\n[Game-1]\r\nGameName=A\r\nRomSetName=broken\r\nRom-1=a:00000001\r\n");
+    writeFile("roms/broken.zip", "damaged");
+    // The caption when the box shows.
+    struct Watching : ModelWindow {
+        std::string captionAtError;
+        void reportError(const std::string& text) override {
+            captionAtError = caption;
+            ModelWindow::reportError(text);
+        }
+    } window;
+    window.guard([&] { window.model.FormShow(); });
+    window.model.scanRomsets();
+    EXPECT_EQ(window.captionAtError, "Tavrix - 읽는 중...");
+    EXPECT_EQ(window.caption, "Tavrix");
+    EXPECT_EQ(window.model.general.countLine, "보유 게임: 0 중 1");
 }
