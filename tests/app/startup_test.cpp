@@ -74,23 +74,27 @@ TEST(Startup, EveryTableControlHasItsPlaceAndCaptionsInBothLanguages) {
                 auto* widget = control<QWidget>(*window, row.name);
                 ASSERT_NE(widget, nullptr);
                 const QString caption = QString::fromUtf8(row.caption.in(english));
-                if (row.kind != ControlKind::UpDown && widget->objectName() != "P2")
-                    EXPECT_EQ(widget->geometry(), QRect(row.place.x, row.place.y, row.place.width, row.place.height));
+                // The panel P2 is placed by the window; the up-down arrows name their own buttons.
+                const QRect place(row.place.x, row.place.y, row.place.width, row.place.height);
+                EXPECT_TRUE(row.kind == ControlKind::UpDown || widget->objectName() == "P2" || widget->geometry() == place);
                 EXPECT_EQ(widget->toolTip(), QString::fromUtf8(row.tip.in(english)));
-                if (row.kind != ControlKind::UpDown && !row.accessibleName.empty())
-                    EXPECT_EQ(widget->accessibleName(), QString::fromUtf8(row.accessibleName.in(english)));
+                EXPECT_TRUE(row.kind == ControlKind::UpDown || row.accessibleName.empty() ||
+                            widget->accessibleName() == QString::fromUtf8(row.accessibleName.in(english)));
                 if (drawn.contains(row.name) || row.kind == ControlKind::Picture) continue;
-                if (auto* label = qobject_cast<QLabel*>(widget)) EXPECT_EQ(label->text(), caption);
-                if (auto* button = qobject_cast<QAbstractButton*>(widget)) EXPECT_EQ(button->text(), caption);
-                if (auto* group = qobject_cast<QGroupBox*>(widget)) EXPECT_EQ(group->title(), caption);
-                if (auto* list = qobject_cast<QTreeWidget*>(widget))
-                    EXPECT_EQ(list->headerItem()->text(0), QString::fromUtf8(row.items[0].in(english)));
-                // Items that the Video page's model rebuilds keep the language they were made in.
-                if (auto* list = qobject_cast<QComboBox*>(widget); list != nullptr && !row.liveItems) {
-                    ASSERT_EQ(list->count(), static_cast<int>(row.items.size()));
-                    for (int item = 0; item < list->count(); ++item)
-                        EXPECT_EQ(list->itemText(item), QString::fromUtf8(row.items[static_cast<std::size_t>(item)].in(english)));
-                }
+                // The caption a label, button or box shows; the items of a list, its first
+                // column's header. Items that the Video page's model rebuilds keep the language
+                // they were made in.
+                QStringList shown, table;
+                if (auto* label = qobject_cast<QLabel*>(widget)) shown << label->text(), table << caption;
+                if (auto* button = qobject_cast<QAbstractButton*>(widget)) shown << button->text(), table << caption;
+                if (auto* group = qobject_cast<QGroupBox*>(widget)) shown << group->title(), table << caption;
+                if (auto* list = qobject_cast<QTreeWidget*>(widget)) shown << list->headerItem()->text(0);
+                if (auto* list = qobject_cast<QComboBox*>(widget); list != nullptr && !row.liveItems)
+                    for (int item = 0; item < list->count(); ++item) shown << list->itemText(item);
+                if (row.kind == ControlKind::ListView || (row.kind == ControlKind::ComboBox && !row.liveItems))
+                    for (const Caption& item : row.items) table << QString::fromUtf8(item.in(english));
+                if (row.kind == ControlKind::ListView) table = table.mid(0, 1);
+                EXPECT_EQ(shown, table);
             }
         }
         auto* tabs = control<QTabWidget>(*window, "PC1");
