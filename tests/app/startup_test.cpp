@@ -1,6 +1,7 @@
 // The Qt window itself: the corruption box that ends it, its fixed size and pages, and every
 // control of the layout tables with its place and its captions in both languages.
 #include "fixtures/app_fixture.h"
+#include "fixtures/window_cases.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -61,15 +62,12 @@ TEST(Startup, EveryTableControlHasItsPlaceAndCaptionsInBothLanguages) {
         ReportRecorder recorder;
         auto window = startWindow();
         WindowModel& model = window->model();
-        const FormLayout* tables[] = {&gameInfoPageLayout(), &generalPageLayout(), &videoPageLayout(),
-                                      &soundPageLayout(),    &controlsPageLayout(), &aboutPageLayout(),
-                                      &languagePanelLayout()};
         for (int page = 0; page <= kLanguagePanel; ++page) {
             // The texts that the models draw are not the tables' any more.
             QStringList drawn;
             for (const ControlField& field : model.page(page).fields())
                 if (field.text != nullptr) drawn << field.control;
-            for (const ControlRow& row : tables[page]->controls) {
+            for (const ControlRow& row : tableOf(page).controls) {
                 SCOPED_TRACE(std::string(row.name) + (english ? " English" : " Korean"));
                 auto* widget = control<QWidget>(*window, row.name);
                 ASSERT_NE(widget, nullptr);

@@ -113,28 +113,20 @@ public:
         return static_cast<QLabel*>(widget)->text().toStdString();
     }
     bool enabled(const char* name) override { return control<QWidget>(*window, name)->isEnabled(); }
-    std::string rows() override {
-        std::string out;
+    std::string view() override {
+        std::string out = "list";
         for (int row = 0; row < list->topLevelItemCount(); ++row) {
             const QTreeWidgetItem* item = list->topLevelItem(row);
             out += " " + std::to_string(GameList::numberOf(item)) + ":" + std::to_string(GameList::statusOf(item));
         }
-        return out;
-    }
-    int selected() override {
-        const auto items = list->selectedItems();
-        return items.isEmpty() ? 0 : GameList::numberOf(items.front());
-    }
-    std::string columns() override {
-        std::string out = std::to_string(list->columnCount());
+        const auto selected = list->selectedItems();
+        out += ", selected " + std::to_string(selected.isEmpty() ? 0 : GameList::numberOf(selected.front())) +
+               ", columns " + std::to_string(list->columnCount());
         for (int column = 0; column < list->columnCount(); ++column)
             out += " " + std::to_string(list->headerItem()->data(column, GameList::kHeaderImageRole).toInt());
-        return out;
+        return out + ", width " + std::to_string(window->width()) + ", snapshot in front " +
+               std::to_string(control<QWidget>(*window, "P1")->isVisibleTo(control<QWidget>(*window, "TS1")));
     }
-    bool snapshotInFront() override {
-        return control<QWidget>(*window, "P1")->isVisibleTo(control<QWidget>(*window, "TS1"));
-    }
-    int clientWidth() override { return window->width(); }
     std::string fileRows() override {
         std::string out;
         for (const char* name : {"LV1", "LV2"}) {

@@ -70,10 +70,12 @@ TEST(LaunchModel, PendingRequestOneEmulatorAtATimeAndAFailedStart) {
 
     // While the emulator runs, another launch starts nothing; its end brings the window back.
     window.emulatorEndsAtOnce = false;
+    model.video.values.hideConsole = true;
     model.LV0DblClick();
     model.LV0DblClick();
     EXPECT_TRUE(window.hidden && model.launch.running());
     EXPECT_EQ(window.started, std::vector<std::string>{kCommand});
+    EXPECT_EQ(window.consoleHidden, std::vector<bool>{true});
     model.emulatorEnded();
     EXPECT_FALSE(window.hidden || model.launch.running());
 
