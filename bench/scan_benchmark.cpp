@@ -12,7 +12,6 @@
 // in turn, so the Game Info page fills itself (database read, archives read) for every game,
 // and extrapolates that to the whole list.
 #include "app/error_report.h"
-#include "app/game_info_page.h"
 #include "app/game_list.h"
 #include "app/main_window.h"
 #include "app/tavrix_application.h"
@@ -209,7 +208,9 @@ int main(int argc, char** argv) {
     window.show();
     const double startup = millisecondsSince(startupStart);
     QApplication::processEvents();
-    std::printf("1. start-up to a sorted list of %d games: %.1f ms\n", window.LV0->topLevelItemCount(), startup);
+    tavrix::WindowModel& model = window.model();
+    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("LV0"));
+    std::printf("1. start-up to a sorted list of %d games: %.1f ms\n", list->topLevelItemCount(), startup);
 
     // 2. The scan through the real window; the first run and the median of five.
     std::vector<double> scans;
@@ -217,14 +218,14 @@ int main(int argc, char** argv) {
     for (int run = 0; run < scanRuns; ++run) {
         const auto start = Clock::now();
         const double cpuStart = cpuMilliseconds(RUSAGE_SELF);
-        window.scanRomsets();
+        model.scanRomsets();
         scans.push_back(millisecondsSince(start));
         scanCpus.push_back(cpuMilliseconds(RUSAGE_SELF) - cpuStart);
     }
     const double scan = median(scans);
     const double scanCpu = median(scanCpus);
     std::printf("2. full scan: first %.1f ms, median of %zu %.1f ms (processor %.1f ms); %d playable, %d reports\n",
-                scans.front(), scans.size(), scan, scanCpu, window.gameList->playableCount(), reports);
+                scans.front(), scans.size(), scan, scanCpu, model.list.playableCount(), reports);
 
     // 3. The floor: every distinct archive listed once.
     std::vector<double> floors;
@@ -293,8 +294,7 @@ int main(int argc, char** argv) {
     // Where the scan's time goes: its core parts alone, each over every game of the list.
     {
         std::vector<int> numbers;
-        for (int i = 0; i < window.LV0->topLevelItemCount(); ++i)
-            numbers.push_back(GameList::numberOf(window.LV0->topLevelItem(i)));
+        for (const tavrix::GameListRow& entry : model.list.entries) numbers.push_back(entry.number);
         auto t = Clock::now();
         auto shared = tavrix::IniDocumentCache::shared().load(tavrix::kSettingsFileName);
         tavrix::IniDocument document = *shared;
@@ -309,7 +309,7 @@ int main(int argc, char** argv) {
         int playable = 0;
         std::vector<int> statuses;
         for (const tavrix::GameRecord& game : games) {
-            statuses.push_back(tavrix::verifyGame(game, window.ZF.baseDir(), lister).status());
+            statuses.push_back(tavrix::verifyGame(game, model.general.romsDirectory(), lister).status());
             playable += statuses.back() == tavrix::kStatusPlayable ? 1 : 0;
         }
         const double verify = millisecondsSince(t);
@@ -320,8 +320,11 @@ int main(int argc, char** argv) {
         const std::string bytes = document.serialize();
         const double serialize = millisecondsSince(t);
         t = Clock::now();
-        for (std::size_t i = 0; i < numbers.size(); ++i)
-            window.gameList->setStatus(window.LV0->topLevelItem(static_cast<int>(i)), 4 - (i % 2) * 2);
+        auto* view = window.findChild<GameList*>();
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            model.list.setStatus(numbers[i], 4 - static_cast<int>(i % 2) * 2);
+            view->showStatus(static_cast<int>(i));
+        }
         const double icons = millisecondsSince(t);
         std::printf("   parts: copy %.1f, read games %.1f, verify %.1f (%zu archives read, %d playable), "
                     "write statuses %.1f, serialize %.1f (%zu bytes), change every icon %.1f ms\n",
@@ -329,12 +332,12 @@ int main(int argc, char** argv) {
     }
 
     if (naiveEntries > 0) {
-        naiveEntries = std::min(naiveEntries, window.LV0->topLevelItemCount());
+        naiveEntries = std::min(naiveEntries, list->topLevelItemCount());
         const auto start = Clock::now();
         int marked = 0;
         for (int i = 0; i < naiveEntries; ++i) {
-            window.LV0->setCurrentItem(window.LV0->topLevelItem(i));  // fills the Game Info page
-            for (bool mark : window.gameInfoPage->marks()) marked += mark ? 1 : 0;
+            list->setCurrentItem(list->topLevelItem(i));  // fills the Game Info page
+            for (bool mark : model.gameInfo.marks()) marked += mark ? 1 : 0;
         }
         const double elapsed = millisecondsSince(start);
         std::printf("naive: page fill per entry for %d entries: %.1f ms (%d marks); %.1f ms per game, "

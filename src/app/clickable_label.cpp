@@ -2,12 +2,16 @@
 
 #include <QMouseEvent>
 
+void ClickableLabel::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
+    event->accept();
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    QLabel::mouseDoubleClickEvent(event);
+    event->accept();
     if (event->button() == Qt::LeftButton) emit doubleClicked();
 }

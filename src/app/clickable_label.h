@@ -1,5 +1,6 @@
 #pragma once
-// A label (text or picture) that reports clicks and double-clicks.
+// A label (text or picture) that reports clicks and double-clicks. It takes the mouse events
+// it reports, so the box it lies in does not see the same click again.
 #include <QLabel>
 
 class ClickableLabel : public QLabel {
@@ -12,6 +13,7 @@ signals:
     void doubleClicked();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };

@@ -2,15 +2,11 @@
 
 #include "app/captions.h"
 #include "app/error_report.h"
-#include "app/game_info_page.h"
-#include "app/general_page.h"
-#include "app/main_window.h"
 #include "core/form_layout.h"
 
-#include <QCheckBox>
 #include <QHash>
 #include <QHeaderView>
-#include <QLabel>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 using namespace tavrix;
@@ -28,7 +24,8 @@ QString shown(const std::string& text) {
 
 }  // namespace
 
-GameList::GameList(TF1* owner, QTreeWidget* list) : QObject(owner), form(owner), LV0(list) {
+GameList::GameList(WindowModel& windowModel, QTreeWidget* list, QObject* parent)
+    : QObject(parent), window(windowModel), LV0(list) {
     LV0->setColumnCount(1);
     LV0->setRootIsDecorated(false);
     LV0->setUniformRowHeights(true);
@@ -50,10 +47,16 @@ GameList::GameList(TF1* owner, QTreeWidget* list) : QObject(owner), form(owner),
     LV0->headerItem()->setText(0, tr2(listRow().items[0]));
     LV0->headerItem()->setData(0, kHeaderImageRole, -1);
 
-    connect(LV0, &QTreeWidget::currentItemChanged, this, [this] {
-        if (handlersAttached_) LV0SelectItem();
+    // The selection's handler runs when an entry becomes the selected one (a current entry
+    // that the focus brings is no selection).
+    connect(LV0, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (handlersAttached_ && selectedNumber() != 0) window.LV0SelectItem(selectedNumber());
     });
-    connect(LV0->header(), &QHeaderView::sectionClicked, this, [this](int column) { LV0ColumnClick(column); });
+    connect(LV0->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { ErrorReport::guard([&] { window.LV0ColumnClick(column); }); });
+    connect(LV0, &QAbstractItemView::doubleClicked, this,
+            [this] { ErrorReport::guard([this] { window.LV0DblClick(); }); });
+    LV0->installEventFilter(this);
     // The title column is never narrower than 250 pixels.
     connect(LV0->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
         if (column == 0 && size < 250) LV0->setColumnWidth(0, 250);
@@ -61,31 +64,31 @@ GameList::GameList(TF1* owner, QTreeWidget* list) : QObject(owner), form(owner),
     handlersAttached_ = true;
 }
 
+bool GameList::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const ListKey which = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ? ListKey::Enter
+                          : key->key() == Qt::Key_F11                                  ? ListKey::F11
+                                                                                       : ListKey::Other;
+    if (which == ListKey::Other) return false;
+    const Qt::KeyboardModifiers held = key->modifiers();
+    const KeyModifiers modifiers{held.testFlag(Qt::ControlModifier), held.testFlag(Qt::ShiftModifier),
+                                 held.testFlag(Qt::AltModifier)};
+    ErrorReport::guard([&] { window.LV0KeyDown(which, modifiers); });
+    return true;
+}
+
 void GameList::applyEnglishCaptions() {
     for (int column = 0; column < LV0->columnCount(); ++column)
         LV0->headerItem()->setText(column, tr2(listRow().items[static_cast<std::size_t>(column)]));
 }
 
-void GameList::attachHandlers() {
-    handlersAttached_ = true;
-}
-
-void GameList::detachHandlers() {
-    handlersAttached_ = false;
-}
-
-void GameList::fill() {
-    model.fill();
-    showEntries();
-    updateCountLine();
-}
-
 void GameList::showEntries() {
-    detachHandlers();
+    handlersAttached_ = false;
     LV0->clear();
     QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(model.entries.size()));
-    for (const GameListRow& entry : model.entries) {
+    items.reserve(static_cast<qsizetype>(window.list.entries.size()));
+    for (const GameListRow& entry : window.list.entries) {
         auto* item = new QTreeWidgetItem();
         for (int column = 0; column < 3; ++column) item->setText(column, shown(GameListModel::cellText(entry, column)));
         item->setData(0, kNumberRole, entry.number);
@@ -93,7 +96,7 @@ void GameList::showEntries() {
         items.push_back(item);
     }
     LV0->addTopLevelItems(items);
-    attachHandlers();
+    handlersAttached_ = true;
 }
 
 int GameList::numberOf(const QTreeWidgetItem* item) {
@@ -104,9 +107,8 @@ int GameList::statusOf(const QTreeWidgetItem* item) {
     return item->data(0, kStatusRole).toInt();
 }
 
-void GameList::setStatus(QTreeWidgetItem* item, int status) {
-    model.setStatus(numberOf(item), status);
-    showStatus(item, status);
+void GameList::showStatus(int position) {
+    showStatus(LV0->topLevelItem(position), window.list.entries[static_cast<std::size_t>(position)].status);
 }
 
 void GameList::showStatus(QTreeWidgetItem* item, int status) {
@@ -119,22 +121,9 @@ void GameList::showStatus(QTreeWidgetItem* item, int status) {
     for (int column = 0; column < 3; ++column) item->setData(column, Qt::AccessibleDescriptionRole, description);
 }
 
-QString GameList::countLine(int playable, int total) {
-    return shown(GameListModel::countLine(playable, total, Language::english()));
-}
-
-void GameList::updateCountLine() {
-    form->generalPage->L16->setText(shown(model.countLine(Language::english())));
-}
-
-void GameList::sort() {
-    model.sort();
-    showOrder();
-}
-
 void GameList::showOrder() {
     const bool attached = handlersAttached_;
-    detachHandlers();
+    handlersAttached_ = false;
     QTreeWidgetItem* current = LV0->currentItem();
     const QList<QTreeWidgetItem*> items = LV0->invisibleRootItem()->takeChildren();
     QHash<int, QTreeWidgetItem*> itemOfNumber;
@@ -142,7 +131,7 @@ void GameList::showOrder() {
     for (QTreeWidgetItem* item : items) itemOfNumber.insert(numberOf(item), item);
     QList<QTreeWidgetItem*> ordered;
     ordered.reserve(items.size());
-    for (const GameListRow& entry : model.entries)
+    for (const GameListRow& entry : window.list.entries)
         if (QTreeWidgetItem* item = itemOfNumber.take(entry.number)) ordered.push_back(item);
     LV0->invisibleRootItem()->addChildren(ordered);
     if (current != nullptr) {
@@ -152,88 +141,32 @@ void GameList::showOrder() {
     handlersAttached_ = attached;
 }
 
-bool GameList::allColumnsShown() const {
-    return LV0->columnCount() > 1;
-}
-
-int GameList::headerImage(int column) const {
-    if (column >= LV0->columnCount()) return -1;
-    const QVariant image = LV0->headerItem()->data(column, kHeaderImageRole);
-    return image.isValid() ? image.toInt() : -1;
-}
-
 void GameList::showHeaderImages() {
     for (int column = 0; column < LV0->columnCount(); ++column) {
-        const int image = model.headerImages[static_cast<std::size_t>(column)];
+        const int image = window.list.headerImages[static_cast<std::size_t>(column)];
         LV0->headerItem()->setData(column, kHeaderImageRole, image);
         LV0->headerItem()->setIcon(column, IL.icon(image));
     }
 }
 
-void GameList::markSortColumn() {
-    model.markSortColumn();
+void GameList::showColumns() {
+    showHeaderImages();
+    LV0->setColumnCount(window.list.allColumns ? 3 : 1);
+    for (int column = 1; column < LV0->columnCount(); ++column) {
+        LV0->headerItem()->setText(column, tr2(listRow().items[static_cast<std::size_t>(column)]));
+        LV0->setColumnWidth(column, listRow().widths[static_cast<std::size_t>(column)]);
+    }
     showHeaderImages();
 }
 
-void GameList::RG2Click(int index) {
-    model.RG2Click(index);
-    if (index < 0 || index > 3) return;
-    showHeaderImages();
-    sort();
-}
-
-void GameList::LV0ColumnClick(int column) {
-    const int choice = model.LV0ColumnClick(column);
-    showHeaderImages();
-    // Selecting the matching sort choice runs its handler when the choice changes.
-    form->generalPage->selectSortChoice(choice);
-    sort();
-}
-
-void GameList::selectFirst() {
-    if (LV0->topLevelItemCount() == 0) return;
-    setCurrentQuietly(LV0->topLevelItem(0));
-    LV0SelectItem();
-}
-
-void GameList::setCurrentQuietly(QTreeWidgetItem* item) {
+void GameList::selectQuietly(int position) {
     const bool attached = handlersAttached_;
-    detachHandlers();
-    LV0->setCurrentItem(item);
+    handlersAttached_ = false;
+    LV0->setCurrentItem(LV0->topLevelItem(position));
     handlersAttached_ = attached;
 }
 
-void GameList::LV0SelectItem() {
-    QTreeWidgetItem* item = LV0->currentItem();
-    if (item == nullptr) return;
-    const int number = numberOf(item);
-    // An archive that cannot be read ends the fill; it is reported like any handler's error.
-    ErrorReport::guard([&] { form->gameInfoPage->fill(number); });
-}
-
-void GameList::CB26Click() {
-    const GameListModel::FilterOutcome outcome = model.CB26Click(form->generalPage->CB26->isChecked());
-    showEntries();
-    if (outcome.clearGameInfo) form->gameInfoPage->clearForEmptyList();
-    if (outcome.refilled) updateCountLine();
-    // The model's choice is the first entry, which is where the list now shows it.
-    if (outcome.select != 0) selectFirst();
-    LV0->setFocus();
-}
-
-void GameList::CB27Click() {
-    model.CB27Click();
-    if (!model.allColumns) {
-        showHeaderImages();
-        LV0->setColumnCount(1);
-        form->setClientWidth(kClientWidth);
-    } else {
-        LV0->setColumnCount(3);
-        for (int column = 1; column < 3; ++column) {
-            LV0->headerItem()->setText(column, tr2(listRow().items[static_cast<std::size_t>(column)]));
-            LV0->setColumnWidth(column, listRow().widths[static_cast<std::size_t>(column)]);
-        }
-        showHeaderImages();
-        form->setClientWidth(kWideClientWidth);
-    }
+int GameList::selectedNumber() const {
+    const QList<QTreeWidgetItem*> selected = LV0->selectedItems();
+    return selected.isEmpty() ? 0 : numberOf(selected.first());
 }

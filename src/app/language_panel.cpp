@@ -1,16 +1,8 @@
 #include "app/language_panel.h"
 
-#include "app/clickable_label.h"
-#include "app/form_builder.h"
-#include "app/main_window.h"
-#include "core/form_layout.h"
-#include "core/startup_model.h"
-
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
 
 #include <cmath>
 
@@ -98,72 +90,19 @@ QPixmap englishFlag() {
 
 }  // namespace
 
-LanguagePanel::LanguagePanel(TF1* owner, tavrix::LanguagePanelModel& panelModel)
-    : QWidget(owner), form(owner), model(panelModel) {
-    setObjectName(QStringLiteral("P2"));
+LanguagePanel::LanguagePanel(tavrix::PageHost& host, tavrix::LanguagePanelModel& model, QWidget* parent)
+    : Page(host, tavrix::kLanguagePanel, model, tavrix::languagePanelLayout(), "P2", parent), model(model) {
     setAutoFillBackground(true);
-    CreateWidgets();
-    ConnectWidgets();
-    showState();
+    static_cast<QLabel*>(control("I4"))->setPixmap(promptPicture());
+    static_cast<QLabel*>(control("I2"))->setPixmap(koreanFlag());
+    static_cast<QLabel*>(control("I3"))->setPixmap(englishFlag());
 }
 
-void LanguagePanel::CreateWidgets() {
-    buildForm(this, tavrix::languagePanelLayout(), book);
-    TAVRIX_BIND(I4);
-    TAVRIX_BIND(RB1);
-    TAVRIX_BIND(I2);
-    TAVRIX_BIND(RB2);
-    TAVRIX_BIND(I3);
-    TAVRIX_BIND(B10);
-    I4->setPixmap(promptPicture());
-    I2->setPixmap(koreanFlag());
-    I3->setPixmap(englishFlag());
-}
-
-void LanguagePanel::ConnectWidgets() {
-    // Checking a radio button, by the user or from code, runs the shared click handler; the
-    // button that unchecks with it needs nothing of its own.
-    for (QRadioButton* button : {RB1, RB2}) {
-        connect(button, &QRadioButton::toggled, this, [this, button](bool checked) {
-            if (!checked) return;
-            model.check(button == RB2);
-            showState();
-        });
-    }
-    connect(I2, &ClickableLabel::clicked, this, [this] { I2Click(); });
-    connect(I3, &ClickableLabel::clicked, this, [this] { I3Click(); });
-    connect(B10, &QPushButton::clicked, this, [this] { B10Click(); });
-}
-
-void LanguagePanel::showState() {
-    const QSignalBlocker blockKorean(RB1), blockEnglish(RB2);
-    RB1->setChecked(model.koreanChecked);
-    RB2->setChecked(model.englishChecked);
-    B10->setEnabled(model.okEnabled);
-    if (model.visible) {
-        show();
-        raise();
-    } else {
+void LanguagePanel::showModel() {
+    if (!model.visible) {
         hide();
+        return;
     }
-}
-
-void LanguagePanel::I2Click() {
-    model.I2Click();
-    showState();
-}
-
-void LanguagePanel::I3Click() {
-    model.I3Click();
-    showState();
-}
-
-void LanguagePanel::B10Click() {
-    try {
-        form->confirmLanguage();
-    } catch (...) {
-        showState();
-        throw;
-    }
-    showState();
+    show();
+    raise();
 }

@@ -1,43 +1,17 @@
 #pragma once
-// The first-start panel: covers the whole window until the user picks the interface language.
-// The panel's state and its OK live in tavrix::StartupModel; this view draws the flags and the
-// prompt, forwards the clicks and shows the model's state.
-#include "app/captions.h"
+// The first-start panel P2: covers the whole window until the user picks the interface
+// language. Its state and its OK live in tavrix::StartupModel; this view draws the prompt and
+// the two flags and shows or hides itself as the model says.
+#include "app/page.h"
 
-#include <QWidget>
-
-class ClickableLabel;
-class QPushButton;
-class QRadioButton;
-class TF1;
-
-namespace tavrix {
-struct LanguagePanelModel;
-}
-
-class LanguagePanel : public QWidget {
+class LanguagePanel : public Page {
     Q_OBJECT
 public:
-    LanguagePanel(TF1* form, tavrix::LanguagePanelModel& model);
+    LanguagePanel(tavrix::PageHost& host, tavrix::LanguagePanelModel& model, QWidget* parent);
 
-    ClickableLabel* I4;  // the prompt, drawn as a picture in both languages
-    QRadioButton* RB1;   // Korean
-    ClickableLabel* I2;  // Korean flag
-    QRadioButton* RB2;   // English
-    ClickableLabel* I3;  // flag made of the US and UK flags
-    QPushButton* B10;    // OK
-
-    void I2Click();
-    void I3Click();
-    void B10Click();
-    // Shows the model's state: the checked language, OK, and whether the panel shows at all.
-    void showState();
+protected:
+    void showModel() override;
 
 private:
-    void CreateWidgets();
-    void ConnectWidgets();
-
-    TF1* form;
     tavrix::LanguagePanelModel& model;
-    CaptionBook book;
 };

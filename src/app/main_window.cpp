@@ -1,69 +1,47 @@
 #include "app/main_window.h"
 
-#include "app/about_page.h"
 #include "app/controls_page.h"
 #include "app/error_report.h"
 #include "app/game_info_page.h"
 #include "app/game_list.h"
-#include "app/general_page.h"
 #include "app/language_panel.h"
-#include "app/romset_scan.h"
-#include "app/sound_page.h"
 #include "app/video_page.h"
+#include "core/emulator_contract.h"
 #include "platform/joystickex.h"
+#include "platform/renderer_plugin.h"
 
-#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 
 using namespace tavrix;
 
 namespace {
+
+TF1::FolderChooser folderChooser;
+TF1::UrlOpener urlOpener;
+
 // A control's place in the window at the narrow width.
 QRect placeOf(const char* name) {
     const tavrix::Rect place = mainWindowLayout()[name].place;
     return QRect(place.x, place.y, place.width, place.height);
 }
+
 }  // namespace
 
-// Each step of the start-up sequence on this window's controls.
-class TF1::Steps : public StartupSteps {
-public:
-    explicit Steps(TF1& window) : w(window) {}
+void TF1::setFolderChooser(FolderChooser chooser) {
+    folderChooser = std::move(chooser);
+}
 
-    void clearBatchRequest() override { w.batchRequested = false; }
-    void reportCorruptedSettings(const char* text) override {
-        ErrorReport::showError(QString::fromUtf8(text));
-        QTimer::singleShot(0, &w, [window = &w] { window->close(); });
-    }
-    void showLanguagePanel(bool) override { w.P2->showState(); }
-    void setEnglishFlag(bool english) override { Language::setEnglish(english); }
-    void applyEnglishCaptions() override { w.applyEnglishCaptions(); }
-    void fillGameList() override { w.gameList->fill(); }
-    void reloadGeneralPage() override { w.generalPage->B05Click(); }
-    void sortGameList() override {
-        w.gameList->sort();
-        w.gameList->markSortColumn();
-    }
-    void reloadSoundPage() override { w.soundPage->B12Click(); }
-    void reloadVideoPage() override { w.videoPage->ReadVideoSettings(); }
-    bool startupScanChecked() const override { return w.generalPage->CB24->isChecked(); }
-    void scanRomsets() override { w.scanRomsets(); }
-    void selectFirstGame() override { w.gameList->selectFirst(); }
-    void reloadControlsPage(bool english) override {
-        w.controlsPage->buildInputNames(english);
-        w.controlsPage->LoadControllerConfig();
-    }
-    void showFirstPage() override { w.showPage(0); }
-    void focusGameList() override { w.LV0->setFocus(); }
-
-private:
-    TF1& w;
-};
+void TF1::setUrlOpener(UrlOpener opener) {
+    urlOpener = std::move(opener);
+}
 
 TF1::TF1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("F1"));
@@ -87,6 +65,7 @@ void TF1::CreateWidgets() {
     LV0 = new QTreeWidget(this);
     LV0->setObjectName(QStringLiteral("LV0"));
     LV0->setGeometry(placeOf("LV0"));
+    gameList = new GameList(model_, LV0, this);
 
     PC1 = new QTabWidget(this);
     PC1->setObjectName(QStringLiteral("PC1"));
@@ -94,24 +73,20 @@ void TF1::CreateWidgets() {
     PC1->setUsesScrollButtons(false);
     // Six tabs share 352 pixels: keep their padding tight so every caption shows whole.
     PC1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px 3px 4px; }"));
-    gameInfoPage = new GameInfoPage(this);
-    generalPage = new GeneralPage(this);
-    videoPage = new VideoPage(this);
-    soundPage = new SoundPage(this);
-    controlsPage = new ControlsPage(this);
-    aboutPage = new AboutPage(this);
-    PC1->addTab(gameInfoPage, QString());
-    PC1->addTab(generalPage, QString());
-    PC1->addTab(videoPage, QString());
-    PC1->addTab(soundPage, QString());
-    PC1->addTab(controlsPage, QString());
-    PC1->addTab(aboutPage, QString());
+    pages[kGameInfoPage] = gameInfoPage = new GameInfoPage(model_, model_.gameInfo, this);
+    pages[kGeneralPage] = new Page(model_, kGeneralPage, model_.general, generalPageLayout(), "TS2", this);
+    pages[kVideoPage] = new VideoPage(model_, model_.video, this);
+    pages[kSoundPage] = new Page(model_, kSoundPage, model_.sound, soundPageLayout(), "TS6", this);
+    pages[kControlsPage] = controlsPage = new ControlsPage(model_, model_.controls, this);
+    pages[kAboutPage] = new Page(model_, kAboutPage, model_.page(kAboutPage), aboutPageLayout(), "TS5", this);
     const std::vector<Caption>& tabCaptions = mainWindowLayout()["PC1"].items;
-    for (int index = 0; index < PC1->count(); ++index) book.tab(PC1, index, tabCaptions.at(index));
-
-    gameList = new GameList(this, LV0);
-
-    P2 = new LanguagePanel(this, startup.panel);
+    for (int index = 0; index < kPageCount; ++index) {
+        PC1->addTab(pages[static_cast<std::size_t>(index)], QString());
+        book.tab(PC1, index, tabCaptions.at(static_cast<std::size_t>(index)));
+    }
+    pages[kLanguagePanel] = new LanguagePanel(model_, model_.startup.panel, this);
+    pages[kLanguagePanel]->setGeometry(0, 0, kClientWidth, kClientHeight);
+    pages[kLanguagePanel]->hide();
 
     // The joysticks report every 100 ms once capturing, scaled to 0, 1, 2 with 1 the centre.
     const auto joysticks = systemJoystickSource();
@@ -130,15 +105,25 @@ void TF1::CreateWidgets() {
         joystick->setZScaledBy(2);
         joystick->setCalAutoSave(false);
         joystick->setCalAutoLoad(false);
-        joystick->JoyMove = [this](TJoystickex* sender, int x, int y, uint16_t buttons, bool calibrating) {
-            controlsPage->J1JoyMove(sender, x, y, buttons, calibrating);
-        };
-        joystick->JoyRemoved = [this](TJoystickex* sender) { controlsPage->J1JoyRemoved(sender); };
     }
 }
 
 void TF1::ConnectWidgets() {
-    connectLaunchEvents();
+    for (TJoystickex* joystick : {J1, J2}) {
+        const int number = joystick == J1 ? 1 : 2;
+        joystick->JoyMove = [this, number](TJoystickex*, int x, int y, uint16_t buttons, bool) {
+            model_.J1JoyMove(number, x, y, buttons);
+        };
+        joystick->JoyRemoved = [this](TJoystickex*) { model_.J1JoyRemoved(); };
+    }
+    // The user's pick of a tab (the program's own switches report back the same way).
+    connect(PC1, &QTabWidget::currentChanged, this, [this](int index) { model_.pageShown(index); });
+    setEmulatorLauncher(makeSystemEmulatorLauncher());
+}
+
+void TF1::setEmulatorLauncher(std::unique_ptr<EmulatorLauncher> launcher) {
+    emulatorLauncher = std::move(launcher);
+    connect(emulatorLauncher.get(), &EmulatorLauncher::ended, this, [this] { model_.emulatorEnded(); });
 }
 
 void TF1::showEvent(QShowEvent* event) {
@@ -146,15 +131,29 @@ void TF1::showEvent(QShowEvent* event) {
     // Only the first show starts the program; hiding and showing around an emulator run does not.
     if (shownBefore) return;
     shownBefore = true;
-    FormShow();
+    model_.FormShow();
 }
 
 void TF1::showPage(int index) {
     PC1->setCurrentIndex(index);
 }
 
-void TF1::scanRomsets() {
-    RomsetScan(*this).run();
+void TF1::drawPage(int page) {
+    pages[static_cast<std::size_t>(page)]->drawModel();
+}
+
+void TF1::setCaption(const std::string& text) {
+    setWindowTitle(QString::fromUtf8(text.c_str()));
+}
+
+void TF1::setEnglishFlag(bool english) {
+    Language::setEnglish(english);
+}
+
+void TF1::applyEnglishCaptions() {
+    book.applyEnglish();
+    gameList->applyEnglishCaptions();
+    for (Page* page : pages) page->applyEnglishCaptions();
 }
 
 void TF1::setClientWidth(int width) {
@@ -162,23 +161,109 @@ void TF1::setClientWidth(int width) {
     setFixedSize(width, kClientHeight);
     LV0->setGeometry(placeOf("LV0").adjusted(0, 0, growth, 0));
     PC1->setGeometry(placeOf("PC1").translated(growth, 0));
-    P2->setGeometry(0, 0, width, kClientHeight);
+    pages[kLanguagePanel]->setGeometry(0, 0, width, kClientHeight);
 }
 
-void TF1::applyEnglishCaptions() {
-    book.applyEnglish();
-    gameList->applyEnglishCaptions();
-    for (Page* page : std::initializer_list<Page*>{gameInfoPage, generalPage, videoPage, soundPage,
-                                                   controlsPage, aboutPage})
-        page->applyEnglishCaptions();
+void TF1::reportCorruptedSettings(const char* text) {
+    ErrorReport::showError(QString::fromUtf8(text));
+    QTimer::singleShot(0, this, [this] { close(); });
 }
 
-void TF1::FormShow() {
-    Steps steps(*this);
-    startup.FormShow(steps);
+void TF1::reportError(const std::string& text) {
+    ErrorReport::report(QString::fromUtf8(text.c_str()));
 }
 
-void TF1::confirmLanguage() {
-    Steps steps(*this);
-    startup.B10Click(steps);
+std::string TF1::chooseFolder(const std::string& prompt) {
+    // Only file-system folders. Nothing is preselected: the dialog starts at the user's home,
+    // not in the working directory that an empty start folder would give.
+    const QString text = QString::fromUtf8(prompt.c_str());
+    const QString startFolder = QDir::homePath();
+    if (folderChooser) return folderChooser(text, startFolder).toStdString();
+    return QFileDialog::getExistingDirectory(this, text, startFolder,
+                                             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks)
+        .toStdString();
+}
+
+void TF1::openWebPage(const char* address) {
+    const QUrl page(QString::fromLatin1(address));
+    if (urlOpener)
+        urlOpener(page);
+    else
+        QDesktopServices::openUrl(page);
+}
+
+void TF1::runRendererDialog() {
+    if (!rendererDialog)
+        rendererDialog = std::make_unique<platform::SoftwareRendererDialog>(
+            QString::fromLatin1(emulator::kSoftwareRendererPlugin));
+    // The plug-in's dialog runs on this thread; the window takes no input meanwhile and is
+    // enabled again however the call ends.
+    setEnabled(false);
+    struct EnableAgain {
+        TF1* window;
+        ~EnableAgain() { window->setEnabled(true); }
+    } enableAgain{this};
+    rendererDialog->run();
+}
+
+bool TF1::loadPicture(const std::string& path) {
+    return gameInfoPage->loadPicture(path);
+}
+
+void TF1::captureStarted() {
+    // Without a joystick on a port the capture fails; keys still work.
+    J1->StartCapture();
+    J2->StartCapture();
+    controlsPage->focusKeyReceiver();
+}
+
+void TF1::showEntries() {
+    gameList->showEntries();
+}
+
+void TF1::showOrder() {
+    gameList->showOrder();
+}
+
+void TF1::showHeaderImages() {
+    gameList->showHeaderImages();
+}
+
+void TF1::showColumns() {
+    gameList->showColumns();
+}
+
+void TF1::showStatus(int position) {
+    gameList->showStatus(position);
+}
+
+void TF1::selectQuietly(int position) {
+    gameList->selectQuietly(position);
+}
+
+int TF1::selectedGame() const {
+    return gameList->selectedNumber();
+}
+
+void TF1::focusGameList() {
+    LV0->setFocus();
+}
+
+// The window is out of the way while the emulator runs and takes no input; the joysticks
+// stay quiet, as the emulator has them now. The event loop goes on, so the hidden window
+// still answers the desktop; the launcher reports the emulator's end.
+void TF1::hideWindow() {
+    hide();
+    setEnabled(false);
+    for (TJoystickex* joystick : {J1, J2}) joystick->pauseReports();
+}
+
+void TF1::startEmulator(const std::string& commandLine, bool hideConsole) {
+    emulatorLauncher->start(commandLine, hideConsole);
+}
+
+void TF1::showWindow() {
+    for (TJoystickex* joystick : {J1, J2}) joystick->resumeReports();
+    setEnabled(true);
+    show();
 }

@@ -1,9 +1,131 @@
 #include "app/page.h"
 
-Page::Page(TF1* owner, const char* objectName) : form(owner) {
-    setObjectName(QString::fromLatin1(objectName));
+#include "app/clickable_label.h"
+#include "app/form_builder.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace tavrix;
+
+namespace {
+
+QString shown(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void Page::applyEnglishCaptions() {
-    book.applyEnglish();
+}  // namespace
+
+Page::Page(PageHost& pageHost, int index, PageModel& model, const FormLayout& layout, const char* name,
+           QWidget* parent)
+    : QWidget(parent), host(pageHost), index_(index), model_(model), layout_(layout) {
+    setObjectName(QString::fromLatin1(name));
+    buildForm(this, layout, book);
+    for (const ControlRow& row : layout.controls) {
+        auto* widget = objectName() == QLatin1String(row.name) ? this : findChild<QWidget*>(QString::fromLatin1(row.name));
+        if (widget == nullptr) continue;
+        controls_.emplace(row.name, widget);
+        connectControl(row, widget);
+    }
+}
+
+void Page::connectControl(const ControlRow& row, QWidget* widget) {
+    const char* name = row.name;
+    switch (row.kind) {
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::Button:
+        connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
+                [this, name] { report(name, ControlEvent::Click); });
+        break;
+    case ControlKind::ComboBox:
+        // Only the user's picks: a selection the program makes runs no handler.
+        connect(static_cast<QComboBox*>(widget), &QComboBox::activated, this,
+                [this, name] { report(name, ControlEvent::Pick); });
+        break;
+    case ControlKind::Edit:
+        connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, this,
+                [this, name] { report(name, ControlEvent::Text); });
+        break;
+    case ControlKind::ClickLabel:
+    case ControlKind::Picture: {
+        auto* label = static_cast<ClickableLabel*>(widget);
+        connect(label, &ClickableLabel::clicked, this, [this, name] { report(name, ControlEvent::Click); });
+        connect(label, &ClickableLabel::doubleClicked, this, [this, name] { report(name, ControlEvent::DoubleClick); });
+        break;
+    }
+    default: break;
+    }
+}
+
+void Page::report(const char* name, ControlEvent event) {
+    if (drawing_) return;
+    take(layout_[name]);
+    host.command(index_, name, event);
+}
+
+void Page::take(const ControlRow& row) {
+    // Only what the user changes: a text shown in a label is the model's alone.
+    if (row.kind != ControlKind::CheckBox && row.kind != ControlKind::RadioButton &&
+        row.kind != ControlKind::ComboBox && row.kind != ControlKind::Edit)
+        return;
+    // A radio item speaks for its box.
+    const std::string_view owner = row.kind == ControlKind::RadioButton ? row.parent : row.name;
+    QWidget* widget = control(row.name);
+    for (const ControlField& field : model_.fields()) {
+        if (owner != field.control) continue;
+        if (field.checked != nullptr) *field.checked = static_cast<QAbstractButton*>(widget)->isChecked();
+        if (field.selection != nullptr && row.kind == ControlKind::RadioButton)
+            *field.selection = findChild<QButtonGroup*>(QString::fromLatin1(row.parent) + "Group")->checkedId();
+        else if (field.selection != nullptr)
+            *field.selection = static_cast<QComboBox*>(widget)->currentIndex();
+        if (field.text != nullptr) *field.text = static_cast<QLineEdit*>(widget)->text().toStdString();
+    }
+}
+
+void Page::drawModel() {
+    drawing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{drawing_};
+    showModel();
+    for (const ControlField& field : model_.fields()) draw(field);
+    for (const auto& [name, enabled] : model_.enabledControls()) control(name)->setEnabled(enabled);
+}
+
+void Page::draw(const ControlField& field) {
+    QWidget* widget = control(field.control);
+    if (field.checked != nullptr) static_cast<QAbstractButton*>(widget)->setChecked(*field.checked);
+    if (field.selection != nullptr) {
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            list->setCurrentIndex(*field.selection);
+        } else {
+            // A radio group: its item, or none.
+            auto* group = findChild<QButtonGroup*>(QString::fromLatin1(field.control) + "Group");
+            if (QAbstractButton* item = group->button(*field.selection)) {
+                item->setChecked(true);
+            } else if (QAbstractButton* checked = group->checkedButton()) {
+                group->setExclusive(false);
+                checked->setChecked(false);
+                group->setExclusive(true);
+            }
+        }
+    }
+    const std::string* text = field.text;
+    const std::string caption = field.caption != nullptr ? field.caption->in(host.english()) : std::string();
+    if (field.caption != nullptr) text = &caption;
+    if (text == nullptr) return;
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        // Only a changed text: the cursor stays where the user types.
+        if (edit->text() != shown(*text)) edit->setText(shown(*text));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(shown(*text));
+    } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+        box->setTitle(shown(*text));
+    }
 }

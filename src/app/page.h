@@ -1,35 +1,47 @@
 #pragma once
-// Common ground of the window's pages: each page is the tab sheet itself, knows the main
-// window, and keeps its two caption sets in a CaptionBook.
+// Common ground of the window's pages and of the first-start panel: each is built from its
+// layout table, ties its controls to its model's fields by their table names, hands the user's
+// actions on its controls to the window (PageHost) and draws its model when the window asks.
+// A page sees nothing else of the window, and its widgets are its own: tests find them by name.
 #include "app/captions.h"
+#include "core/window_model.h"
 
 #include <QWidget>
 
-class TF1;
+#include <string_view>
+#include <unordered_map>
 
 class Page : public QWidget {
     Q_OBJECT
 public:
-    Page(TF1* form, const char* objectName);
+    // `index` is the page's tab index (or tavrix::kLanguagePanel); `name` its object name.
+    Page(tavrix::PageHost& host, int index, tavrix::PageModel& model, const tavrix::FormLayout& layout,
+         const char* name, QWidget* parent = nullptr);
 
     // Start-up step 4: the English caption set over the built-in one.
-    virtual void applyEnglishCaptions();
+    void applyEnglishCaptions() { book.applyEnglish(); }
+    // The page's own drawing, then every control tied to a field, then the enabled states.
+    void drawModel();
 
 protected:
-    // Sets every control from the page's model, with the controls' signals blocked.
+    // What the page draws beyond its fields and enabled states.
     virtual void showModel() {}
+    // The user acted on control `name`: its field takes the control's state, then the window
+    // runs the handler. Nothing while the page draws itself.
+    void report(const char* name, tavrix::ControlEvent event);
+    QWidget* control(std::string_view name) const { return controls_.at(name); }
 
-    // Runs one of the model's operations, then shows the model; also when the operation throws
-    // part-way, so what it changed before the error stays visible.
-    template <typename Operation>
-    void update(Operation&& operation) {
-        struct ShowAfterwards {
-            Page* page;
-            ~ShowAfterwards() { page->showModel(); }
-        } show{this};
-        operation();
-    }
-
-    TF1* form;
+    tavrix::PageHost& host;
     CaptionBook book;
+
+private:
+    void connectControl(const tavrix::ControlRow& row, QWidget* widget);
+    void take(const tavrix::ControlRow& row);
+    void draw(const tavrix::ControlField& field);
+
+    int index_;
+    tavrix::PageModel& model_;
+    const tavrix::FormLayout& layout_;
+    std::unordered_map<std::string_view, QWidget*> controls_;
+    bool drawing_ = false;
 };

@@ -4,6 +4,15 @@
 
 namespace tavrix {
 
+ControlFields ControlsPageModel::fields() {
+    static const char* const kLabels[kControllerLabelCount] = {"L21", "L22", "L23", "L24", "L25", "L26", "L27",
+                                                               "L28", "L29", "L30", "L31", "L32", "L33", "L34"};
+    ControlFields all{{"CB23", nullptr, &state.player}, {"CB25", &state.useMM}, {"GB6", nullptr, nullptr, nullptr, &groupCaption}};
+    for (int i = 0; i < kControllerLabelCount; ++i)
+        all.push_back({kLabels[i], nullptr, nullptr, &state.captions[static_cast<std::size_t>(i)]});
+    return all;
+}
+
 void ControlsPageModel::endCapture() {
     capturing = false;
     ++captionsSet;
@@ -45,7 +54,7 @@ void ControlsPageModel::J1JoyRemoved() {
 
 void ControlsPageModel::CB23Change() {
     endCapture();
-    groupPlayer = state.player == 0 ? 0 : 1;
+    groupCaption = playerGroupCaption(playerIndex());
     LoadControllerConfig();
 }
 

@@ -4,7 +4,8 @@
 // A front end draws these values, forwards key presses and joystick events, and starts the
 // joysticks' capture when a capture begins.
 #include "core/controller_config.h"
-#include "core/form_layout.h"
+#include "core/layout/captions.h"
+#include "core/page_model.h"
 #include "core/input_names.h"
 
 #include <cstdint>
@@ -12,19 +13,18 @@
 
 namespace tavrix {
 
-// GB6's caption for player 0 or 1 (kept beside the page's layout table, as the next one).
-Caption playerGroupCaption(int player);
-// The window caption: the request for a key while a capture waits, else the program's title.
-Caption windowCaption(bool capturing);
-
-struct ControlsPageModel {
+struct ControlsPageModel : PageModel {
     ControllerPageState state;  // captions of L21 .. L34, CB23, CB25
     InputNameTable names{false};
     bool capturing = false;     // the key receiver E4 is enabled and the window asks for a key
     // Counts the times the window caption is set afresh: to the request for a key when a
     // capture starts, to the program's title whenever a capture ends.
     int captionsSet = 0;
-    int groupPlayer = 0;        // the player named in GB6's caption, set by a pick in CB23
+    Caption groupCaption = playerGroupCaption(0);  // GB6, names the player picked in CB23
+
+    // L21 .. L34, CB23, CB25 and GB6.
+    ControlFields fields() override;
+    ControlStates enabledControls() const override { return {{"E4", capturing}}; }
 
     // CB23's selection for the stored player: any player but the first shows the second.
     int playerIndex() const { return state.player == 0 ? 0 : 1; }

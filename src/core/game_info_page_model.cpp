@@ -9,6 +9,12 @@ namespace tavrix {
 
 GameInfoPageModel::GameInfoPageModel() : lister_(&directLister_) {}
 
+ControlFields GameInfoPageModel::fields() {
+    return {{"L1", nullptr, nullptr, &title},       {"L2", nullptr, nullptr, &makerAndYear},
+            {"L6", nullptr, nullptr, &hardware},    {"L3", nullptr, nullptr, &mainArchive},
+            {"L4", nullptr, nullptr, &biosArchive}, {"L5", nullptr, nullptr, &parentArchive}};
+}
+
 void GameInfoPageModel::setArchiveLister(ArchiveLister* lister) {
     lister_ = lister != nullptr ? lister : &directLister_;
 }

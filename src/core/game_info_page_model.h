@@ -6,6 +6,8 @@
 // here, and forwards clicks on the labels, the romset group and the picture.
 #include "core/game_database.h"
 #include "core/game_verification.h"
+#include "core/launch_command.h"
+#include "core/page_model.h"
 
 #include <functional>
 #include <string>
@@ -13,7 +15,7 @@
 
 namespace tavrix {
 
-class GameInfoPageModel {
+class GameInfoPageModel : public PageModel {
 public:
     // One row of LV1: the file's name and signature as shown, and its check mark.
     struct FileRow {
@@ -39,7 +41,7 @@ public:
     std::string mainArchive;   // L3, empty for "none"
     std::string biosArchive;   // L4
     std::string parentArchive; // L5
-    bool vantrelPlugin = true; // the Controls page's hidden CB21, read by the launch
+    bool vantrelPlugin = true; // the game's controller plug-in choice, read by the launch
     std::vector<FileRow> files;      // LV1
     std::vector<MemberRow> members;  // LV2
     std::string picturePath;   // the snapshot file in I1; empty: no picture
@@ -51,6 +53,11 @@ public:
     unsigned membersFilled = 0;
 
     GameInfoPageModel();
+
+    // The six lines L1, L2, L6, L3, L4, L5.
+    ControlFields fields() override;
+    // The selected game's controller plug-in choice.
+    void addLaunchInputs(LaunchInputs& inputs) const { inputs.vantrelPlugin = vantrelPlugin; }
 
     // Fill for game N: the game's keys from tavrix.ini, its snapshot, then the verification of
     // its archives in the romset directory. An archive that cannot be read is thrown as

@@ -7,6 +7,12 @@
 
 namespace tavrix {
 
+ControlFields GeneralPageModel::fields() {
+    return {{"E1", nullptr, nullptr, &pathText},     {"CB24", &startupScan},
+            {"CB26", &showFullRomset},               {"CB27", &showAllColumns},
+            {"RG2", nullptr, &sortChoice},           {"L16", nullptr, nullptr, &countLine}};
+}
+
 bool GeneralPageModel::B01Click(const std::string& chosenFolder) {
     if (chosenFolder.empty()) return false;
     pathText = chosenFolder;

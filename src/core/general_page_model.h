@@ -2,17 +2,15 @@
 // The General Settings page without its widgets: the romset directory, the start-up scan and
 // the game list's options, with Save and Cancel (also the page's reload at start-up). The game
 // list itself keeps its sort direction; Save takes it and Cancel hands the stored one back.
-#include "core/form_layout.h"
+#include "core/launch_command.h"
+#include "core/page_model.h"
 #include "core/text.h"
 
 #include <string>
 
 namespace tavrix {
 
-// The folder dialog's prompt (kept beside the page's layout table).
-Caption folderPrompt();
-
-struct GeneralPageModel {
+struct GeneralPageModel : PageModel {
     std::string pathText;         // E1, the romset directory as shown
     KeptText storedRomsDirectory; // roms-directory as last loaded
     bool startupScan = false;     // CB24
@@ -20,9 +18,16 @@ struct GeneralPageModel {
     bool showAllColumns = false;  // CB27
     int sortChoice = -1;          // RG2's checked item, -1 for none
     bool ascending = false;       // the stored sort direction, for the list after a reload
+    std::string countLine;        // L16, how many of the list's games are playable
+    bool rescanEnabled = true;    // B02, off while a scan runs
+
+    ControlFields fields() override;
+    ControlStates enabledControls() const override { return {{"B02", rescanEnabled}}; }
 
     // The romset directory as E1 holds it now: the stored bytes while the text is as loaded.
     std::string romsDirectory() const { return storedRomsDirectory.bytesFor(pathText); }
+    // The rom path, as E1 holds it now.
+    void addLaunchInputs(LaunchInputs& inputs) const { inputs.romPath = romsDirectory(); }
 
     // The folder dialog's answer, empty when it was cancelled: a chosen folder replaces E1's
     // text (not saved); true when it did.

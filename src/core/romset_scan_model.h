@@ -3,7 +3,7 @@
 // does to the window (the filter, the rescan button, the caption, the list's entries, the Game
 // Info page, the error boxes, the count line) and does the verification and the one write of
 // tavrix.ini itself; a front end carries each step out on its own controls through ScanSteps.
-#include "core/form_layout.h"
+#include "core/layout/captions.h"
 #include "core/game_database.h"
 #include "core/game_verification.h"
 
@@ -14,10 +14,6 @@
 namespace tavrix {
 
 class RomsetScanPass;
-
-// The window's caption while a scan runs, and after it.
-inline constexpr Caption kScanningCaption{"Tavrix - 읽는 중...", "Tavrix - Scanning..."};
-inline constexpr Caption kProgramCaption{"Tavrix", nullptr};
 
 // What a front end does when the scan asks for it.
 class ScanSteps {

@@ -12,19 +12,18 @@ namespace {
 constexpr int kLiteSurround = 2;
 }
 
-void SoundPageModel::checkSound(bool checked) {
-    soundChecked = checked;
-    CB1Click();
+ControlFields SoundPageModel::fields() {
+    return {{"CB1", &soundChecked},
+            {"CB19", &filterChecked},
+            {"CB20", nullptr, &cutoffIndex},
+            {"RG1", nullptr, &effectIndex},
+            {"E3", nullptr, nullptr, &multiplierText}};
 }
 
-void SoundPageModel::checkFilter(bool checked) {
-    filterChecked = checked;
-    CB19Click();
-}
-
-void SoundPageModel::pickEffect(int index) {
-    effectIndex = index;
-    RG1Click();
+ControlStates SoundPageModel::enabledControls() const {
+    return {{"CB19", filterEnabled},          {"CB20", cutoffEnabled},    {"L15", cutoffEnabled},
+            {"RG1", effectEnabled},           {"E3", multiplierEnabled}, {"UD2", multiplierEnabled},
+            {"ST1", multiplierEnabled}};
 }
 
 // Filter rule: the cutoff list only while both sound and the filter are on.
@@ -59,6 +58,15 @@ SoundSettings SoundPageModel::settings() const {
     return settings;
 }
 
+void SoundPageModel::addLaunchInputs(LaunchInputs& inputs) const {
+    const SoundSettings shown = settings();
+    inputs.soundOn = shown.useSound;
+    inputs.filterOn = shown.filterEnabled;
+    inputs.cutoffIndex = shown.cutoff;
+    inputs.soundEffect = shown.effect;
+    inputs.multiplier = shown.multiplier;
+}
+
 void SoundPageModel::B11Click() const {
     IniDocument document = IniDocument::load(kSettingsFileName);
     writeSoundSettings(document, settings());
@@ -67,7 +75,8 @@ void SoundPageModel::B11Click() const {
 
 void SoundPageModel::B12Click() {
     const SoundSettingsRead stored = readSoundSettings(*IniDocumentCache::shared().load(kSettingsFileName));
-    checkSound(stored.useSound);
+    soundChecked = stored.useSound;
+    CB1Click();
     filterChecked = stored.filterEnabled;
     cutoffEnabled = filterChecked;
 

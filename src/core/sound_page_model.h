@@ -1,6 +1,8 @@
 #pragma once
 // The Sound page without its widgets: what each control shows, and the page's handlers as
 // operations on it. A front end draws these values and forwards each user action here.
+#include "core/launch_command.h"
+#include "core/page_model.h"
 #include "core/sound_settings.h"
 #include "core/text.h"
 
@@ -8,7 +10,7 @@
 
 namespace tavrix {
 
-struct SoundPageModel {
+struct SoundPageModel : PageModel {
     bool soundChecked = false;          // CB1, sound emulation on
     bool filterChecked = false;         // CB19, sound filter on
     bool filterEnabled = true;          // CB19
@@ -22,18 +24,17 @@ struct SoundPageModel {
     // it unchanged.
     KeptText storedMultiplier;
 
-    // A check box's click handler runs for any change of its state, by the user or the program.
-    void checkSound(bool checked);
-    void checkFilter(bool checked);
-    void pickEffect(int index);
-    void pickCutoff(int index) { cutoffIndex = index; }
-    void typeMultiplier(std::string text) { multiplierText = std::move(text); }
+    ControlFields fields() override;
+    ControlStates enabledControls() const override;
 
+    // The handlers of CB1, CB19 and RG1's items, run once the field holds the new state.
     void CB1Click();
     void CB19Click();
     void RG1Click();
 
     SoundSettings settings() const;
+    // Sound on, filter, cutoff, effect and multiplier, as the page shows them now.
+    void addLaunchInputs(LaunchInputs& inputs) const;
     // Save: the six keys into tavrix.ini. The front end then shows the Game Info page.
     void B11Click() const;
     // Cancel: the controls from tavrix.ini. The front end shows this page first. A cutoff that

@@ -3,6 +3,7 @@
 // sequence decides which steps run and in which order; a front end carries each step out on
 // its own controls through StartupSteps. The panel's state (which language is checked, whether
 // OK may be pressed, whether the panel shows) lives here and the front end draws it.
+#include "core/page_model.h"
 
 namespace tavrix {
 
@@ -48,7 +49,7 @@ public:
 };
 
 // The panel shown at a first start, until the user confirms a language.
-struct LanguagePanelModel {
+struct LanguagePanelModel : PageModel {
     bool visible = false;         // P2, hidden until the start-up sequence shows it
     bool koreanChecked = false;   // RB1
     bool englishChecked = false;  // RB2
@@ -61,6 +62,9 @@ struct LanguagePanelModel {
     void RB1Click();
     void I2Click() { check(false); }
     void I3Click() { check(true); }
+
+    ControlFields fields() override { return {{"RB1", &koreanChecked}, {"RB2", &englishChecked}}; }
+    ControlStates enabledControls() const override { return {{"B10", okEnabled}}; }
 };
 
 class StartupModel {

@@ -47,8 +47,27 @@ std::vector<ControlValue<bool>> VideoPageModel::checkBoxes() {
             {"CB16", &v.rendererKeys}, {"CB29", &v.hideConsole}};
 }
 
-std::vector<std::pair<const char*, bool>> VideoPageModel::enabledControls() const {
-    std::vector<std::pair<const char*, bool>> states{{"CB2", stretchingEnabled}, {"CB22", registryEnabled},
+ControlFields VideoPageModel::fields() {
+    rendererChoice = rendererIndex();
+    ControlFields all{{"CB18", nullptr, &rendererChoice},
+                      {"CB22", &values.registrySettings},
+                      {"E2", nullptr, nullptr, &values.frameRate}};
+    for (auto [name, selection] : lists()) all.push_back({name, nullptr, selection});
+    for (auto [name, checked] : checkBoxes()) all.push_back({name, checked});
+    return all;
+}
+
+void VideoPageModel::addLaunchInputs(LaunchInputs& inputs) const {
+    const VideoSettings shown = settings();
+    inputs.slowGeometry = shown.slowGeometry;
+    inputs.renderer = shown.renderer;
+    inputs.useRegistrySettings = shown.registrySettings;
+    inputs.rotationIndex = shown.rotation;
+    inputs.hideConsole = shown.hideConsole;
+}
+
+ControlStates VideoPageModel::enabledControls() const {
+    ControlStates states{{"CB2", stretchingEnabled}, {"CB22", registryEnabled},
                                                      {"CB4", fullScreenEnabled}, {"CB9", values.ditheringEnabled}};
     // The lists only a hardware renderer uses, and the screen and frame controls, with their labels.
     for (const char* name : {"CB7", "CB5", "L52", "L54", "CB14", "L59", "CB15", "L60", "CB10", "L56", "CB16", "CB8", "L55"})

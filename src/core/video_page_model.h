@@ -2,7 +2,9 @@
 // The Video page without its widgets: what each control shows and whether it is enabled, and
 // the page's handlers as operations on it. A front end draws these values and forwards each
 // user action here; the renderer files and tavrix.ini are read and written by the model.
-#include "core/form_layout.h"
+#include "core/launch_command.h"
+#include "core/layout/captions.h"
+#include "core/page_model.h"
 #include "core/text.h"
 #include "core/video_settings.h"
 
@@ -12,11 +14,6 @@
 
 namespace tavrix {
 
-// The run-time items of the scan-line and blending lists.
-enum class VideoListItem { No, Yes, None, Black, Bright, Level1, Level2 };
-// An item's caption in both languages (kept beside the page's layout table).
-Caption captionOf(VideoListItem item);
-
 // A control of the page by name and the model's value it shows.
 template <typename Value>
 struct ControlValue {
@@ -24,7 +21,7 @@ struct ControlValue {
     Value* value;
 };
 
-struct VideoPageModel {
+struct VideoPageModel : PageModel {
     // Checked states, selections (-1 for none) and texts; `values.ditheringEnabled` is CB9's
     // enabled flag.
     VideoSettings values;
@@ -53,6 +50,14 @@ struct VideoPageModel {
     // CB18's selection: the renderer kinds in list order; any other index picks OpenGL.
     int rendererIndex() const { return static_cast<int>(values.renderer); }
     void pickRenderer(int index);
+    // CB18's selection as a field: set from the renderer kind whenever the fields are asked
+    // for, and read back by the user's pick (CB18's handler picks the renderer from it).
+    int rendererChoice = 2;
+
+    // Every control tied to a field: the lists and check boxes below, CB18, CB22 and E2.
+    ControlFields fields() override;
+    // Slow geometry, renderer, registry settings, rotation and the console, as shown now.
+    void addLaunchInputs(LaunchInputs& inputs) const;
 
     // The lists and check boxes that each show one member of `values` (not CB18 and CB22,
     // which have rules of their own): the front end shows each value and writes the user's
@@ -60,10 +65,8 @@ struct VideoPageModel {
     std::vector<ControlValue<int>> lists();
     std::vector<ControlValue<bool>> checkBoxes();
     // Every control whose enabled state the rules decide, with that state.
-    std::vector<std::pair<const char*, bool>> enabledControls() const;
+    ControlStates enabledControls() const override;
 
-    // The registry check box runs its click handler for every change of its state.
-    void checkRegistry(bool checked);
 
     // Lists run their change handlers only for the user's picks: the front end sets the
     // selection in `values`, then calls the handler.
@@ -82,6 +85,9 @@ struct VideoPageModel {
     void B09Click();
 
 private:
+    // The program changes CB22: its click handler runs when its state changes.
+    void checkRegistry(bool checked);
+
     KeptText storedFrameRate;  // the frame-rate text as last read from a renderer file
     // While ReadVideoSettings runs: the registry flag it has read and not yet put into CB22,
     // which a defaults' write in between stores instead of CB22's state.

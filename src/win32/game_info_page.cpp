@@ -1,17 +1,12 @@
 #include "win32/game_info_page.h"
 
-#include "win32/controls_page.h"
-#include "win32/general_page.h"
-#include "win32/main_window.h"
-#include "win32/page_index.h"
-
 #include <commctrl.h>
-
-#include <string_view>
+#include <windowsx.h>
 
 namespace tavrix::win32 {
 
-GameInfoPage::GameInfoPage(PageHost& host, MainWindow& window) : Page(host, &gameInfoPageLayout()), window_(window) {}
+GameInfoPage::GameInfoPage(PageHost& host, GameInfoPageModel& pageModel)
+    : Page(host, kGameInfoPage, pageModel, gameInfoPageLayout()), model(pageModel) {}
 
 GameInfoPage::~GameInfoPage() {
     if (picture_ != nullptr) DeleteObject(picture_);
@@ -23,27 +18,15 @@ void GameInfoPage::created() {
     ListView_SetExtendedListViewStyle(files, ListView_GetExtendedListViewStyle(files) | LVS_EX_CHECKBOXES);
 }
 
-void GameInfoPage::gameSelected(int number) {
-    update([&] {
-        model.fill(number, window_.generalPage().model.romsDirectory(),
-                   [this](const std::string& path) { return loadPicture(path); });
-    });
+bool GameInfoPage::message(UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_LBUTTONUP || (GetWindowLongW(form_["GB1"], GWL_STYLE) & WS_VISIBLE) == 0) return false;
+    const Rect box = form_.placeOf("GB1");
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x < box.x || at.y < box.y || at.x >= box.x + box.width || at.y >= box.y + box.height) return false;
+    report("GB1", ControlEvent::Click);
+    return true;
 }
 
-void GameInfoPage::clearForEmptyList() {
-    update([&] { model.clearForEmptyList(); });
-}
-
-void GameInfoPage::showScanned(const GameRecord& game, PathResolver& paths, const GameVerification& verification) {
-    update([&] {
-        model.showGame(game);
-        model.showSnapshot(romsetNameOfArchive(model.mainArchive), paths,
-                           [this](const std::string& path) { return loadPicture(path); });
-        model.showMarks(verification);
-    });
-}
-
-// The snapshot as a bitmap file, scaled to the picture control.
 bool GameInfoPage::loadPicture(const std::string& path) {
     const Rect place = form_.placeOf("I1");
     auto* loaded = static_cast<HBITMAP>(
@@ -53,14 +36,6 @@ bool GameInfoPage::loadPicture(const std::string& path) {
     if (picture_ != nullptr) DeleteObject(picture_);
     picture_ = loaded;
     return true;
-}
-
-void GameInfoPage::command(const char* name, int code) {
-    if (code != STN_CLICKED) return;
-    // Every text and the picture toggle between the snapshot and the romset view.
-    const ControlKind kind = form_.layout()[name].kind;
-    if (kind == ControlKind::ClickLabel || kind == ControlKind::Picture || kind == ControlKind::Group)
-        update([&] { model.L1Click(window_.gameList().rowCount() == 0); });
 }
 
 void GameInfoPage::showRows(const char* list, const std::vector<std::pair<std::string, std::string>>& rows) {
@@ -81,12 +56,6 @@ void GameInfoPage::showRows(const char* list, const std::vector<std::pair<std::s
 }
 
 void GameInfoPage::showModel() {
-    const std::pair<const char*, const std::string*> lines[] = {
-        {"L1", &model.title},       {"L2", &model.makerAndYear},  {"L6", &model.hardware},
-        {"L3", &model.mainArchive}, {"L4", &model.biosArchive}, {"L5", &model.parentArchive}};
-    for (const auto& [name, text] : lines) form_.setText(name, *text);
-    // The launch reads the game's controller plug-in choice from the Controls page's hidden box.
-    window_.controlsPage().form().setChecked("CB21", model.vantrelPlugin);
     if (filesShown_ != model.filesFilled) {
         filesShown_ = model.filesFilled;
         std::vector<std::pair<std::string, std::string>> rows;
@@ -102,9 +71,7 @@ void GameInfoPage::showModel() {
         showRows("LV2", rows);
     }
     if (!model.hasPicture()) SendMessageW(form_["I1"], STM_SETIMAGE, IMAGE_BITMAP, 0);
-    form_.setVisible("GB1", model.romsetShown);
-    for (const char* line : {"L12", "L3", "L10", "L4", "L11", "L5"}) form_.setVisible(line, model.romsetShown);
-    form_.setVisible("LV1", model.romsetShown);
+    for (const char* name : {"GB1", "L12", "L3", "L10", "L4", "L11", "L5", "LV1"}) form_.setVisible(name, model.romsetShown);
     form_.setVisible("P1", model.panelShown);
     form_.setVisible("I1", model.panelShown);
 }

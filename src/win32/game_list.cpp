@@ -35,11 +35,6 @@ void GameListView::attach(HWND list, HIMAGELIST images) {
     while (Header_GetItemCount(ListView_GetHeader(list_)) > 1) ListView_DeleteColumn(list_, 1);
 }
 
-void GameListView::fill() {
-    model.fill();
-    showEntries();
-}
-
 void GameListView::showEntries() {
     byNumber_.clear();
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
@@ -60,10 +55,9 @@ void GameListView::showEntries() {
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
 }
 
-void GameListView::sort() {
-    // The model orders its entries; the list view takes that order as each row's rank, so its
-    // own sort, whatever its method, keeps the selected row selected.
-    model.sort();
+void GameListView::showOrder() {
+    // The list view takes the model's order as each row's rank, so its own sort, whatever its
+    // method, keeps the selected row selected.
     std::vector<LPARAM> rank(byNumber_.size(), 0);
     for (std::size_t position = 0; position < model.entries.size(); ++position) {
         byNumber_[static_cast<std::size_t>(model.entries[position].number)] = position;
@@ -88,11 +82,6 @@ void GameListView::showHeaderImages() {
     }
 }
 
-void GameListView::markSortColumn() {
-    model.markSortColumn();
-    showHeaderImages();
-}
-
 void GameListView::showColumns(bool english) {
     const ControlRow& desc = mainWindowLayout()["LV0"];
     HWND header = ListView_GetHeader(list_);
@@ -110,41 +99,20 @@ void GameListView::showColumns(bool english) {
     showHeaderImages();
 }
 
-void GameListView::selectFirst() {
-    if (rowCount() == 0) return;
-    ListView_SetItemState(list_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list_, 0, FALSE);
-}
-
 void GameListView::selectQuietly(int position) {
     quiet_ = true;
     ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
     ListView_SetItemState(list_, position, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list_, position, FALSE);
     quiet_ = false;
 }
 
-void GameListView::setStatus(int position, int status) {
-    const int number = numberAt(position);
-    if (number == 0) return;
-    model.setStatus(number, status);
+void GameListView::showStatus(int position) {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iItem = position;
-    item.iImage = imageOf(status);
+    item.iImage = imageOf(model.entries[static_cast<std::size_t>(position)].status);
     SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-void GameListView::RG2Click(int index) {
-    model.RG2Click(index);
-    if (index < 0 || index > 3) return;
-    showHeaderImages();
-    sort();
-}
-
-GameListModel::FilterOutcome GameListView::CB26Click(bool playableOnly) {
-    const GameListModel::FilterOutcome outcome = model.CB26Click(playableOnly);
-    showEntries();
-    return outcome;
 }
 
 int GameListView::rowCount() const {
@@ -165,12 +133,6 @@ int GameListView::imageAt(int position) const {
     item.iItem = position;
     SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     return item.iImage;
-}
-
-std::string GameListView::textAt(int position, int column) const {
-    wchar_t text[512] = L"";
-    ListView_GetItemText(list_, position, column, text, 512);
-    return narrow(text);
 }
 
 bool GameListView::notify(NMHDR* header) {

@@ -1,6 +1,6 @@
 #pragma once
-// The game list LV0 drawn with the system's list view: the rows of the game database with
-// their status images, ordered and marked by the game list model.
+// The game list LV0 drawn with the system's list view: a view of the window model's game list,
+// its rows with their status images in the model's order, its columns and header arrows.
 #include "core/game_database.h"
 #include "core/game_list_model.h"
 
@@ -14,33 +14,25 @@ namespace tavrix::win32 {
 
 class GameListView {
 public:
+    explicit GameListView(const GameListModel& model) : model(model) {}
+
     // `list` is the report list view built from the main window's table.
     void attach(HWND list, HIMAGELIST images);
 
-    // The model's entries from tavrix.ini, shown in file order; the caller sorts afterwards.
-    void fill();
     // The model's entries as they stand, none selected.
     void showEntries();
-    // The model orders its entries; the list follows, and the selected row stays selected.
-    void sort();
+    // The rows in the model's order; the selected row stays selected.
+    void showOrder();
     // The arrow on each visible column's header, as the model says.
     void showHeaderImages();
-    void markSortColumn();
     // The Hardware and Year columns come or go with the model's choice.
     void showColumns(bool english);
-    void selectFirst();
-    // Selects the row at `position` without the selection's handler (the scan fills the Game
-    // Info page itself); selectingQuietly() is true while the list reports that change.
+    // Selects the row at `position` without the selection's handler; selectingQuietly() is
+    // true while the list reports that change.
     void selectQuietly(int position);
     bool selectingQuietly() const { return quiet_; }
-    // A scan found this status for the row at `position`: the model keeps it, the row shows
-    // its image.
-    void setStatus(int position, int status);
-    // RG2 now shows `index`: the model's sort state, the arrows, the order.
-    void RG2Click(int index);
-    // The playable-only filter as the model applies it, shown; the caller does the rest the
-    // outcome asks for.
-    GameListModel::FilterOutcome CB26Click(bool playableOnly);
+    // The row at `position` shows the image of its entry's status.
+    void showStatus(int position);
 
     // The list's notifications to its parent that it answers itself: the texts to show. True
     // when handled.
@@ -52,11 +44,9 @@ public:
     // The game number and status image of the row shown at `position`.
     int numberAt(int position) const;
     int imageAt(int position) const;
-    std::string textAt(int position, int column) const;
-
-    GameListModel model;
 
 private:
+    const GameListModel& model;
     HWND list_ = nullptr;
     bool quiet_ = false;
     std::vector<std::size_t> byNumber_;  // each game number's place in the model's entries

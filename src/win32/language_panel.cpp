@@ -3,12 +3,10 @@
 #include "win32/fonts.h"
 #include "win32/panel_pictures.h"
 
-#include <string_view>
-
 namespace tavrix::win32 {
 
-LanguagePanel::LanguagePanel(PageHost& host, StartupModel& startup, std::function<void()> confirm)
-    : Page(host, &languagePanelLayout()), startup_(startup), confirm_(std::move(confirm)) {}
+LanguagePanel::LanguagePanel(PageHost& host, LanguagePanelModel& panelModel)
+    : Page(host, kLanguagePanel, panelModel, languagePanelLayout()), model(panelModel) {}
 
 LanguagePanel::~LanguagePanel() {
     // The pictures' controls let go of them first.
@@ -38,30 +36,10 @@ void LanguagePanel::created() {
     form_.whenRescaled(paint);
 }
 
-void LanguagePanel::command(const char* name, int code) {
-    if (code != BN_CLICKED && code != STN_CLICKED) return;
-    LanguagePanelModel& panel = startup_.panel;
-    const std::string_view control = name;
-    // A click on a language's button or on its flag checks that language.
-    if (control == "RB1") update([&] { panel.check(false); });
-    if (control == "RB2") update([&] { panel.check(true); });
-    if (control == "I2") update([&] { panel.I2Click(); });
-    if (control == "I3") update([&] { panel.I3Click(); });
-    if (control == "B10") confirm_();
-}
-
 void LanguagePanel::showModel() {
-    const LanguagePanelModel& panel = startup_.panel;
-    form_.setChecked("RB1", panel.koreanChecked);
-    form_.setChecked("RB2", panel.englishChecked);
-    form_.setEnabled("B10", panel.okEnabled);
-}
-
-void LanguagePanel::showState() {
-    drawModel();
-    for (const ControlRow& desc : form_.layout().controls) form_.setVisible(desc.name, startup_.panel.visible);
-    ShowWindow(window(), startup_.panel.visible ? SW_SHOW : SW_HIDE);
-    if (startup_.panel.visible) SetWindowPos(window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    for (const ControlRow& desc : form_.layout().controls) form_.setVisible(desc.name, model.visible);
+    ShowWindow(window(), model.visible ? SW_SHOW : SW_HIDE);
+    if (model.visible) SetWindowPos(window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 }  // namespace tavrix::win32

@@ -1,65 +1,26 @@
 #include "win32/main_window.h"
 
+#include "core/emulator_contract.h"
 #include "core/error.h"
-#include "core/ini_document_cache.h"
 #include "core/layout_rules.h"
-#include "core/settings.h"
+#include "platform/win32/dialogs.h"
 #include "platform/win32/emulator_process.h"
 #include "platform/win32/joystick.h"
-#include "win32/error_box.h"
-#include "win32/page_index.h"
-#include "win32/about_page.h"
+#include "platform/win32/renderer_plugin.h"
 #include "win32/controls_page.h"
+#include "win32/error_box.h"
 #include "win32/game_info_page.h"
-#include "win32/general_page.h"
 #include "win32/language_panel.h"
-#include "win32/romset_scan.h"
-#include "win32/sound_page.h"
-#include "win32/video_page.h"
 #include "win32/status_images.h"
+#include "win32/video_page.h"
+
+#include <shellapi.h>
 
 #include <exception>
 
 namespace tavrix::win32 {
 
 namespace {
-// The start-up model's steps carried out on the window.
-class WindowSteps : public StartupSteps {
-public:
-    explicit WindowSteps(MainWindow& window) : w(window) {}
-    void clearBatchRequest() override { w.clearBatchRequest(); }
-    void reportCorruptedSettings(const char* text) override {
-        showError(text);
-        PostMessageW(w.window(), WM_CLOSE, 0, 0);
-    }
-    void showLanguagePanel(bool) override { w.languagePanel().showState(); }
-    void setEnglishFlag(bool) override {}  // the window keeps its language itself
-    void applyEnglishCaptions() override { w.showCaptions(true); }
-    void fillGameList() override {
-        w.gameList().fill();
-        w.generalPage().showCountLine();
-    }
-    void reloadGeneralPage() override { w.generalPage().B05Click(); }
-    void sortGameList() override {
-        w.gameList().sort();
-        w.gameList().markSortColumn();
-    }
-    void reloadSoundPage() override { w.soundPage().B12Click(); }
-    void reloadVideoPage() override { w.videoPage().ReadVideoSettings(); }
-    bool startupScanChecked() const override { return w.generalPage().model.startupScan; }
-    void scanRomsets() override { w.scanRomsets(); }
-    void selectFirstGame() override { w.gameList().selectFirst(); }
-    void reloadControlsPage(bool english) override {
-        w.controlsPage().model.buildInputNames(english);
-        w.controlsPage().LoadControllerConfig();
-    }
-    void showFirstPage() override { w.showPage(kGameInfoPage); }
-    void focusGameList() override { SetFocus(w.form()["LV0"]); }
-
-private:
-    MainWindow& w;
-};
-
 constexpr const wchar_t* kWindowClass = L"TavrixWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // Control ids: the window's own, then a block for each page.
@@ -95,43 +56,42 @@ void setClientSize(HWND window, int width, int height, int dpi) {
     }
 }
 
+}  // namespace
+
 // The window on a display of another scale: every place, font and picture made again for it,
 // the window as large as its client area needs there and where the system suggests.
-void rescaleWindow(MainWindow& window, int dpi, const RECT* suggested) {
-    FontSet& fonts = window.form().fonts();
+void MainWindow::rescale(int dpi, const RECT* suggested) {
+    FontSet& fonts = form_.fonts();
     RECT client;
-    GetClientRect(window.window(), &client);
+    GetClientRect(window_, &client);
     const bool wide = MulDiv(client.right, kTableDpi, fonts.dpi()) > (kClientWidth + kWideClientWidth) / 2;
     fonts.setDpi(dpi);
-    setLayoutDpi(window.window(), dpi);
+    setLayoutDpi(window_, dpi);
     if (suggested != nullptr)
-        SetWindowPos(window.window(), nullptr, suggested->left, suggested->top, 0, 0,
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    window.form().rescale();
-    for (int index = 0; index < kPageCount; ++index) window.page(index).form().rescale();
-    window.languagePanel().form().rescale();
-    window.setClientWidth(wide ? kWideClientWidth : kClientWidth);
-    GetClientRect(window.window(), &client);
-    MoveWindow(window.languagePanel().window(), 0, 0, client.right, client.bottom, TRUE);
-    HWND list = window.form()["LV0"];
+    form_.rescale();
+    for (int index = 0; index < kPageCount; ++index) page(index).form().rescale();
+    page(kLanguagePanel).form().rescale();
+    setClientWidth(wide ? kWideClientWidth : kClientWidth);
+    GetClientRect(window_, &client);
+    MoveWindow(page(kLanguagePanel).window(), 0, 0, client.right, client.bottom, TRUE);
+    HWND list = form_["LV0"];
     HIMAGELIST images = makeStatusImages(fonts.scaled(kImageSize));
     HIMAGELIST old = ListView_SetImageList(list, images, LVSIL_SMALL);
     Header_SetImageList(ListView_GetHeader(list), images);
-    window.gameList().showHeaderImages();
+    list_.showHeaderImages();
     if (old != nullptr && old != images) ImageList_Destroy(old);
     fonts.dropOtherScales();
-    RedrawWindow(window.window(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
-
-}  // namespace
 
 MainWindow::MainWindow(std::shared_ptr<JoystickSource> joysticks) : joystickSource_(std::move(joysticks)) {}
 
 MainWindow::~MainWindow() {
     J1_.reset();
     J2_.reset();
-    panel_.reset();
-    pages_.clear();
+    for (auto& page : pages_) page.reset();
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         setLayoutDpi(window_, 0);
@@ -178,22 +138,26 @@ void MainWindow::create(HINSTANCE instance) {
     images_ = makeStatusImages(fonts_.scaled(kImageSize));
     list_.attach(form_["LV0"], images_);
 
-    pages_.push_back(std::make_unique<GameInfoPage>(*this, *this));
-    pages_.push_back(std::make_unique<GeneralPage>(*this, *this));
-    pages_.push_back(std::make_unique<VideoPage>(*this));
-    pages_.push_back(std::make_unique<SoundPage>(*this));
-    pages_.push_back(std::make_unique<ControlsPage>(*this));
-    pages_.push_back(std::make_unique<AboutPage>(*this));
+    auto gameInfo = std::make_unique<GameInfoPage>(model_, model_.gameInfo);
+    auto controlsPage = std::make_unique<ControlsPage>(model_, model_.controls);
+    gameInfoPage_ = gameInfo.get();
+    controlsPage_ = controlsPage.get();
+    pages_[kGameInfoPage] = std::move(gameInfo);
+    pages_[kGeneralPage] = std::make_unique<Page>(model_, kGeneralPage, model_.general, generalPageLayout());
+    pages_[kVideoPage] = std::make_unique<VideoPage>(model_, model_.video);
+    pages_[kSoundPage] = std::make_unique<Page>(model_, kSoundPage, model_.sound, soundPageLayout());
+    pages_[kControlsPage] = std::move(controlsPage);
+    pages_[kAboutPage] = std::make_unique<Page>(model_, kAboutPage, model_.page(kAboutPage), aboutPageLayout());
+    pages_[kLanguagePanel] = std::make_unique<LanguagePanel>(model_, model_.startup.panel);
     const RECT area = pageArea();
-    for (std::size_t index = 0; index < pages_.size(); ++index)
-        pages_[index]->create(window_, area, fonts_, false, kPageIdBlock * static_cast<int>(index + 1));
-    panel_ = std::make_unique<LanguagePanel>(*this, startup_, [this] { B10Click(); });
     RECT whole;
     GetClientRect(window_, &whole);
-    panel_->create(window_, whole, fonts_, false, kPageIdBlock * static_cast<int>(pages_.size() + 1));
-    ShowWindow(panel_->window(), SW_HIDE);
+    for (int index = 0; index <= kLanguagePanel; ++index)
+        page(index).create(window_, index == kLanguagePanel ? whole : area, fonts_, false, kPageIdBlock * (index + 1));
+    ShowWindow(page(kLanguagePanel).window(), SW_HIDE);
     // The pages lie over the tab control, which clips them out of its own drawing.
-    for (const auto& page : pages_) SetWindowPos(page->window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    for (int index = 0; index < kPageCount; ++index)
+        SetWindowPos(page(index).window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     createJoysticks();
     showPage(kGameInfoPage);
 }
@@ -215,14 +179,10 @@ void MainWindow::createJoysticks() {
         poller.scaling().setYScaledBy(2);
         poller.scaling().setZScaledBy(2);
         poller.onMove = [this, index](int x, int y, uint16_t buttons, bool) {
-            controlsPage().J1JoyMove(index + 1, x, y, buttons);
+            model_.J1JoyMove(index + 1, x, y, buttons);
         };
-        poller.onRemoved = [this] { controlsPage().J1JoyRemoved(); };
+        poller.onRemoved = [this] { model_.J1JoyRemoved(); };
     }
-    controlsPage().startJoystickCapture = [this] {
-        J1_->poller().startCapture();
-        J2_->poller().startCapture();
-    };
 }
 
 RECT MainWindow::pageArea() const {
@@ -234,56 +194,65 @@ RECT MainWindow::pageArea() const {
     return area;
 }
 
-SoundPage& MainWindow::soundPage() {
-    return static_cast<SoundPage&>(page(kSoundPage));
-}
-
-GeneralPage& MainWindow::generalPage() {
-    return static_cast<GeneralPage&>(page(kGeneralPage));
-}
-
-VideoPage& MainWindow::videoPage() {
-    return static_cast<VideoPage&>(page(kVideoPage));
-}
-
-ControlsPage& MainWindow::controlsPage() {
-    return static_cast<ControlsPage&>(page(kControlsPage));
-}
-
 void MainWindow::showCaptions(bool english) {
-    english_ = english;
     form_.showCaptions(english);
     list_.showColumns(english);
     for (const auto& page : pages_) page->showCaptions(english);
 }
 
 void MainWindow::start() {
-    // The sequence runs before the message loop, outside any handler: a step that fails (a
-    // stored value that cannot be read, a tavrix.ini the scan cannot write) is reported as a
-    // handler's error is, and the window stays as the sequence left it.
-    WindowSteps steps(*this);
     try {
-        startup_.FormShow(steps);
+        model_.FormShow();
     } catch (const std::exception& error) {
         showError(errorReportText(error.what()));
     }
 }
 
-void MainWindow::B10Click() {
-    WindowSteps steps(*this);
-    startup_.B10Click(steps);
-}
-
-void MainWindow::scanRomsets() {
-    RomsetScan(*this).run();
-}
-
 void MainWindow::showPage(int index) {
     TabCtrl_SetCurSel(form_["PC1"], index);
-    for (std::size_t i = 0; i < pages_.size(); ++i) {
-        ShowWindow(pages_[i]->window(), static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
-        pages_[i]->shownAsCurrent(static_cast<int>(i) == index);
-    }
+    for (int i = 0; i < kPageCount; ++i) ShowWindow(page(i).window(), i == index ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindow::drawPage(int index) {
+    page(index).drawModel();
+}
+
+void MainWindow::setCaption(const std::string& text) {
+    SetWindowTextW(window_, wide(text).c_str());
+}
+
+void MainWindow::reportCorruptedSettings(const char* text) {
+    showError(text);
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::reportError(const std::string& text) {
+    showError(errorReportText(text));
+}
+
+std::string MainWindow::chooseFolder(const std::string& prompt) {
+    return win32::chooseFolder(window_, prompt);
+}
+
+void MainWindow::openWebPage(const char* address) {
+    ShellExecuteW(window_, L"open", wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainWindow::runRendererDialog() {
+    if (!rendererDialog_) rendererDialog_ = std::make_unique<SoftwareRendererDialog>(emulator::kSoftwareRendererPlugin);
+    // The plug-in's dialog runs on this thread; the window takes no input meanwhile.
+    rendererDialog_->run(window_);
+}
+
+bool MainWindow::loadPicture(const std::string& path) {
+    return gameInfoPage_->loadPicture(path);
+}
+
+void MainWindow::captureStarted() {
+    // Without a joystick on a port its capture fails; keys still work.
+    J1_->poller().startCapture();
+    J2_->poller().startCapture();
+    controlsPage_->focusKeyReceiver();
 }
 
 int MainWindow::currentPage() const {
@@ -298,65 +267,41 @@ void MainWindow::setClientWidth(int width) {
     const Rect tabs = form_.placeOf("PC1");
     MoveWindow(form_["PC1"], tabs.x + growth, tabs.y, tabs.width, tabs.height, TRUE);
     const RECT area = pageArea();
-    for (const auto& page : pages_)
-        MoveWindow(page->window(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+    for (int index = 0; index < kPageCount; ++index)
+        MoveWindow(page(index).window(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
-LaunchInputs MainWindow::readLaunchInputs(int gameNumber) const {
-    LaunchInputs inputs;
-    inputs.gameNumber = gameNumber;
-    for (const auto& page : pages_) page->addLaunchInputs(inputs);
-    return inputs;
-}
-
-void MainWindow::LV0DblClick() {
-    if (emulatorRunning_) return;  // one emulator at a time
-    const int number = list_.selectedNumber();
-    if (number == 0) return;
-    const LaunchInputs inputs = readLaunchInputs(number);
-    const std::string commandLine = buildLaunchCommand(inputs);
-    if (batchRequested_) {
-        // Cleared whether or not the file can be written; a failure is reported.
-        batchRequested_ = false;
-        writeBatchFile(commandLine);
-        return;
-    }
-    // The window is out of the way while the emulator runs and takes no input; the wait keeps
-    // answering the system's messages. It all comes back when the emulator ends, or at once when
-    // it cannot be started.
-    struct ComeBack {
-        MainWindow& window;
-        ~ComeBack() {
-            window.emulatorRunning_ = false;
-            window.J1_->poller().resumeReports();
-            window.J2_->poller().resumeReports();
-            EnableWindow(window.window_, TRUE);
-            ShowWindow(window.window_, SW_SHOW);
-            SetForegroundWindow(window.window_);
-        }
-    } comeBack{*this};
-    emulatorRunning_ = true;
+// The window is out of the way while the emulator runs and takes no input; the joysticks stay
+// quiet while the emulator has them (their timers keep ticking in the wait's message loop).
+void MainWindow::hideWindow() {
     ShowWindow(window_, SW_HIDE);
     EnableWindow(window_, FALSE);
-    // The joysticks stay quiet while the emulator has them; their timers keep ticking in the
-    // wait's message loop.
     J1_->poller().pauseReports();
     J2_->poller().pauseReports();
-    EmulatorProcess emulator;
-    emulator.start(commandLine, inputs.hideConsole);
-    emulator.wait();
 }
 
+// The wait keeps answering the system's messages; the window comes back when the emulator ends.
+void MainWindow::startEmulator(const std::string& commandLine, bool hideConsole) {
+    EmulatorProcess emulator;
+    emulator.start(commandLine, hideConsole);
+    emulator.wait();
+    model_.emulatorEnded();
+}
+
+void MainWindow::showWindow() {
+    J1_->poller().resumeReports();
+    J2_->poller().resumeReports();
+    EnableWindow(window_, TRUE);
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+}
+
+// Enter on its own or with Shift launches; Ctrl+F11 asks for the batch file (the window
+// model decides, from the keys held).
 void MainWindow::LV0KeyDown(UINT key) {
-    const bool control = GetKeyState(VK_CONTROL) < 0;
-    const bool other = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0;
-    // Enter launches on its own or with Shift, never with Ctrl or Alt.
-    if (key == VK_RETURN && !control && GetKeyState(VK_MENU) >= 0) LV0DblClick();
-    // Ctrl+F11 and no other modifier. The request is set before the selection is looked at.
-    if (key == VK_F11 && control && !other) {
-        batchRequested_ = true;
-        LV0DblClick();
-    }
+    const ListKey which = key == VK_RETURN ? ListKey::Enter : key == VK_F11 ? ListKey::F11 : ListKey::Other;
+    if (which == ListKey::Other) return;
+    model_.LV0KeyDown(which, {GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0});
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -375,18 +320,21 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->hwndFrom == form_["PC1"] && header->code == TCN_SELCHANGE) {
-            showPage(currentPage());
+            const int index = currentPage();
+            showPage(index);
+            model_.pageShown(index);
             return 0;
         }
         if (header->hwndFrom == form_["LV0"] && header->code == LVN_ITEMCHANGED) {
+            // An entry became the selected one.
             const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
             if ((change->uChanged & LVIF_STATE) != 0 && (change->uNewState & ~change->uOldState & LVIS_SELECTED) != 0 &&
                 !list_.selectingQuietly())
-                page(kGameInfoPage).gameSelected(list_.numberAt(change->iItem));
+                model_.LV0SelectItem(list_.numberAt(change->iItem));
             return 0;
         }
         if (header->hwndFrom == form_["LV0"] && header->code == NM_DBLCLK) {
-            LV0DblClick();
+            model_.LV0DblClick();
             return 0;
         }
         if (header->hwndFrom == form_["LV0"] && header->code == LVN_KEYDOWN) {
@@ -394,12 +342,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         if (header->hwndFrom == form_["LV0"] && header->code == LVN_COLUMNCLICK) {
-            // The sort choice that matches the clicked column is selected (running its handler
-            // when it changes) before the list is sorted.
-            const int choice = list_.model.LV0ColumnClick(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
-            list_.showHeaderImages();
-            generalPage().selectSortChoice(choice);
-            list_.sort();
+            model_.LV0ColumnClick(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
             return 0;
         }
         if (header->hwndFrom == form_["LV0"] && list_.notify(header)) return 0;
@@ -410,7 +353,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == IDOK && GetFocus() == form_["LV0"]) LV0KeyDown(VK_RETURN);
         return 0;
     case WM_DPICHANGED:
-        rescaleWindow(*this, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
         if (GetWindowLongPtrW(window_, GWLP_USERDATA) != 0) PostQuitMessage(0);

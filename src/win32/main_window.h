@@ -1,7 +1,9 @@
 #pragma once
-// The main window: the game list on the left, the six pages under their tabs on the right.
-// Its controls come from the main window's table; each page builds its own from its table.
-#include "core/startup_model.h"
+// The main window: the game list on the left, the six pages under their tabs on the right,
+// the first-start language panel over both. What the window does is the window model's
+// (core/window_model.h); this window builds the controls from the tables and carries out the
+// model's steps on them.
+#include "core/window_model.h"
 #include "win32/fonts.h"
 #include "win32/form.h"
 #include "win32/game_list.h"
@@ -9,6 +11,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 
 namespace tavrix {
@@ -18,13 +21,11 @@ class JoystickSource;
 namespace tavrix::win32 {
 
 class ControlsPage;
+class GameInfoPage;
 class Joystick;
-class LanguagePanel;
-class GeneralPage;
-class SoundPage;
-class VideoPage;
+class SoftwareRendererDialog;
 
-class MainWindow : public PageHost {
+class MainWindow : private WindowSteps {
 public:
     // `joysticks` stands in for the system's game ports when given (tests).
     explicit MainWindow(std::shared_ptr<JoystickSource> joysticks = nullptr);
@@ -34,65 +35,73 @@ public:
 
     // Makes the window and every page in the built-in language, hidden.
     void create(HINSTANCE instance);
-    // The start-up sequence, as the start-up model runs it on this window: the language panel
-    // at a first start, else the language, the list, the pages' reloads and the scans. A step
-    // that fails is reported in the error box.
+    // The start-up sequence (see WindowModel::FormShow). It runs before the message loop,
+    // outside any handler: a step that fails is reported in the error box, and the window
+    // stays as the sequence left it.
     void start();
-    // OK on the language panel.
-    void B10Click();
-    // Scans the romset directory (see RomsetScan); blocks the window until it ends.
-    void scanRomsets();
-    StartupModel& startup() { return startup_; }
-    LanguagePanel& languagePanel() { return *panel_; }
+
+    WindowModel& model() { return model_; }
+    HWND window() const { return window_; }
+    // The window's own controls (the list and the tab control).
+    Form& form() { return form_; }
+    // The pages in tab order, then the first-start panel (kLanguagePanel).
+    Page& page(int index) { return *pages_[static_cast<std::size_t>(index)]; }
+    GameListView& gameList() { return list_; }
+    int currentPage() const;
     // Every caption in the given language.
     void showCaptions(bool english);
-
-    void showPage(int index) override;
-    int currentPage() const;
-    // Widens or narrows the window; the list grows with it and the pages keep to the right.
-    void setClientWidth(int width);
-
-    // The game list's launch events: a double click or Enter starts the emulator with the
-    // selected game; Ctrl+F11 writes tavrix.bat instead (also when nothing is selected yet: the
-    // request then waits for the next launch).
-    void LV0DblClick();
-    void LV0KeyDown(UINT key);
-    void clearBatchRequest() { batchRequested_ = false; }
-    // The launch inputs as the pages' controls hold them now, for the given game.
-    LaunchInputs readLaunchInputs(int gameNumber) const;
-
-    HWND window() const { return window_; }
-    Form& form() { return form_; }
-    Page& page(int index) { return *pages_[static_cast<std::size_t>(index)]; }
-    SoundPage& soundPage();
-    GeneralPage& generalPage();
-    VideoPage& videoPage();
-    ControlsPage& controlsPage();
-    GameListView& gameList() { return list_; }
     // The joystick of game port 1 (index 0) or 2 (index 1).
     Joystick& joystick(int index) { return index == 0 ? *J1_ : *J2_; }
-    bool english() const { return english_; }
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     RECT pageArea() const;
     void createJoysticks();
+    void LV0KeyDown(UINT key);
+    // The window on a display of another scale: every place, font and picture made again for
+    // it, the window as large as its client area needs there and where the system suggests.
+    void rescale(int dpi, const RECT* suggested);
 
+    // The window model's steps.
+    void showPage(int index) override;
+    void drawPage(int page) override;
+    void setCaption(const std::string& text) override;
+    void setEnglishFlag(bool) override {}
+    void applyEnglishCaptions() override { showCaptions(true); }
+    void setClientWidth(int width) override;
+    void reportCorruptedSettings(const char* text) override;
+    void reportError(const std::string& text) override;
+    std::string chooseFolder(const std::string& prompt) override;
+    void openWebPage(const char* address) override;
+    void runRendererDialog() override;
+    bool loadPicture(const std::string& path) override;
+    void captureStarted() override;
+    void showEntries() override { list_.showEntries(); }
+    void showOrder() override { list_.showOrder(); }
+    void showHeaderImages() override { list_.showHeaderImages(); }
+    void showColumns() override { list_.showColumns(model_.english()); }
+    void showStatus(int position) override { list_.showStatus(position); }
+    void selectQuietly(int position) override { list_.selectQuietly(position); }
+    int selectedGame() const override { return list_.selectedNumber(); }
+    void focusGameList() override { SetFocus(form_["LV0"]); }
+    void hideWindow() override;
+    void startEmulator(const std::string& commandLine, bool hideConsole) override;
+    void showWindow() override;
+
+    WindowModel model_{*this};
     HWND window_ = nullptr;
     Form form_;
     FontSet fonts_;
     HIMAGELIST images_ = nullptr;
-    GameListView list_;
-    std::vector<std::unique_ptr<Page>> pages_;
-    StartupModel startup_;
-    std::unique_ptr<LanguagePanel> panel_;
+    GameListView list_{model_.list};
+    std::array<std::unique_ptr<Page>, kPageCount + 1> pages_;
+    GameInfoPage* gameInfoPage_ = nullptr;
+    ControlsPage* controlsPage_ = nullptr;
     std::shared_ptr<JoystickSource> joystickSource_;
     std::unique_ptr<Joystick> J1_;  // game port 1
     std::unique_ptr<Joystick> J2_;  // game port 2
-    bool english_ = false;
-    bool batchRequested_ = false;
-    bool emulatorRunning_ = false;
+    std::unique_ptr<SoftwareRendererDialog> rendererDialog_;
 };
 
 }  // namespace tavrix::win32

@@ -11,7 +11,6 @@ namespace tavrix::win32 {
 
 namespace {
 constexpr const wchar_t* kPageClass = L"TavrixPage";
-const FormLayout kNoControls{};
 
 void registerPageClass(HINSTANCE instance) {
     WNDCLASSEXW type{};
@@ -23,6 +22,17 @@ void registerPageClass(HINSTANCE instance) {
     type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     type.lpszClassName = kPageClass;
     RegisterClassExW(&type);
+}
+
+// What a control's notification means: a click (buttons, and texts and pictures that report
+// clicks), a pick in a list, a new text, a double click.
+bool eventOf(ControlKind kind, int code, ControlEvent& event) {
+    if (code == BN_CLICKED && kind != ControlKind::ComboBox && kind != ControlKind::Edit) event = ControlEvent::Click;
+    else if (kind == ControlKind::ComboBox && code == CBN_SELCHANGE) event = ControlEvent::Pick;
+    else if (kind == ControlKind::Edit && code == EN_CHANGE) event = ControlEvent::Text;
+    else if (kind == ControlKind::ClickLabel && code == STN_DBLCLK) event = ControlEvent::DoubleClick;
+    else return false;
+    return true;
 }
 }  // namespace
 
@@ -40,14 +50,9 @@ void Page::create(HWND parent, RECT place, FontSet& fonts, bool english, int fir
                               place.right - place.left, place.bottom - place.top, parent, nullptr, instance, nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Page::procedure));
-    english_ = english;
-    form_.build(window_, layout_ != nullptr ? *layout_ : kNoControls, fonts, english, firstId);
+    form_.build(window_, layout_, fonts, english, firstId);
     created();
-}
-
-void Page::showCaptions(bool english) {
-    english_ = english;
-    form_.showCaptions(english);
+    built_ = true;
 }
 
 void Page::drawModel() {
@@ -56,37 +61,43 @@ void Page::drawModel() {
         bool& flag;
         ~Done() { flag = false; }
     } done{drawing_};
-    drawBindings();
     showModel();
+    for (const ControlField& field : model_.fields()) draw(field);
+    for (const auto& [name, enabled] : model_.enabledControls()) form_.setEnabled(name, enabled);
 }
 
-void Page::enable(std::initializer_list<const char*> names, bool enabled) {
-    for (const char* name : names) form_.setEnabled(name, enabled);
+void Page::draw(const ControlField& field) {
+    if (field.checked != nullptr) form_.setChecked(field.control, *field.checked);
+    if (field.selection != nullptr && layout_[field.control].kind == ControlKind::Group)
+        form_.setRadioIndex(field.control, *field.selection);
+    else if (field.selection != nullptr)
+        form_.setSelection(field.control, *field.selection);
+    if (field.text != nullptr) form_.setText(field.control, *field.text);
+    if (field.caption != nullptr) form_.setText(field.control, field.caption->in(host.english()));
 }
 
-void Page::takeBound(const char* name, int code) {
-    const ControlRow& desc = form_.layout()[name];
+void Page::report(const char* name, ControlEvent event) {
+    // Nothing while the controls are made or drawn.
+    if (drawing_ || !built_) return;
+    take(layout_[name]);
+    host.command(index_, name, event);
+}
+
+void Page::take(const ControlRow& row) {
+    // Only what the user changes: a text shown in a label is the model's alone.
+    if (row.kind != ControlKind::CheckBox && row.kind != ControlKind::RadioButton &&
+        row.kind != ControlKind::ComboBox && row.kind != ControlKind::Edit)
+        return;
     // A radio item speaks for its box.
-    const std::string_view owner = desc.kind == ControlKind::RadioButton ? desc.parent : desc.name;
-    for (const Binding& binding : bindings_) {
-        if (binding.name != owner) continue;
-        if (binding.checked != nullptr && code == BN_CLICKED) *binding.checked = form_.checked(name);
-        if (binding.selection != nullptr && code == BN_CLICKED && desc.kind == ControlKind::RadioButton)
-            *binding.selection = form_.radioIndex(owner);
-        if (binding.selection != nullptr && code == CBN_SELCHANGE) *binding.selection = form_.selection(name);
-        if (binding.text != nullptr && code == EN_CHANGE) *binding.text = form_.text(name);
-    }
-}
-
-void Page::drawBindings() {
-    for (const Binding& binding : bindings_) {
-        const ControlRow& desc = form_.layout()[binding.name];
-        if (binding.checked != nullptr) form_.setChecked(binding.name, *binding.checked);
-        if (binding.selection != nullptr && desc.kind == ControlKind::Group)
-            form_.setRadioIndex(binding.name, *binding.selection);
-        else if (binding.selection != nullptr)
-            form_.setSelection(binding.name, *binding.selection);
-        if (binding.text != nullptr) form_.setText(binding.name, *binding.text);
+    const std::string_view owner = row.kind == ControlKind::RadioButton ? row.parent : row.name;
+    for (const ControlField& field : model_.fields()) {
+        if (owner != field.control) continue;
+        if (field.checked != nullptr) *field.checked = form_.checked(row.name);
+        if (field.selection != nullptr && row.kind == ControlKind::RadioButton)
+            *field.selection = form_.radioIndex(owner);
+        else if (field.selection != nullptr)
+            *field.selection = form_.selection(row.name);
+        if (field.text != nullptr) *field.text = form_.text(row.name);
     }
 }
 
@@ -102,13 +113,12 @@ LRESULT CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT Page::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (this->message(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_COMMAND: {
         const char* name = form_.nameOf(LOWORD(wParam));
-        if (name != nullptr && !drawing_) {
-            takeBound(name, HIWORD(wParam));
-            command(name, HIWORD(wParam));
-        }
+        ControlEvent event;
+        if (name != nullptr && eventOf(layout_[name].kind, HIWORD(wParam), event)) report(name, event);
         return 0;
     }
     case WM_NOTIFY: {
@@ -116,17 +126,14 @@ LRESULT Page::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const char* name = form_.nameOf(static_cast<int>(header->idFrom));
         if (name == nullptr) break;
         if (header->code == UDN_DELTAPOS) {
-            const ControlRow& desc = form_.layout()[name];
-            stepUpDown(desc, reinterpret_cast<NMUPDOWN*>(lParam)->iDelta);
+            stepUpDown(layout_[name], reinterpret_cast<NMUPDOWN*>(lParam)->iDelta);
             return TRUE;  // the page has moved the position itself
         }
-        LRESULT result = 0;
-        if (!drawing_ && notify(name, header, result)) return result;
         break;
     }
     case WM_CTLCOLORSTATIC: {
         const char* name = form_.nameOf(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
-        if (name != nullptr && (form_.layout()[name].font & kNavy) != 0) {
+        if (name != nullptr && (layout_[name].font & kNavy) != 0) {
             const LRESULT brush = DefWindowProcW(window_, message, wParam, lParam);
             SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 128));
             return brush;

@@ -1,12 +1,6 @@
 // What a screen reader hears: every control it can reach has a name, in the interface language
 // where the control has a caption, and each game's status is spoken, not only drawn.
-#include "app/clickable_label.h"
-#include "app/controls_page.h"
-#include "app/general_page.h"
-#include "app/language_panel.h"
-#include "app/sound_page.h"
 #include "app/up_down.h"
-#include "app/video_page.h"
 #include "fixtures/app_fixture.h"
 #include "fixtures/zip_builder.h"
 
@@ -73,26 +67,28 @@ TEST(Accessibility, EveryVisibleControlOfEveryPageIsNamedInTheInterfaceLanguage)
         writeSettings(english ? "english-version=1\r\n" : "english-version=0\r\n");
         ReportRecorder recorder;
         auto window = startWindow();
-        for (int page = 0; page < window->PC1->count(); ++page) {
-            window->showPage(page);
-            EXPECT_EQ(unnamedControls(window->PC1->widget(page)), QStringList())
-                << window->PC1->widget(page)->objectName().toStdString() << " english " << english;
+        auto* pages = control<QTabWidget>(*window, "PC1");
+        for (int page = 0; page < pages->count(); ++page) {
+            window->model().showPage(page);
+            EXPECT_EQ(unnamedControls(pages->widget(page)), QStringList())
+                << pages->widget(page)->objectName().toStdString() << " english " << english;
         }
+        const auto arrows = [&](const char* name) { return control<UpDown>(*window, name); };
         const struct {
             QWidget* control;
             const char* korean;
             const char* english;
         } expected[] = {
-            {window->soundPage->UD2->upButton(), "배율 올리기", "Multiplier up"},
-            {window->soundPage->UD2->downButton(), "배율 내리기", "Multiplier down"},
-            {window->soundPage->E3, "배율:", "Multiplier:"},
-            {window->soundPage->CB20, "필터 차단 주파수", "Filter cutoff frequency"},
-            {window->videoPage->UD1->upButton(), "프레임 올리기", "Frames up"},
-            {window->videoPage->E2, "프레임", "frames"},
-            {window->videoPage->CB18, "3D 인터페이스:", "3D interface:"},
-            {window->controlsPage->E4, "키 입력 받기", "Key capture"},
-            {window->controlsPage->CB23, "플레이어", "Player"},
-            {window->generalPage->B01, "롬 경로 선택", "Select rom path"},
+            {arrows("UD2")->upButton(), "배율 올리기", "Multiplier up"},
+            {arrows("UD2")->downButton(), "배율 내리기", "Multiplier down"},
+            {control(*window, "E3"), "배율:", "Multiplier:"},
+            {control(*window, "CB20"), "필터 차단 주파수", "Filter cutoff frequency"},
+            {arrows("UD1")->upButton(), "프레임 올리기", "Frames up"},
+            {control(*window, "E2"), "프레임", "frames"},
+            {control(*window, "CB18"), "3D 인터페이스:", "3D interface:"},
+            {control(*window, "E4"), "키 입력 받기", "Key capture"},
+            {control(*window, "CB23"), "플레이어", "Player"},
+            {control(*window, "B01"), "롬 경로 선택", "Select rom path"},
         };
         for (const auto& name : expected)
             EXPECT_EQ(spokenName(name.control), QString::fromUtf8(english ? name.english : name.korean));
@@ -104,12 +100,13 @@ TEST(Accessibility, EveryVisibleControlOfEveryPageIsNamedInTheInterfaceLanguage)
     writeSettings("first-startup=1\r\n");
     ReportRecorder recorder;
     auto window = startWindow();
-    ASSERT_TRUE(window->P2->isVisible());
-    EXPECT_EQ(unnamedControls(window->P2), QStringList());
-    EXPECT_EQ(spokenName(window->P2->RB1), QString::fromUtf8("한국어"));
-    EXPECT_EQ(spokenName(window->P2->RB2), "English");
-    EXPECT_EQ(accessible(window->P2->I3)->text(QAccessible::Name), "English");
-    EXPECT_TRUE(accessible(window->P2->I4)->text(QAccessible::Name).endsWith("Select language"));
+    auto* panel = control(*window, "P2");
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(unnamedControls(panel), QStringList());
+    EXPECT_EQ(spokenName(control(*window, "RB1")), QString::fromUtf8("한국어"));
+    EXPECT_EQ(spokenName(control(*window, "RB2")), "English");
+    EXPECT_EQ(accessible(control(*window, "I3"))->text(QAccessible::Name), "English");
+    EXPECT_TRUE(accessible(control(*window, "I4"))->text(QAccessible::Name).endsWith("Select language"));
 }
 
 TEST(Accessibility, GameRowsSpeakTheirStatusBeforeAndAfterAScan) {
@@ -150,7 +147,7 @@ TEST(Accessibility, GameRowsSpeakTheirStatusBeforeAndAfterAScan) {
 
         // Each row's status as the list's accessible table gives it, by the row's spoken name.
         auto spokenStatuses = [&] {
-            QAccessibleTableInterface* table = accessible(window->LV0)->tableInterface();
+            QAccessibleTableInterface* table = accessible(control(*window, "LV0"))->tableInterface();
             EXPECT_NE(table, nullptr);
             QMap<QString, QString> statuses;
             for (int row = 0; table != nullptr && row < table->rowCount(); ++row) {
@@ -160,7 +157,7 @@ TEST(Accessibility, GameRowsSpeakTheirStatusBeforeAndAfterAScan) {
             return statuses;
         };
         EXPECT_EQ(spokenStatuses(), before);
-        window->scanRomsets();
+        window->model().scanRomsets();
         EXPECT_EQ(spokenStatuses(), after);
         EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
     }

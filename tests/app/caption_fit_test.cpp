@@ -47,7 +47,7 @@ CaptionFurniture furnitureOf(const TF1& window) {
     furniture.header = 2 * style->pixelMetric(QStyle::PM_HeaderMargin);
     furniture.tabRow = 2;  // the current tab's frame reaching beyond the row
     // Each tab is as wide as its caption and the padding the window's style sheet gives it.
-    const QTabBar* tabs = window.PC1->tabBar();
+    const QTabBar* tabs = window.findChild<QTabWidget*>(QStringLiteral("PC1"))->tabBar();
     for (int tab = 0; tab < tabs->count(); ++tab)
         furniture.tab = std::max(furniture.tab, tabs->tabRect(tab).width() - textExtent(tabs, tabs->tabText(tab).toStdString()).width);
     // The text field of a drop-down list, as the style lays it out.

@@ -1,13 +1,11 @@
 // Databases and archives that nobody would make by hand, through the real window: names that
 // are not UTF-8 are shown decoded and written back as the same bytes, and a database that runs
 // far past the largest game number fills the list in bounded time.
-#include "app/clickable_label.h"
-#include "app/game_info_page.h"
-#include "app/general_page.h"
 #include "core/game_database.h"
 #include "fixtures/app_fixture.h"
 #include "fixtures/zip_builder.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -48,18 +46,20 @@ TEST(HostileCatalogue, NamesThatAreNotUtf8AreShownAndWrittenBackAsTheyWere) {
 
     ReportRecorder recorder;
     auto window = startWindow();
-    ASSERT_EQ(window->LV0->topLevelItemCount(), 1);
-    EXPECT_EQ(window->LV0->topLevelItem(0)->text(0), QString::fromUtf8("한글 Fighter"));
-    GameInfoPage* page = window->gameInfoPage;
-    EXPECT_EQ(page->L1->text(), QString::fromUtf8("한글 Fighter"));
-    EXPECT_EQ(page->L6->text(), QString::fromUtf8("KX-ÿþ"));
-    EXPECT_EQ(column(page->LV1, 0), (QStringList{QString::fromUtf8("ÿ\u0081.bin"), QString::fromUtf8("café.bin")}));
-    EXPECT_EQ(column(page->LV2, 0), (QStringList{QString::fromUtf8("\uFFFD\uFFFD.bin"), QString::fromUtf8("café.bin")}));
-    EXPECT_EQ(page->marks(), (std::vector<bool>{true, true}));  // found by CRC, whatever the names
+    auto* list = control<QTreeWidget>(*window, "LV0");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QString::fromUtf8("한글 Fighter"));
+    EXPECT_EQ(control<QLabel>(*window, "L1")->text(), QString::fromUtf8("한글 Fighter"));
+    EXPECT_EQ(control<QLabel>(*window, "L6")->text(), QString::fromUtf8("KX-ÿþ"));
+    EXPECT_EQ(column(control<QTreeWidget>(*window, "LV1"), 0),
+              (QStringList{QString::fromUtf8("ÿ\u0081.bin"), QString::fromUtf8("café.bin")}));
+    EXPECT_EQ(column(control<QTreeWidget>(*window, "LV2"), 0),
+              (QStringList{QString::fromUtf8("\uFFFD\uFFFD.bin"), QString::fromUtf8("café.bin")}));
+    EXPECT_EQ(window->model().gameInfo.marks(), (std::vector<bool>{true, true}));  // found by CRC, whatever the names
 
     // A Save rewrites the file: the game's bytes come back exactly as they were.
-    window->showPage(1);
-    QTest::mouseClick(window->generalPage->B07, Qt::LeftButton);
+    window->model().showPage(1);
+    QTest::mouseClick(control<QPushButton>(*window, "B07"), Qt::LeftButton);
     EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join('|').toStdString();
     const std::string saved = readFile("tavrix.ini");
     EXPECT_NE(saved.find("roms-directory="), std::string::npos);  // the Save did write
@@ -82,14 +82,15 @@ TEST(HostileCatalogue, FortyThousandGameSectionsFillTheListInBoundedTime) {
     const auto filled = std::chrono::steady_clock::now() - start;
     EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join('|').toStdString();
     // Game numbers end at the largest the emulator can hold; the sections past it are not games.
-    ASSERT_EQ(window->LV0->topLevelItemCount(), tavrix::kMaxGameNumber);
-    EXPECT_EQ(window->LV0->topLevelItem(0)->text(0), "Game 1");  // emulator order
-    EXPECT_EQ(window->gameInfoPage->L1->text(), "Game 1");        // the first game is selected
+    auto* list = control<QTreeWidget>(*window, "LV0");
+    ASSERT_EQ(list->topLevelItemCount(), tavrix::kMaxGameNumber);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Game 1");           // emulator order
+    EXPECT_EQ(control<QLabel>(*window, "L1")->text(), "Game 1");  // the first game is selected
     EXPECT_LT(filled, std::chrono::seconds(45));  // about 1 s, 10 s with the sanitizers
 
     // A Save keeps every section, the ones past the last game included.
-    window->showPage(1);
-    QTest::mouseClick(window->generalPage->B07, Qt::LeftButton);
+    window->model().showPage(1);
+    QTest::mouseClick(control<QPushButton>(*window, "B07"), Qt::LeftButton);
     const std::string saved = readFile("tavrix.ini");
     EXPECT_NE(saved.find("[Game-40000]\r\nGameName=Game 40000\r\n"), std::string::npos);
     EXPECT_EQ(saved.size(), database.size() + saved.find("\r\n\r\n[Game-1]") - database.find("\r\n\r\n[Game-1]"));

@@ -3,24 +3,19 @@
 // records how it was started.
 #include "fixtures/app_fixture.h"
 #include "fixtures/fake_emulator.h"
+#include "fixtures/window_cases.h"
 #include "core/launch_command.h"
 #include "platform/emulator_launcher.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QProcess>
-#include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 using namespace tavrix;
 using namespace tavrix::test;
@@ -41,13 +36,6 @@ const std::string kSettings =
     "sound-stereo-exciter=0\r\nsound-surround-lite-enable=1\r\nsound-surround-lite-multiplier=55\r\n"
     "renderer=renderer-d3d.orv\r\nuse-slow-geometry=1\r\nrotate-screen=180\r\n"
     "hide-orvo-console=0\r\nregistry-configuration=0\r\n\r\n";
-
-// A sound hardware renderer file, so that reading it keeps the stored rotation.
-const std::string kHardwareRendererFile =
-    "; Tavrix\r\n\r\nXSize=800\r\nYSize=600\r\nFullScreen=0\r\nColorDepth=32\r\nScanLines=0\r\n"
-    "Filtering=0\r\nBlending=0\r\nDithering=0\r\nShowFPS=0\r\nFrameLimitation=1\r\nFrameSkipping=0\r\n"
-    "FramerateDetection=1\r\nFramerateManual=100\r\nTextureType=3\r\nTextureCaching=2\r\nEnableKeys=1\r\n"
-    "FastExcel=0\r\n";
 
 // What the saved settings above give for game 2.
 const std::string kSavedCommandForGame2 =
@@ -106,44 +94,12 @@ bool compositorShows(int expected) {
     return false;
 }
 
-template <typename Control>
-Control* control(const TF1& window, const char* name) {
-    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << "no control " << name;
-    return found;
-}
-
-// A user's pick in a drop-down list: the selection changes and the page hears of it.
-void choose(const TF1& window, const char* name, int index) {
-    auto* combo = control<QComboBox>(window, name);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-void setChecked(const TF1& window, const char* name, bool checked) {
-    auto* box = control<QAbstractButton>(window, name);
-    if (box->isChecked() != checked) box->click();
-    EXPECT_EQ(box->isChecked(), checked) << name;
-}
-
-void pickRadioItem(const TF1& window, const char* group, int item) {
-    const auto buttons = control<QGroupBox>(window, group)->findChildren<QRadioButton*>();
-    ASSERT_GT(buttons.size(), item);
-    buttons[item]->click();
-}
-
-void typeText(const TF1& window, const char* name, const QString& text) {
-    auto* edit = control<QLineEdit>(window, name);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    EXPECT_EQ(edit->text(), text);
-}
-
 class Launch : public ::testing::Test {
 protected:
     void SetUp() override {
         writeSettings(kSettings + kDatabase);
-        writeFile("tavrix-renderer.cfg", kHardwareRendererFile);
+        // A sound renderer file, so that reading it keeps the stored rotation.
+        writeFile("tavrix-renderer.cfg", hardwareRendererFile());
         // These tests run on the offscreen platform and, as a native client, on Wayland.
         ASSERT_EQ(QGuiApplication::platformName(), qEnvironmentVariable("QT_QPA_PLATFORM"));
         window = startWindow();
@@ -151,7 +107,7 @@ protected:
         auto observing = std::make_unique<ObservingLauncher>(window.get());
         launcher = observing.get();
         window->setEmulatorLauncher(std::move(observing));
-        list = window->LV0;
+        list = control<QTreeWidget>(*window, "LV0");
     }
 
     void select(const char* gameName) {
@@ -159,26 +115,6 @@ protected:
         ASSERT_EQ(items.size(), 1) << gameName;
         list->setCurrentItem(items.front());
         ASSERT_TRUE(items.front()->isSelected());
-    }
-
-    void doubleClick(const char* gameName) {
-        const auto items = list->findItems(QString::fromUtf8(gameName), Qt::MatchExactly, 0);
-        ASSERT_EQ(items.size(), 1) << gameName;
-        const QPoint centre = list->visualItemRect(items.front()).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
-    }
-
-    // The command line as the batch file holds it after Ctrl+F11 on the selected game.
-    std::string batchCommand() {
-        std::filesystem::remove("tavrix.bat");
-        QTest::keyClick(list, Qt::Key_F11, Qt::ControlModifier);
-        const std::string bytes = readFile("tavrix.bat");
-        const std::string prefix = "orvo.exe";
-        if (bytes.rfind(prefix, 0) != 0 || bytes.size() < prefix.size() + 2 ||
-            bytes.compare(bytes.size() - 2, 2, "\r\n") != 0)
-            return "unexpected batch file: [" + bytes + "]";
-        return bytes.substr(prefix.size(), bytes.size() - prefix.size() - 2);
     }
 
     TempDir dir;
@@ -193,6 +129,7 @@ protected:
 TEST_F(Launch, EnterRunsTheSelectedGameWithTheWindowHiddenUntilItEnds) {
     installFakeEmulator("orvo.exe", 1000);
     select("Beta Rally");
+    control<QAbstractButton>(*window, "CB29")->click();  // hide the console: not on the command line
     const QPoint position = window->pos();
     const bool onWayland = QGuiApplication::platformName() == QLatin1String("wayland");
     if (onWayland) {
@@ -203,10 +140,10 @@ TEST_F(Launch, EnterRunsTheSelectedGameWithTheWindowHiddenUntilItEnds) {
 
     // While the emulator runs the event loop goes on, the window hidden and taking no input;
     // another launch starts nothing.
-    EXPECT_TRUE(window->emulatorRunning());
+    EXPECT_TRUE(window->model().launch.running());
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->isEnabled());
-    window->LV0KeyPress('\r');
+    QTest::keyClick(list, Qt::Key_Return);
     QTest::qWait(50);
     EXPECT_FALSE(window->isVisible());
     if (onWayland) {
@@ -223,8 +160,8 @@ TEST_F(Launch, EnterRunsTheSelectedGameWithTheWindowHiddenUntilItEnds) {
     EXPECT_EQ(launcher->visibleAtEnd, std::vector<bool>({false}));
     EXPECT_EQ(launcher->enabledAtEnd, std::vector<bool>({false}));
     EXPECT_TRUE(window->isEnabled());
-    EXPECT_FALSE(window->emulatorRunning());
-    EXPECT_EQ(launcher->hideConsoleRequests, std::vector<bool>({false}));
+    EXPECT_FALSE(window->model().launch.running());
+    EXPECT_EQ(launcher->hideConsoleRequests, std::vector<bool>({true}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->pos(), position);
 
@@ -239,183 +176,29 @@ TEST_F(Launch, EnterRunsTheSelectedGameWithTheWindowHiddenUntilItEnds) {
     EXPECT_FALSE(std::filesystem::exists("tavrix.bat"));
 }
 
-TEST_F(Launch, CommandLineFollowsUnsavedChangesOfThePages) {
-    const std::string settingsBefore = readFile("tavrix.ini");
-    const std::string plainTail = " --renderer=renderer-sft.orv --use-renderer-cfg-file=tavrix-renderer-sft.cfg"
-                                  " --controller=controller-vantrel.orv"
-                                  " --use-controller-cfg-file=tavrix-controller.cfg --roms-directory=.\\roms";
-    // Each case starts from: game 3, sound off, Software, no registry settings, rom path .\roms.
-    const auto baseline = [&] {
-        select("Gamma Duel");
-        setChecked(*window, "CB1", true);
-        setChecked(*window, "CB19", false);
-        pickRadioItem(*window, "RG1", 0);
-        setChecked(*window, "CB17", false);
-        choose(*window, "CB18", 0);
-        setChecked(*window, "CB22", false);
-        choose(*window, "CB8", 0);
-        typeText(*window, "E1", ".\\roms");
-        setChecked(*window, "CB1", false);
-    };
-    const struct {
-        const char* name;
-        std::function<void()> change;
-        std::string expected;
-    } cases[] = {
-        {"sound off passes only --use-sound=no, whatever filter and effect hold",
-         [&] {
-             setChecked(*window, "CB1", true);
-             setChecked(*window, "CB19", true);
-             pickRadioItem(*window, "RG1", 2);
-             setChecked(*window, "CB1", false);
-         },
-         " 3 --use-sound=no" + plainTail},
-        {"sound on without filter or effect passes no sound option", [&] { setChecked(*window, "CB1", true); },
-         " 3" + plainTail},
-        {"lite surround passes the multiplier typed into E3",
-         [&] {
-             setChecked(*window, "CB1", true);
-             pickRadioItem(*window, "RG1", 2);
-             typeText(*window, "E3", "99");
-         },
-         " 3 --sound-surround-lite-enable=yes --sound-surround-lite-multiplier=99" + plainTail},
-        {"filter at 44100 Hz with stereo exciter",
-         [&] {
-             setChecked(*window, "CB1", true);
-             setChecked(*window, "CB19", true);
-             choose(*window, "CB20", 3);
-             pickRadioItem(*window, "RG1", 1);
-         },
-         " 3 --sound-filter-enable=yes --sound-filter-cutoff=44100 --sound-stereo-exciter=yes" + plainTail},
-        {"software with registry settings names no renderer file", [&] { setChecked(*window, "CB22", true); },
-         " 3 --use-sound=no --renderer=renderer-sft.orv --controller=controller-vantrel.orv"
-         " --use-controller-cfg-file=tavrix-controller.cfg --roms-directory=.\\roms"},
-        {"opengl with slow geometry and rotation 270",
-         [&] {
-             choose(*window, "CB18", 2);
-             setChecked(*window, "CB17", true);
-             choose(*window, "CB8", 3);
-         },
-         " 3 --use-sound=no --use-slow-geometry=yes --renderer=renderer-ogl.orv"
-         " --use-renderer-cfg-file=tavrix-renderer.cfg --controller=controller-vantrel.orv"
-         " --use-controller-cfg-file=tavrix-controller.cfg --roms-directory=.\\roms --rotate=3"},
-        {"a rom path with blanks goes in without quotes", [&] { typeText(*window, "E1", "/srv/arcade roms/set 1"); },
-         " 3 --use-sound=no --renderer=renderer-sft.orv --use-renderer-cfg-file=tavrix-renderer-sft.cfg"
-         " --controller=controller-vantrel.orv --use-controller-cfg-file=tavrix-controller.cfg"
-         " --roms-directory=/srv/arcade roms/set 1"},
-        {"a game without the Vantrel flag gets the plain controller", [&] { select("Alpha Strike"); },
-         " 1 --use-sound=no --renderer=renderer-sft.orv --use-renderer-cfg-file=tavrix-renderer-sft.cfg"
-         " --controller=controller.orv --roms-directory=.\\roms"},
-    };
-    for (const auto& c : cases) {
-        baseline();
-        c.change();
-        EXPECT_EQ(batchCommand(), c.expected) << c.name;
-    }
-    EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
-    EXPECT_EQ(readFile("tavrix.ini"), settingsBefore);  // nothing was saved
-}
-
-TEST_F(Launch, CtrlF11WritesTheBatchFileAndTheNextDoubleClickStartsTheEmulator) {
+TEST_F(Launch, TheListsKeysReachTheLaunchWithTheirModifiers) {
     installFakeEmulator();
     select("Beta Rally");
-    QTest::keyClick(list, Qt::Key_F11, Qt::ControlModifier);
-
-    EXPECT_EQ(readFile("tavrix.bat"), "orvo.exe" + kSavedCommandForGame2 + "\r\n");
-    EXPECT_FALSE(window->batchRequested);
-    EXPECT_TRUE(launcher->startedLines.empty());
-    EXPECT_TRUE(recordedRuns().empty());
-    EXPECT_TRUE(window->isVisible());
-
-    doubleClick("Beta Rally");
-    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
-    EXPECT_EQ(launcher->startedLines, std::vector<std::string>({kSavedCommandForGame2}));
-    ASSERT_EQ(recordedRuns().size(), 1u);
-    EXPECT_EQ(recordedRuns()[0].arguments.at(1), "2");
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
-}
-
-TEST_F(Launch, F11WithShiftAltOrNoCtrlDoesNothing) {
-    installFakeEmulator();
-    select("Beta Rally");
-    for (const Qt::KeyboardModifiers modifiers :
-         {Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier),
-          Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier), Qt::KeyboardModifiers(Qt::NoModifier),
-          Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
-        QTest::keyClick(list, Qt::Key_F11, modifiers);
-        EXPECT_FALSE(window->batchRequested);
-    }
-    EXPECT_FALSE(std::filesystem::exists("tavrix.bat"));
-    EXPECT_TRUE(launcher->startedLines.empty());
-    EXPECT_TRUE(recordedRuns().empty());
-}
-
-TEST_F(Launch, EnterLaunchesAloneOrWithShiftButNotWithCtrlOrAlt) {
-    installFakeEmulator();
-    select("Beta Rally");
+    // No launch: Enter with Ctrl or Alt, F11 without Ctrl or with more.
     QTest::keyClick(list, Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClick(list, Qt::Key_Return, Qt::AltModifier);
     QTest::keyClick(list, Qt::Key_Enter, Qt::KeyboardModifiers(Qt::ControlModifier | Qt::KeypadModifier));
+    for (const Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier),
+          Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier), Qt::KeyboardModifiers(Qt::NoModifier),
+          Qt::KeyboardModifiers(Qt::ShiftModifier)})
+        QTest::keyClick(list, Qt::Key_F11, modifiers);
+    EXPECT_FALSE(std::filesystem::exists("tavrix.bat"));
     EXPECT_TRUE(launcher->startedLines.empty());
-    EXPECT_TRUE(recordedRuns().empty());
 
+    // Enter alone, with Shift or on the keypad launches; Ctrl+F11 writes the batch file.
     QTest::keyClick(list, Qt::Key_Return, Qt::ShiftModifier);
     ASSERT_TRUE(waitForEmulatorEnd(*launcher));
     QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
     ASSERT_TRUE(waitForEmulatorEnd(*launcher));
+    QTest::keyClick(list, Qt::Key_F11, Qt::ControlModifier);
     EXPECT_EQ(launcher->startedLines, std::vector<std::string>(2, kSavedCommandForGame2));
-    EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
-}
-
-TEST_F(Launch, WithNoSelectedGameNothingHappensAndABatchRequestStaysPending) {
-    installFakeEmulator();
-    list->clearSelection();
-    ASSERT_TRUE(list->selectedItems().isEmpty());
-    QTest::keyClick(list, Qt::Key_Return);
-    QTest::keyClick(list, Qt::Key_F11, Qt::ControlModifier);
-    EXPECT_TRUE(window->batchRequested);
-    EXPECT_FALSE(std::filesystem::exists("tavrix.bat"));
-    EXPECT_TRUE(launcher->startedLines.empty());
-
-    // The pending request turns the next launch into a batch write.
-    select("Beta Rally");
-    QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(readFile("tavrix.bat"), "orvo.exe" + kSavedCommandForGame2 + "\r\n");
-    EXPECT_FALSE(window->batchRequested);
-    EXPECT_TRUE(launcher->startedLines.empty());
-    EXPECT_TRUE(recordedRuns().empty());
+    EXPECT_EQ(recordedRuns().size(), 2u);
     EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
-}
-
-TEST_F(Launch, FailuresAreReportedOnceAndTheWindowStaysShown) {
-    select("Beta Rally");
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(recorder.reports, QStringList({"Cannot start \"orvo.exe\". No such file or directory."}));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(launcher->visibleAtEnd.size(), 0u);
-    EXPECT_FALSE(window->emulatorRunning());
-
-    // A batch file that cannot be written: one report, the request cleared, nothing started.
-    recorder.reports.clear();
-    installFakeEmulator();
-    std::filesystem::create_directory("tavrix.bat");
-    QTest::keyClick(list, Qt::Key_F11, Qt::ControlModifier);
-    ASSERT_EQ(recorder.reports.size(), 1);
-    EXPECT_TRUE(recorder.reports.front().startsWith("Cannot create file \"tavrix.bat\". ")) << recorder.reports.front().toStdString();
-    EXPECT_FALSE(window->batchRequested);
-    EXPECT_EQ(launcher->startedLines.size(), 1u);  // only the failed start above
-    EXPECT_TRUE(recordedRuns().empty());
-    EXPECT_TRUE(window->isVisible());
-}
-
-TEST_F(Launch, HideConsoleIsHandedToTheLauncher) {
-    installFakeEmulator();
-    select("Beta Rally");
-    setChecked(*window, "CB29", true);
-    QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
-    ASSERT_TRUE(waitForEmulatorEnd(*launcher));
-    EXPECT_EQ(launcher->hideConsoleRequests, std::vector<bool>({true}));
-    EXPECT_EQ(recordedRuns().size(), 1u);
-    EXPECT_TRUE(window->isVisible());
 }

@@ -1,17 +1,20 @@
-#include "app/captions.h"
-#include "app/clickable_label.h"
-#include "app/language_panel.h"
-#include "app/sound_page.h"
+// The Qt window itself: the corruption box that ends it, its fixed size and pages, and every
+// control of the layout tables with its place and its captions in both languages.
 #include "fixtures/app_fixture.h"
+#include "fixtures/window_cases.h"
 
-#include <QPushButton>
-#include <QRadioButton>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
+using namespace tavrix;
 using namespace tavrix::test;
 
 TEST(Startup, MissingSettingsFileShowsTheCorruptionBoxEndsAndWritesNothing) {
@@ -26,15 +29,6 @@ TEST(Startup, MissingSettingsFileShowsTheCorruptionBoxEndsAndWritesNothing) {
     EXPECT_EQ(countEntries(), 0u);
 }
 
-TEST(Startup, FileWithoutTheSettingsSectionCountsAsCorrupted) {
-    TempDir dir;
-    writeFile("tavrix.ini", "[Game-1]\r\nGameName=X\r\n\r\n");
-    ReportRecorder recorder;
-    auto window = startWindow();
-    EXPECT_EQ(recorder.reports.size(), 1);
-    EXPECT_EQ(readFile("tavrix.ini"), "[Game-1]\r\nGameName=X\r\n\r\n");
-}
-
 TEST(Startup, WindowHasTheFixedClientSizeAndPagesInOrder) {
     TempDir dir;
     writeSettings();
@@ -45,96 +39,68 @@ TEST(Startup, WindowHasTheFixedClientSizeAndPagesInOrder) {
     EXPECT_EQ(window->size(), QSize(652, 399));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
-    auto* pages = window->findChild<QTabWidget*>("PC1");
-    ASSERT_NE(pages, nullptr);
+    auto* pages = control<QTabWidget>(*window, "PC1");
     QStringList names;
     for (int i = 0; i < pages->count(); ++i) names << pages->widget(i)->objectName();
     EXPECT_EQ(names, QStringList({"TS1", "TS2", "TS3", "TS6", "TS4", "TS5"}));
     EXPECT_EQ(pages->currentIndex(), 0);
-    EXPECT_FALSE(window->findChild<QWidget*>("P2")->isVisible());
-    // Without english-version the built-in Korean captions stay.
-    EXPECT_EQ(pages->tabText(0), QString::fromUtf8("게임 정보"));
+    EXPECT_FALSE(control<QWidget>(*window, "P2")->isVisible());
 
-    window->setClientWidth(TF1::kWideClientWidth);
+    // All columns: the list grows with the window, the pages keep to its right edge.
+    control<QAbstractButton>(*window, "CB27")->click();
     EXPECT_EQ(window->width(), 802);
-    EXPECT_EQ(window->findChild<QWidget*>("PC1")->geometry().x() + 352, 802 - 8);
-    EXPECT_EQ(window->findChild<QWidget*>("LV0")->width(), 277 + 150);
+    EXPECT_EQ(pages->geometry().x() + 352, 802 - 8);
+    EXPECT_EQ(control<QWidget>(*window, "LV0")->width(), 277 + 150);
+    EXPECT_EQ(control<QTreeWidget>(*window, "LV0")->columnWidth(1), 110);
+    EXPECT_EQ(control<QTreeWidget>(*window, "LV0")->columnWidth(2), 40);
 }
 
-TEST(Startup, FirstStartShowsOnlyTheLanguagePanelUntilAFlagIsChosen) {
-    TempDir dir;
-    writeSettings("first-startup=1\r\n");
-    ReportRecorder recorder;
-    auto window = startWindow();
-    auto* panel = window->findChild<LanguagePanel*>("P2");
-    ASSERT_TRUE(panel->isVisible());
-    EXPECT_FALSE(panel->B10->isEnabled());
-    EXPECT_EQ(readFile("tavrix.ini"), "[Tavrix]\r\nfirst-startup=1\r\n");
-
-    // A click on the right-hand flag checks English and enables OK.
-    QTest::mouseClick(panel->I3, Qt::LeftButton);
-    EXPECT_TRUE(panel->RB2->isChecked());
-    EXPECT_TRUE(panel->B10->isEnabled());
-
-    QTest::mouseClick(panel->B10, Qt::LeftButton);
-    EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();
-    EXPECT_FALSE(panel->isVisible());
-    const std::string saved = readFile("tavrix.ini");
-    EXPECT_NE(saved.find("first-startup=0\r\n"), std::string::npos);
-    EXPECT_NE(saved.find("english-version=1\r\n"), std::string::npos);
-    EXPECT_TRUE(Language::english());
-
-    auto* pages = window->findChild<QTabWidget*>("PC1");
-    QStringList captions;
-    for (int i = 0; i < pages->count(); ++i) captions << pages->tabText(i);
-    EXPECT_EQ(captions, QStringList({"Game Info", "General Settings", "Video", "Sound", "Controls", "About"}));
-    Language::setEnglish(false);
-}
-
-TEST(Startup, ChoosingKoreanWritesEnglishVersionZero) {
-    TempDir dir;
-    writeSettings("first-startup=1\r\n");
-    ReportRecorder recorder;
-    auto window = startWindow();
-    auto* panel = window->findChild<LanguagePanel*>("P2");
-    QTest::mouseClick(panel->I2, Qt::LeftButton);
-    EXPECT_TRUE(panel->RB1->isChecked());
-    QTest::mouseClick(panel->B10, Qt::LeftButton);
-    EXPECT_NE(readFile("tavrix.ini").find("english-version=0\r\n"), std::string::npos);
-    EXPECT_FALSE(Language::english());
-}
-
-TEST(Startup, ASecondRunThatFailsReportsOnceAndLeavesTheWindowUsable) {
-    TempDir dir;
-    writeFile("tavrix.ini",
-              "[Tavrix]\r\nfirst-startup=1\r\nsound-filter-cutoff=abc\r\n\r\n[Game-1]\r\nGameName=A\r\n\r\n");
-    ReportRecorder recorder;
-    auto window = startWindow();
-    auto* panel = window->findChild<LanguagePanel*>("P2");
-    QTest::mouseClick(panel->I3, Qt::LeftButton);
-    QTest::mouseClick(panel->B10, Qt::LeftButton);
-    EXPECT_EQ(recorder.reports, QStringList{"'abc' is not a valid integer value."});
-    // As a normal start with the same value: the list filled, the Sound page shown, no panel.
-    EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(window->LV0->topLevelItemCount(), 1);
-    EXPECT_EQ(window->PC1->currentIndex(), 3);
-    EXPECT_EQ(window->PC1->tabText(0), "Game Info");
-    // The sequence stopped before it clears first-startup: the file keeps it with the language.
-    const std::string stored = readFile("tavrix.ini");
-    EXPECT_NE(stored.find("first-startup=1\r\n"), std::string::npos);
-    EXPECT_NE(stored.find("english-version=1\r\n"), std::string::npos);
-
-    // The window takes input: the Sound page's Save stores a cutoff in place of the bad value,
-    // and the next start, after the language, completes and clears first-startup.
-    QTest::mouseClick(window->soundPage->B11, Qt::LeftButton);
-    EXPECT_EQ(window->PC1->currentIndex(), 0);
-    auto next = startWindow();
-    auto* nextPanel = next->findChild<LanguagePanel*>("P2");
-    ASSERT_TRUE(nextPanel->isVisible());
-    QTest::mouseClick(nextPanel->I3, Qt::LeftButton);
-    QTest::mouseClick(nextPanel->B10, Qt::LeftButton);
-    EXPECT_EQ(recorder.reports.size(), 1);
-    EXPECT_FALSE(nextPanel->isVisible());
-    EXPECT_NE(readFile("tavrix.ini").find("first-startup=0\r\n"), std::string::npos);
-    Language::setEnglish(false);
+TEST(Startup, EveryTableControlHasItsPlaceAndCaptionsInBothLanguages) {
+    for (const bool english : {false, true}) {
+        TempDir dir;
+        writeSettings(english ? "english-version=1\r\n" : "");
+        ReportRecorder recorder;
+        auto window = startWindow();
+        WindowModel& model = window->model();
+        for (int page = 0; page <= kLanguagePanel; ++page) {
+            // The texts that the models draw are not the tables' any more.
+            QStringList drawn;
+            for (const ControlField& field : model.page(page).fields())
+                if (field.text != nullptr) drawn << field.control;
+            for (const ControlRow& row : tableOf(page).controls) {
+                SCOPED_TRACE(std::string(row.name) + (english ? " English" : " Korean"));
+                auto* widget = control<QWidget>(*window, row.name);
+                ASSERT_NE(widget, nullptr);
+                const QString caption = QString::fromUtf8(row.caption.in(english));
+                // The panel P2 is placed by the window; the up-down arrows name their own buttons.
+                const QRect place(row.place.x, row.place.y, row.place.width, row.place.height);
+                EXPECT_TRUE(row.kind == ControlKind::UpDown || widget->objectName() == "P2" || widget->geometry() == place);
+                EXPECT_EQ(widget->toolTip(), QString::fromUtf8(row.tip.in(english)));
+                EXPECT_TRUE(row.kind == ControlKind::UpDown || row.accessibleName.empty() ||
+                            widget->accessibleName() == QString::fromUtf8(row.accessibleName.in(english)));
+                if (drawn.contains(row.name) || row.kind == ControlKind::Picture) continue;
+                // The caption a label, button or box shows; the items of a list, its first
+                // column's header. Items that the Video page's model rebuilds keep the language
+                // they were made in.
+                QStringList shown, table;
+                if (auto* label = qobject_cast<QLabel*>(widget)) shown << label->text(), table << caption;
+                if (auto* button = qobject_cast<QAbstractButton*>(widget)) shown << button->text(), table << caption;
+                if (auto* group = qobject_cast<QGroupBox*>(widget)) shown << group->title(), table << caption;
+                if (auto* list = qobject_cast<QTreeWidget*>(widget)) shown << list->headerItem()->text(0);
+                if (auto* list = qobject_cast<QComboBox*>(widget); list != nullptr && !row.liveItems)
+                    for (int item = 0; item < list->count(); ++item) shown << list->itemText(item);
+                if (row.kind == ControlKind::ListView || (row.kind == ControlKind::ComboBox && !row.liveItems))
+                    for (const Caption& item : row.items) table << QString::fromUtf8(item.in(english));
+                if (row.kind == ControlKind::ListView) table = table.mid(0, 1);
+                EXPECT_EQ(shown, table);
+            }
+        }
+        auto* tabs = control<QTabWidget>(*window, "PC1");
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            EXPECT_EQ(tabs->tabText(tab), QString::fromUtf8(mainWindowLayout()["PC1"].items[static_cast<std::size_t>(tab)].in(english)));
+        EXPECT_EQ(control<QTreeWidget>(*window, "LV0")->headerItem()->text(0),
+                  QString::fromUtf8(mainWindowLayout()["LV0"].items[0].in(english)));
+        EXPECT_TRUE(recorder.reports.isEmpty());
+        Language::setEnglish(false);
+    }
 }

@@ -4,11 +4,6 @@
 // folder for an unprivileged user. Each run happens in a child process that builds its own
 // window; the parent checks that the report names the file and that every file in the
 // working folder is byte for byte what it was, with no temporary file left.
-#include "app/controls_page.h"
-#include "app/general_page.h"
-#include "app/language_panel.h"
-#include "app/sound_page.h"
-#include "app/video_page.h"
 #include "core/emulator_contract.h"
 #include "core/hardware_renderer_config.h"
 #include "core/ini_document.h"
@@ -132,7 +127,7 @@ QString reportsInChild(const std::function<QStringList()>& run) {
 std::unique_ptr<TF1> unpaintedWindow(bool languageChosen = false) {
     auto window = std::make_unique<TF1>();
     window->setUpdatesEnabled(false);
-    if (languageChosen) window->setLanguageChosen();
+    if (languageChosen) window->model().startup.languageChosen = true;
     return window;
 }
 
@@ -164,9 +159,10 @@ struct Writer {
 };
 
 void pickRenderer(TF1& window, int index) {
-    window.showPage(2);
-    window.videoPage->CB18->setCurrentIndex(index);
-    emit window.videoPage->CB18->activated(index);
+    window.model().showPage(2);
+    auto* list = control<QComboBox>(window, "CB18");
+    list->setCurrentIndex(index);
+    emit list->activated(index);
 }
 
 Writer pageSave(const char* name, std::string target, rlim_t limit, int page,
@@ -183,27 +179,27 @@ Writer pageSave(const char* name, std::string target, rlim_t limit, int page,
 
 std::vector<Writer> writers() {
     std::vector<Writer> list;
-    list.push_back(pageSave("GeneralSave", "tavrix.ini", 1024, 1, [](TF1& w) { w.showPage(1); },
-                            [](TF1& w) { QTest::mouseClick(w.generalPage->B07, Qt::LeftButton); }));
-    list.push_back(pageSave("SoundSave", "tavrix.ini", 1024, 3, [](TF1& w) { w.showPage(3); },
-                            [](TF1& w) { QTest::mouseClick(w.soundPage->B11, Qt::LeftButton); }));
+    list.push_back(pageSave("GeneralSave", "tavrix.ini", 1024, 1, [](TF1& w) { w.model().showPage(1); },
+                            [](TF1& w) { QTest::mouseClick(control(w, "B07"), Qt::LeftButton); }));
+    list.push_back(pageSave("SoundSave", "tavrix.ini", 1024, 3, [](TF1& w) { w.model().showPage(3); },
+                            [](TF1& w) { QTest::mouseClick(control(w, "B11"), Qt::LeftButton); }));
     list.push_back(pageSave("VideoSaveSoftwareFile", tavrix::emulator::kSoftwareRendererConfigFile, 64, 2,
                             [](TF1& w) { pickRenderer(w, 0); },
-                            [](TF1& w) { QTest::mouseClick(w.videoPage->B09, Qt::LeftButton); }));
+                            [](TF1& w) { QTest::mouseClick(control(w, "B09"), Qt::LeftButton); }));
     list.push_back(pageSave("VideoSaveHardwareFile", tavrix::emulator::kHardwareRendererConfigFile, 64, 2,
                             [](TF1& w) { pickRenderer(w, 1); },
-                            [](TF1& w) { QTest::mouseClick(w.videoPage->B09, Qt::LeftButton); }));
+                            [](TF1& w) { QTest::mouseClick(control(w, "B09"), Qt::LeftButton); }));
     // The renderer file is written whole first; then the settings file fails.
     list.push_back(pageSave("VideoSaveSettings", "tavrix.ini", 1024, 2, [](TF1& w) { pickRenderer(w, 2); },
-                            [](TF1& w) { QTest::mouseClick(w.videoPage->B09, Qt::LeftButton); }));
+                            [](TF1& w) { QTest::mouseClick(control(w, "B09"), Qt::LeftButton); }));
     list.back().writtenBefore = {tavrix::emulator::kHardwareRendererConfigFile};
-    list.push_back(pageSave("ControlsSave", "tavrix-controller.cfg", 256, 4, [](TF1& w) { w.showPage(4); },
-                            [](TF1& w) { QTest::mouseClick(w.controlsPage->B04, Qt::LeftButton); }));
+    list.push_back(pageSave("ControlsSave", "tavrix-controller.cfg", 256, 4, [](TF1& w) { w.model().showPage(4); },
+                            [](TF1& w) { QTest::mouseClick(control(w, "B04"), Qt::LeftButton); }));
 
     // First start: the language panel's OK stores the language ...
     list.push_back(pageSave("FirstStartLanguage", "tavrix.ini", 1024, -1,
-                            [](TF1& w) { QTest::mouseClick(w.P2->RB2, Qt::LeftButton); },
-                            [](TF1& w) { QTest::mouseClick(w.P2->B10, Qt::LeftButton); }));
+                            [](TF1& w) { QTest::mouseClick(control(w, "RB2"), Qt::LeftButton); },
+                            [](TF1& w) { QTest::mouseClick(control(w, "B10"), Qt::LeftButton); }));
     list.back().firstStartLines = "first-startup=1\r\nenglish-version=0\r\n";
     // ... then the start-up sequence clears the first-start flag (the window is shown only
     // when the fault is in place, so the folder case cannot apply: the start-up check of the
@@ -221,8 +217,8 @@ std::vector<Writer> writers() {
 
     // The scan writes every game's status in one write at its end: from the General page's
     // rescan button ...
-    list.push_back(pageSave("RescanButton", "tavrix.ini", 1024, -1, [](TF1& w) { w.showPage(1); },
-                            [](TF1& w) { QTest::mouseClick(w.generalPage->B02, Qt::LeftButton); }));
+    list.push_back(pageSave("RescanButton", "tavrix.ini", 1024, -1, [](TF1& w) { w.model().showPage(1); },
+                            [](TF1& w) { QTest::mouseClick(control(w, "B02"), Qt::LeftButton); }));
     // ... and at start-up when the General page asks for it.
     list.push_back(pageSave("ScanAtStartUp", "tavrix.ini", 1024, -1, [](TF1&) {}, [](TF1&) {}));
     list.back().faultBeforeOpen = true;
@@ -230,8 +226,8 @@ std::vector<Writer> writers() {
     list.back().folderFaultApplies = false;  // the start-up check of the file would stop it first
 
     // Ctrl+F11 in the game list writes the launch command to the batch file.
-    list.push_back(pageSave("BatchFile", "tavrix.bat", 32, -1, [](TF1& w) { w.LV0->setFocus(); },
-                            [](TF1& w) { QTest::keyClick(w.LV0, Qt::Key_F11, Qt::ControlModifier); }));
+    list.push_back(pageSave("BatchFile", "tavrix.bat", 32, -1, [](TF1& w) { control(w, "LV0")->setFocus(); },
+                            [](TF1& w) { QTest::keyClick(control(w, "LV0"), Qt::Key_F11, Qt::ControlModifier); }));
     list.back().targetContent = "orvo.exe 1 -old\r\n";
     return list;
 }
@@ -278,10 +274,12 @@ TEST_P(WriteFaultPages, TheOldFilesStayAndTheReportNamesTheFile) {
             applyFault(fault, writer.sizeLimit, writer.target);
         }
         writer.write(*window);
-        if (writer.pageAfterFailure >= 0 && window->PC1->currentIndex() != writer.pageAfterFailure)
-            recorder.reports.append("page " + QString::number(window->PC1->currentIndex()));
+        const int page = window->model().currentPage();
+        if (writer.pageAfterFailure >= 0 && page != writer.pageAfterFailure)
+            recorder.reports.append("page " + QString::number(page));
         // The language panel stays usable: its OK can be pressed again.
-        if (window->P2->isVisible() && !window->P2->B10->isEnabled()) recorder.reports.append("OK disabled");
+        if (control(*window, "P2")->isVisible() && !control(*window, "B10")->isEnabled())
+            recorder.reports.append("OK disabled");
         return recorder.reports;
     });
 

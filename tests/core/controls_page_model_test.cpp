@@ -57,7 +57,7 @@ TEST(ControlsPageModel, CapturesOneInputAtATimeAndReloadsAsTheHandlersSay) {
     // Another player: unsaved changes are dropped and the group names the player.
     page.state.player = 1;
     page.CB23Change();
-    EXPECT_EQ(page.groupPlayer, 1);
+    EXPECT_STREQ(page.groupCaption.in(true), " Player 2 ");
     EXPECT_EQ(captions[L31], "joy1 button 7");
     page.state.player = 0;
     page.CB23Change();

@@ -1,4 +1,5 @@
 #include "core/general_page_model.h"
+#include "core/layout/captions.h"
 #include "fixtures/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -27,13 +27,17 @@ TEST(SoundPageModel, EnableRulesFollowSoundFilterAndEffectWithoutChangingAnyStat
     SoundPageModel page;
     page.B12Click();
     EXPECT_EQ(shown(page), "CB1=1 CB19=1 CB20=2 RG1=2 E3=40");
+    // A user's click: the field takes the new state, then the handler runs.
+    const auto sound = [&](bool on) { page.soundChecked = on, page.CB1Click(); };
+    const auto filter = [&](bool on) { page.filterChecked = on, page.CB19Click(); };
+    const auto effect = [&](int item) { page.effectIndex = item, page.RG1Click(); };
     const std::pair<std::function<void()>, const char*> steps[] = {
-        {[&] { page.checkSound(false); }, "CB1=0 -CB19=1 -CB20=2 -RG1=2 -E3=40"},
-        {[&] { page.checkSound(true); }, "CB1=1 CB19=1 CB20=2 RG1=2 E3=40"},
-        {[&] { page.checkFilter(false); }, "CB1=1 CB19=0 -CB20=2 RG1=2 E3=40"},
-        {[&] { page.pickEffect(1); }, "CB1=1 CB19=0 -CB20=2 RG1=1 -E3=40"},
-        {[&] { page.pickEffect(2); }, "CB1=1 CB19=0 -CB20=2 RG1=2 E3=40"},
-        {[&] { page.checkSound(false), page.checkFilter(true), page.pickEffect(2); }, "CB1=0 -CB19=1 -CB20=2 -RG1=2 -E3=40"},
+        {[&] { sound(false); }, "CB1=0 -CB19=1 -CB20=2 -RG1=2 -E3=40"},
+        {[&] { sound(true); }, "CB1=1 CB19=1 CB20=2 RG1=2 E3=40"},
+        {[&] { filter(false); }, "CB1=1 CB19=0 -CB20=2 RG1=2 E3=40"},
+        {[&] { effect(1); }, "CB1=1 CB19=0 -CB20=2 RG1=1 -E3=40"},
+        {[&] { effect(2); }, "CB1=1 CB19=0 -CB20=2 RG1=2 E3=40"},
+        {[&] { sound(false), filter(true), effect(2); }, "CB1=0 -CB19=1 -CB20=2 -RG1=2 -E3=40"},
     };
     for (const auto& [step, expected] : steps) {
         step();
@@ -56,7 +60,8 @@ TEST(SoundPageModel, CancelShowsTheStoredValuesAndSaveWritesTheControls) {
     for (const auto& [stored, expected] : cases) {
         writeFile("tavrix.ini", std::string("[Tavrix]\r\n") + stored);
         SoundPageModel page;
-        page.checkSound(true), page.pickCutoff(0), page.pickEffect(2), page.typeMultiplier("5");
+        page.soundChecked = true, page.cutoffIndex = 0, page.effectIndex = 2, page.multiplierText = "5";
+        page.CB1Click();
         std::string error;
         try { page.B12Click(); } catch (const Error& e) { error = std::string(" error ") + e.what(); }
         EXPECT_EQ(shown(page) + error, expected) << stored;
@@ -65,7 +70,7 @@ TEST(SoundPageModel, CancelShowsTheStoredValuesAndSaveWritesTheControls) {
     writeFile("tavrix.ini", "[Tavrix]\r\nsound-filter-cutoff=16000\r\nsound-stereo-exciter=1\r\n");
     SoundPageModel page;
     page.B12Click();
-    page.pickCutoff(1), page.pickEffect(2), page.typeMultiplier("text, not a number");
+    page.cutoffIndex = 1, page.effectIndex = 2, page.multiplierText = "text, not a number";
     page.B11Click();
     EXPECT_EQ(readFile("tavrix.ini"), "[Tavrix]\r\nsound-filter-cutoff=11025\r\nsound-stereo-exciter=0\r\n"
               "use-sound=1\r\nsound-filter-enable=0\r\nsound-surround-lite-enable=1\r\n"

@@ -2,6 +2,7 @@
 #include "core/ini_document.h"
 #include "core/video_page_model.h"
 #include "core/form_layout.h"
+#include "core/hardware_renderer_config.h"
 #include "fixtures/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ TEST(VideoPageModel, RendererRuleRebuildsListsForcesSoftwareValuesAndKeepsWhatIt
 TEST(VideoPageModel, RegistrySettingsDisableTheScreenControlsUntilAHardwareRenderer) {
     VideoPageModel page = withRenderer({}, RendererKind::Software);
     page.values.autoFramerate = 0;
-    page.checkRegistry(true);
+    page.values.registrySettings = true, page.CB22Click();
     EXPECT_FALSE(!page.advancedVisible || page.stretchingEnabled || page.screenEnabled || page.fullScreenEnabled ||
                  page.values.ditheringEnabled || page.frameRateEnabled);
     page = withRenderer(page, RendererKind::Direct3D);
@@ -151,4 +152,28 @@ TEST(VideoPageModel, ControlsByNameAreTheLayoutsAndFollowTheModel) {
     EXPECT_STREQ(layout["CB6"].items[1].en, captionOf(Item::Yes).en);
     EXPECT_STREQ(captionOf(Item::Bright).in(true), "bright");
     EXPECT_STREQ(captionOf(Item::Level2).in(false), "레벨 2");
+}
+
+TEST(VideoPageModel, RegistryFlagCountsOnlyWithSoftwareAndSurvivesTheDefaultsWrite) {
+    for (const char* kind : {"d3d", "ogl"}) {
+        TempDir dir;
+        writeFile("tavrix.ini", std::string("[Tavrix]\r\nrenderer=renderer-") + kind + ".orv\r\nregistry-configuration=1\r\n");
+        writeFile("tavrix-renderer.cfg", hardwareRendererConfig(VideoSettings{}));
+        VideoPageModel page;
+        page.ReadVideoSettings();
+        LaunchInputs inputs;
+        page.addLaunchInputs(inputs);
+        EXPECT_FALSE(page.values.registrySettings || page.advancedVisible || inputs.useRegistrySettings) << kind;
+        EXPECT_TRUE(page.screenEnabled) << kind;
+    }
+    // Software without its file: the defaults' write keeps the stored flag.
+    TempDir dir;
+    writeFile("tavrix.ini", "[Tavrix]\r\nrenderer=renderer-sft.orv\r\nregistry-configuration=1\r\n");
+    VideoPageModel page;
+    page.ReadVideoSettings();
+    EXPECT_FALSE(readFile("tavrix-renderer-sft.cfg").empty());
+    EXPECT_EQ(IniDocument::load("tavrix.ini").readString("Tavrix", "registry-configuration", ""), "1");
+    LaunchInputs inputs;
+    page.addLaunchInputs(inputs);
+    EXPECT_TRUE(page.values.registrySettings && inputs.useRegistrySettings);
 }

@@ -7,7 +7,7 @@
 #include "win32/fonts.h"
 #include "win32/language_panel.h"
 #include "win32/main_window.h"
-#include "win32/page_index.h"
+#include "core/page_model.h"
 
 #include <initguid.h>
 #include <commctrl.h>
@@ -40,7 +40,7 @@ struct Window {
                                      &soundPageLayout(),    &controlsPageLayout(), &aboutPageLayout()};
         const int order[] = {kGameInfoPage, kGeneralPage, kVideoPage, kSoundPage, kControlsPage, kAboutPage};
         for (int i = 0; i < kPageCount; ++i) made.emplace_back(pages[i], &window.page(order[i]).form());
-        made.emplace_back(&languagePanelLayout(), &window.languagePanel().form());
+        made.emplace_back(&languagePanelLayout(), &window.page(kLanguagePanel).form());
         return made;
     }
     MainWindow window;
@@ -168,7 +168,7 @@ TEST(Win32Display, EveryControlIsNamedForScreenReadersInTheLanguageShown) {
     }
     Form& general = window.page(kGeneralPage).form();
     Form& video = window.page(kVideoPage).form();
-    Form& panel = window.languagePanel().form();
+    Form& panel = window.page(kLanguagePanel).form();
     Form& controls = window.page(kControlsPage).form();
     for (const bool english : {false, true}) {
         window.showCaptions(english);
@@ -253,7 +253,7 @@ TEST(Win32Display, TheSystemsAccessibilityLayerReadsEveryShownControl) {
     ShowWindow(window.window(), SW_SHOWNOACTIVATE);
     int named = 0, controls = 0;
     for (int page = 0; page < kPageCount; ++page) {
-        window.showPage(page);
+        window.model().showPage(page);
         for (const auto& [layout, form] : built.tables()) {
             for (const ControlRow& control : layout->controls) {
                 HWND handle = (*form)[control.name];

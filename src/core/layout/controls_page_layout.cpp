@@ -1,7 +1,7 @@
 // The Controls page: Test and Services with the two fixed keys, the player list, one player's
 // inputs in two columns, the joystick interface box, Save and Cancel, and the invisible key
 // receiver of a capture. The assignable inputs are bold labels that report double clicks.
-#include "core/controls_page_model.h"
+#include "core/layout/captions.h"
 #include "core/form_layout.h"
 
 namespace tavrix {

@@ -1,7 +1,7 @@
 // The General Settings page: the romset directory with its folder button and the scan, the
 // game list's options with the sort choice, then Save and Cancel.
 #include "core/form_layout.h"
-#include "core/general_page_model.h"
+#include "core/layout/captions.h"
 
 namespace tavrix {
 

@@ -1,7 +1,8 @@
 // The Video page: eleven rows in one group box, each a label, a list and a control on the
 // right, then the software renderer's settings button and Save and Cancel.
 #include "core/form_layout.h"
-#include "core/video_page_model.h"
+#include "core/layout/captions.h"
+#include "core/video_settings.h"
 
 #include <string>
 

@@ -1,0 +1,60 @@
+#pragma once
+// What every page model shows its front end: the controls tied to its fields and the controls
+// whose enabled state its rules decide. A front end draws a page from these; when the user
+// changes a control tied to a field, it puts the control's new state into the field before
+// the page's handler runs (see WindowModel::command).
+#include "core/form_layout.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavrix {
+
+// The pages in the order of their tabs, and the first-start language panel over them.
+inline constexpr int kGameInfoPage = 0;
+inline constexpr int kGeneralPage = 1;
+inline constexpr int kVideoPage = 2;
+inline constexpr int kSoundPage = 3;
+inline constexpr int kControlsPage = 4;
+inline constexpr int kAboutPage = 5;
+inline constexpr int kPageCount = 6;
+inline constexpr int kLanguagePanel = 6;
+
+// What a user did to a control.
+enum class ControlEvent {
+    Click,        // a button, check box or radio item, or a text, picture or box that reports clicks
+    Pick,         // an entry picked in a drop-down list
+    Text,         // an edit box's text changed
+    DoubleClick,  // a text that reports double clicks
+};
+
+// A control tied to one field: a check box (or a radio item on its own) to a bool, a
+// drop-down list or a radio group box to its selection (-1 none), an edit box or a label to
+// its text (UTF-8). A caption is only shown, in the language in force.
+struct ControlField {
+    const char* control;
+    bool* checked = nullptr;
+    int* selection = nullptr;
+    std::string* text = nullptr;
+    const Caption* caption = nullptr;
+};
+using ControlFields = std::vector<ControlField>;
+// Controls with their enabled (or other) state.
+using ControlStates = std::vector<std::pair<const char*, bool>>;
+
+class PageModel {
+public:
+    // The controls tied to fields of this model.
+    virtual ControlFields fields() { return {}; }
+    // Every control whose enabled state the page's rules decide, with that state.
+    virtual ControlStates enabledControls() const { return {}; }
+
+protected:
+    PageModel() = default;
+    PageModel(const PageModel&) = default;
+    PageModel& operator=(const PageModel&) = default;
+    ~PageModel() = default;
+};
+
+}  // namespace tavrix

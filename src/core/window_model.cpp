@@ -1,0 +1,461 @@
+#include "core/window_model.h"
+
+#include "core/about_page_model.h"
+#include "core/romset_scan_pass.h"
+
+#include <exception>
+#include <utility>
+
+namespace tavrix {
+
+namespace {
+
+// The model of a page without fields of its own (About).
+struct NoFields : PageModel {};
+
+// Runs `then` when the scope ends, also when an operation in it fails part-way, so what the
+// operation changed before the error is shown.
+template <typename Then>
+struct Finally {
+    Then then;
+    ~Finally() { then(); }
+};
+template <typename Then>
+Finally(Then) -> Finally<Then>;
+
+// The controls of the Game Info page that toggle between the snapshot and the romset view.
+bool togglesGameInfoView(std::string_view control) {
+    for (std::string_view name : {"L1", "L2", "L6", "GB1", "L12", "L3", "L10", "L4", "L11", "L5", "I1"})
+        if (control == name) return true;
+    return false;
+}
+
+// The assignable label L21 .. L34 as 0 .. 13, or -1.
+int assignableLabel(std::string_view control) {
+    if (control.size() != 3 || control[0] != 'L') return -1;
+    const int number = (control[1] - '0') * 10 + (control[2] - '0');
+    return number >= 21 && number < 21 + kControllerLabelCount ? number - 21 : -1;
+}
+
+}  // namespace
+
+// Each step of the start-up sequence on the window's models and widgets.
+class WindowModel::Startup : public StartupSteps {
+public:
+    explicit Startup(WindowModel& window) : w(window) {}
+
+    void clearBatchRequest() override { w.launch.batchRequested = false; }
+    void reportCorruptedSettings(const char* text) override { w.steps_.reportCorruptedSettings(text); }
+    void showLanguagePanel(bool) override { w.steps_.drawPage(kLanguagePanel); }
+    void setEnglishFlag(bool english) override { w.steps_.setEnglishFlag(english); }
+    void applyEnglishCaptions() override { w.steps_.applyEnglishCaptions(); }
+    void fillGameList() override { w.fillGameList(); }
+    void reloadGeneralPage() override { w.command(kGeneralPage, "B05", ControlEvent::Click); }
+    void sortGameList() override {
+        w.sortList();
+        w.list.markSortColumn();
+        w.steps_.showHeaderImages();
+    }
+    void reloadSoundPage() override { w.command(kSoundPage, "B12", ControlEvent::Click); }
+    void reloadVideoPage() override {
+        Finally draw{[this] { w.steps_.drawPage(kVideoPage); }};
+        w.video.ReadVideoSettings();
+    }
+    bool startupScanChecked() const override { return w.general.startupScan; }
+    void scanRomsets() override { w.scanRomsets(); }
+    void selectFirstGame() override { w.selectFirstGame(); }
+    void reloadControlsPage(bool english) override {
+        Finally draw{[this] { w.steps_.drawPage(kControlsPage); }};
+        w.controls.buildInputNames(english);
+        w.controls.LoadControllerConfig();
+    }
+    void showFirstPage() override { w.showPage(kGameInfoPage); }
+    void focusGameList() override { w.steps_.focusGameList(); }
+
+private:
+    WindowModel& w;
+};
+
+// Each step of the romset scan on the window's models and widgets.
+class WindowModel::Scan : public ScanSteps {
+public:
+    explicit Scan(WindowModel& window) : w(window) {}
+
+    bool playableFilterChecked() const override { return w.general.showFullRomset; }
+    void setPlayableFilter(bool checked) override { w.setPlayableFilter(checked); }
+    void enableRescan(bool enabled) override {
+        w.general.rescanEnabled = enabled;
+        w.steps_.drawPage(kGeneralPage);
+    }
+    void setCaption(const Caption& caption) override { w.steps_.setCaption(caption.in(w.english())); }
+    std::string romsetDirectory() const override { return w.general.romsDirectory(); }
+    std::vector<int> entries() const override {
+        std::vector<int> numbers;
+        numbers.reserve(w.list.entries.size());
+        for (const GameListRow& entry : w.list.entries) numbers.push_back(entry.number);
+        return numbers;
+    }
+    void showLastGame(int position, const GameRecord& game, RomsetScanPass& pass,
+                      const GameVerification& verification) override {
+        w.steps_.selectQuietly(position);
+        Finally draw{[this] { w.steps_.drawPage(kGameInfoPage); }};
+        GameInfoPageModel& page = w.gameInfo;
+        page.showGame(game);
+        page.showSnapshot(romsetNameOfArchive(page.mainArchive), pass.paths(),
+                          [this](const std::string& path) { return w.steps_.loadPicture(path); });
+        page.showMarks(verification);
+    }
+    void reportError(const std::string& text) override { w.steps_.reportError(text); }
+    void setStatus(int position, int number, int status) override {
+        if (w.list.entries[static_cast<std::size_t>(position)].status == status) return;
+        w.list.setStatus(number, status);
+        w.steps_.showStatus(position);
+    }
+    void setCountLine(int playable, int total) override {
+        w.showCountLine(GameListModel::countLine(playable, total, w.english()));
+    }
+
+private:
+    WindowModel& w;
+};
+
+// The launch's steps: the inputs from the page models, the rest on the window.
+class WindowModel::Launch : public LaunchSteps {
+public:
+    explicit Launch(WindowModel& window) : w(window) {}
+
+    int selectedGame() const override { return w.steps_.selectedGame(); }
+    LaunchInputs launchInputs(int gameNumber) const override { return w.launchInputs(gameNumber); }
+    void hideWindow() override { w.steps_.hideWindow(); }
+    void startEmulator(const std::string& commandLine, bool hideConsole) override {
+        w.steps_.startEmulator(commandLine, hideConsole);
+    }
+    void showWindow() override { w.steps_.showWindow(); }
+
+private:
+    WindowModel& w;
+};
+
+PageModel& WindowModel::page(int index) {
+    static NoFields none;
+    switch (index) {
+    case kGameInfoPage: return gameInfo;
+    case kGeneralPage: return general;
+    case kVideoPage: return video;
+    case kSoundPage: return sound;
+    case kControlsPage: return controls;
+    case kLanguagePanel: return startup.panel;
+    default: return none;
+    }
+}
+
+void WindowModel::FormShow() {
+    Startup steps(*this);
+    startup.FormShow(steps);
+}
+
+void WindowModel::command(int page, std::string_view control, ControlEvent event) {
+    Finally draw{[this, page] { steps_.drawPage(page); }};
+    switch (page) {
+    case kGameInfoPage: gameInfoCommand(control, event); break;
+    case kGeneralPage: generalCommand(control, event); break;
+    case kVideoPage: videoCommand(control, event); break;
+    case kSoundPage: soundCommand(control, event); break;
+    case kControlsPage: controlsCommand(control, event); break;
+    case kAboutPage: aboutCommand(control, event); break;
+    case kLanguagePanel: panelCommand(control, event); break;
+    default: break;
+    }
+}
+
+void WindowModel::gameInfoCommand(std::string_view control, ControlEvent event) {
+    if (event == ControlEvent::Click && togglesGameInfoView(control)) gameInfo.L1Click(list.entries.empty());
+}
+
+void WindowModel::generalCommand(std::string_view control, ControlEvent event) {
+    // E1 needs no handler of its own: the scan, the Game Info page and the launch read the
+    // romset directory from its field.
+    if (event != ControlEvent::Click) return;
+    if (control == "CB26") {
+        playableFilterChanged();
+    } else if (control == "CB27") {
+        allColumnsChanged();
+    } else if (control.starts_with("RG2Item")) {
+        sortChoiceChanged();
+    } else if (control == "B01") {
+        general.B01Click(steps_.chooseFolder(folderPrompt().in(english())));
+    } else if (control == "B02") {
+        // The scan reads the path box as it is now, saved or not; the page stays shown.
+        scanRomsets();
+        selectFirstGame();
+    } else if (control == "B07") {
+        general.B07Click(list.sortChoiceOfColumn(), list.ascending);
+        pageSaved();
+    } else if (control == "B05") {
+        reloadGeneralPage();
+    }
+}
+
+void WindowModel::videoCommand(std::string_view control, ControlEvent event) {
+    if (event == ControlEvent::Pick) {
+        if (control == "CB18") {
+            video.pickRenderer(video.rendererChoice);
+            video.CB18Change();
+        }
+        if (control == "CB3") video.CB3Change();
+        if (control == "CB13") video.CB13Change();
+        if (control == "CB5") video.CB5Change();
+    } else if (event == ControlEvent::Click) {
+        if (control == "CB22") video.CB22Click();
+        if (control == "B09") {
+            video.B09Click();
+            pageSaved();
+        }
+        if (control == "B06") {
+            showPage(kVideoPage);
+            video.ReadVideoSettings();
+        }
+        if (control == "B14") steps_.runRendererDialog();
+    }
+}
+
+void WindowModel::soundCommand(std::string_view control, ControlEvent event) {
+    if (event != ControlEvent::Click) return;
+    if (control == "CB1") {
+        sound.CB1Click();
+    } else if (control == "CB19") {
+        sound.CB19Click();
+    } else if (control.starts_with("RG1Item")) {
+        sound.RG1Click();
+    } else if (control == "B11") {
+        sound.B11Click();
+        pageSaved();
+    } else if (control == "B12") {
+        // Cancel shows the page first, so the start-up's reload shows it too.
+        showPage(kSoundPage);
+        sound.B12Click();
+    }
+}
+
+void WindowModel::controlsCommand(std::string_view control, ControlEvent event) {
+    Finally caption{[this] { showCaptureCaption(); }};
+    const int label = assignableLabel(control);
+    if (event == ControlEvent::DoubleClick && label >= 0) {
+        if (!controls.L27DblClick(label)) return;
+        // The key receiver takes the focus once it is enabled.
+        steps_.drawPage(kControlsPage);
+        steps_.captureStarted();
+    } else if (event == ControlEvent::Pick && control == "CB23") {
+        controls.CB23Change();
+    } else if (event == ControlEvent::Click && control == "B04") {
+        controls.B04Click();
+        pageSaved();
+    } else if (event == ControlEvent::Click && control == "B03") {
+        controls.B03Click();
+    }
+}
+
+void WindowModel::aboutCommand(std::string_view control, ControlEvent event) {
+    if (event != ControlEvent::Click) return;
+    if (control == "B08") showPage(kGameInfoPage);
+    // The result is not checked: a system without a browser is not an error of ours.
+    if (control == "B13") steps_.openWebPage(webPageAddress(english()));
+}
+
+void WindowModel::panelCommand(std::string_view control, ControlEvent event) {
+    if (event != ControlEvent::Click) return;
+    // A click on a language's button or on its flag checks that language.
+    LanguagePanelModel& panel = startup.panel;
+    if (control == "RB1") panel.check(false);
+    if (control == "RB2") panel.check(true);
+    if (control == "I2") panel.I2Click();
+    if (control == "I3") panel.I3Click();
+    if (control == "B10") {
+        Startup steps(*this);
+        startup.B10Click(steps);
+    }
+}
+
+void WindowModel::E4KeyDown(int virtualKey) {
+    Finally draw{[this] {
+        steps_.drawPage(kControlsPage);
+        showCaptureCaption();
+    }};
+    controls.E4KeyDown(virtualKey);
+}
+
+void WindowModel::J1JoyMove(int joystick, int xPos, int yPos, std::uint16_t buttonStatus) {
+    Finally draw{[this] {
+        steps_.drawPage(kControlsPage);
+        showCaptureCaption();
+    }};
+    controls.J1JoyMove(joystick, xPos, yPos, buttonStatus);
+}
+
+void WindowModel::J1JoyRemoved() {
+    Finally draw{[this] {
+        steps_.drawPage(kControlsPage);
+        showCaptureCaption();
+    }};
+    controls.J1JoyRemoved();
+}
+
+void WindowModel::showCaptureCaption() {
+    if (controls.captionsSet == captionsShown_) return;
+    captionsShown_ = controls.captionsSet;
+    steps_.setCaption(windowCaption(controls.capturing).in(english()));
+}
+
+void WindowModel::showPage(int index) {
+    steps_.showPage(index);
+    pageShown(index);
+}
+
+void WindowModel::pageShown(int index) {
+    if (index == currentPage_) return;
+    const bool leftControls = currentPage_ == kControlsPage;
+    currentPage_ = index;
+    Finally draw{[this, leftControls, index] {
+        if (!leftControls && index != kControlsPage) return;
+        steps_.drawPage(kControlsPage);
+        showCaptureCaption();
+    }};
+    // Every visit to the Controls page shows the file's content.
+    if (leftControls) controls.TS4Hide();
+    if (index == kControlsPage) controls.TS4Show();
+}
+
+void WindowModel::reloadGeneralPage() {
+    const bool filtered = general.showFullRomset;
+    const bool allColumns = general.showAllColumns;
+    const int choice = general.sortChoice;
+    general.B05Click();
+    // The boxes and the group run their handlers when the reload changes them, as a click
+    // would: the list is filtered, widened or sorted again.
+    if (general.showFullRomset != filtered) playableFilterChanged();
+    if (general.showAllColumns != allColumns) allColumnsChanged();
+    if (general.sortChoice != choice) sortChoiceChanged();
+    // The choice first: a changed choice re-sorts and re-marks the list under the direction it
+    // had; the stored direction is taken afterwards and shows at the next sort (at start-up
+    // the sort that follows this reload).
+    list.ascending = general.ascending;
+}
+
+void WindowModel::fillGameList() {
+    list.fill();
+    steps_.showEntries();
+    showCountLine(list.countLine(english()));
+}
+
+void WindowModel::sortList() {
+    list.sort();
+    steps_.showOrder();
+}
+
+void WindowModel::showCountLine(const std::string& text) {
+    general.countLine = text;
+    steps_.drawPage(kGeneralPage);
+}
+
+void WindowModel::playableFilterChanged() {
+    const GameListModel::FilterOutcome outcome = list.CB26Click(general.showFullRomset);
+    steps_.showEntries();
+    if (outcome.clearGameInfo) {
+        gameInfo.clearForEmptyList();
+        steps_.drawPage(kGameInfoPage);
+    }
+    if (outcome.refilled) showCountLine(list.countLine(english()));
+    if (outcome.select != 0) selectFirstGame();
+    steps_.focusGameList();
+}
+
+void WindowModel::allColumnsChanged() {
+    list.CB27Click();
+    steps_.showColumns();
+    steps_.setClientWidth(list.allColumns ? kWideClientWidth : kClientWidth);
+}
+
+void WindowModel::sortChoiceChanged() {
+    const int choice = general.sortChoice;
+    list.RG2Click(choice);
+    if (choice < 0 || choice > 3) return;
+    steps_.showHeaderImages();
+    sortList();
+}
+
+void WindowModel::selectSortChoice(int choice) {
+    if (choice < 0 || choice > 3 || general.sortChoice == choice) return;
+    general.sortChoice = choice;
+    sortChoiceChanged();
+    steps_.drawPage(kGeneralPage);
+}
+
+void WindowModel::setPlayableFilter(bool checked) {
+    if (general.showFullRomset == checked) return;
+    general.showFullRomset = checked;
+    playableFilterChanged();
+    steps_.drawPage(kGeneralPage);
+}
+
+void WindowModel::LV0SelectItem(int number) {
+    // The selection's own handler: an archive that cannot be read ends it with the general
+    // report, and whatever selected the entry goes on.
+    try {
+        Finally draw{[this] { steps_.drawPage(kGameInfoPage); }};
+        gameInfo.fill(number, general.romsDirectory(),
+                      [this](const std::string& path) { return steps_.loadPicture(path); });
+    } catch (const std::exception& error) {
+        steps_.reportError(error.what());
+    }
+}
+
+void WindowModel::LV0ColumnClick(int column) {
+    // The sort choice that matches the clicked column is selected (running its handler when
+    // it changes) before the list is sorted.
+    const int choice = list.LV0ColumnClick(column);
+    steps_.showHeaderImages();
+    selectSortChoice(choice);
+    sortList();
+}
+
+void WindowModel::selectFirstGame() {
+    if (list.entries.empty()) return;
+    const int first = list.entries.front().number;
+    // The page fills only when the selection changes: an entry selected already shows its
+    // game (a scan's last entry, verified by the scan itself).
+    if (steps_.selectedGame() == first) return;
+    steps_.selectQuietly(0);
+    LV0SelectItem(first);
+}
+
+void WindowModel::scanRomsets() {
+    Scan steps(*this);
+    lastScan_.run(steps);
+}
+
+LaunchInputs WindowModel::launchInputs(int gameNumber) const {
+    LaunchInputs inputs;
+    inputs.gameNumber = gameNumber;
+    gameInfo.addLaunchInputs(inputs);
+    general.addLaunchInputs(inputs);
+    video.addLaunchInputs(inputs);
+    sound.addLaunchInputs(inputs);
+    return inputs;
+}
+
+void WindowModel::LV0DblClick() {
+    Launch steps(*this);
+    launch.LV0DblClick(steps);
+}
+
+void WindowModel::LV0KeyDown(ListKey key, KeyModifiers modifiers) {
+    Launch steps(*this);
+    launch.LV0KeyDown(key, modifiers, steps);
+}
+
+void WindowModel::emulatorEnded() {
+    Launch steps(*this);
+    launch.emulatorEnded(steps);
+}
+
+}  // namespace tavrix

@@ -1,0 +1,172 @@
+#pragma once
+// The window without its widgets: its page models, the game list, the start-up sequence, the
+// launch, and every sequence that spans pages: what a page's controls do to the list and to
+// the other pages, which page shows after Save or Cancel, the filter, the sort choice of a
+// header click, the scan and the selection that fills the Game Info page. A front end builds
+// the widgets from the layout tables, draws these models, hands each user action here, and
+// carries out through WindowSteps what only it can do.
+#include "core/controls_page_model.h"
+#include "core/game_info_page_model.h"
+#include "core/game_list_model.h"
+#include "core/general_page_model.h"
+#include "core/launch_model.h"
+#include "core/page_model.h"
+#include "core/romset_scan_model.h"
+#include "core/sound_page_model.h"
+#include "core/startup_model.h"
+#include "core/video_page_model.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tavrix {
+
+// What a page sees of the window: its controls' actions go here.
+class PageHost {
+public:
+    // A user's action on a control of page `page` (a tab index or kLanguagePanel). A control
+    // tied to a field has put its new state into the field already. The page is drawn again
+    // afterwards, also when the handler fails part-way; the error then comes out of here.
+    virtual void command(int page, std::string_view control, ControlEvent event) = 0;
+    // A key pressed in the Controls page's key receiver E4, as a Windows virtual key.
+    virtual void E4KeyDown(int virtualKey) = 0;
+    // The interface language of the run.
+    virtual bool english() const = 0;
+
+protected:
+    ~PageHost() = default;
+};
+
+// What a front end does when the window model asks for it.
+class WindowSteps {
+public:
+    virtual ~WindowSteps() = default;
+
+    // Pages.
+    virtual void showPage(int index) = 0;  // the tab to the front (no notice comes back)
+    virtual void drawPage(int page) = 0;   // every control of the page (or the panel) as its model says
+    virtual void setCaption(const std::string& text) = 0;  // the window's title
+    // The language that run-time texts follow, and the English captions over the built-in ones.
+    virtual void setEnglishFlag(bool english) = 0;
+    virtual void applyEnglishCaptions() = 0;
+    virtual void setClientWidth(int width) = 0;
+    // The front end's own box at start-up (see StartupSteps), then the window closes.
+    virtual void reportCorruptedSettings(const char* text) = 0;
+    // The general error report: a box with the text, a full stop added when it has none.
+    virtual void reportError(const std::string& text) = 0;
+    // Services of the system: the folder dialog (empty when cancelled), the web page, the
+    // software renderer plug-in's own dialog, a picture file into the Game Info page's I1.
+    virtual std::string chooseFolder(const std::string& prompt) = 0;
+    virtual void openWebPage(const char* address) = 0;
+    virtual void runRendererDialog() = 0;
+    virtual bool loadPicture(const std::string& path) = 0;
+    // A capture began on the Controls page: both joysticks report, the key receiver has the focus.
+    virtual void captureStarted() = 0;
+
+    // The game list, a view of WindowModel::list.
+    virtual void showEntries() = 0;       // the entries afresh, none selected, without the selection handler
+    virtual void showOrder() = 0;         // the entries in the model's order; the selected one stays selected
+    virtual void showHeaderImages() = 0;  // the arrow on each header
+    virtual void showColumns() = 0;       // the extra columns as the model says, with their arrows
+    virtual void showStatus(int position) = 0;     // the entry's icon
+    virtual void selectQuietly(int position) = 0;  // selects the entry without the selection handler
+    virtual int selectedGame() const = 0;          // the selected entry's game number, 0 for none
+    virtual void focusGameList() = 0;
+
+    // The launch (see LaunchSteps).
+    virtual void hideWindow() = 0;
+    virtual void startEmulator(const std::string& commandLine, bool hideConsole) = 0;
+    virtual void showWindow() = 0;
+};
+
+class WindowModel : public PageHost {
+public:
+    explicit WindowModel(WindowSteps& steps) : steps_(steps) {}
+    WindowModel(const WindowModel&) = delete;
+    WindowModel& operator=(const WindowModel&) = delete;
+
+    GameListModel list;
+    GameInfoPageModel gameInfo;
+    GeneralPageModel general;
+    VideoPageModel video;
+    SoundPageModel sound;
+    ControlsPageModel controls;
+    StartupModel startup;
+    LaunchModel launch;
+
+    // The model a page (or the panel) is drawn from.
+    PageModel& page(int index);
+    int currentPage() const { return currentPage_; }
+
+    // The start-up sequence (the window's show handler), see StartupModel.
+    void FormShow();
+
+    void command(int page, std::string_view control, ControlEvent event) override;
+    void E4KeyDown(int virtualKey) override;
+    bool english() const override { return startup.english; }
+
+    // The page control: the program brings a page to the front; the user picked a tab.
+    void showPage(int index);
+    void pageShown(int index);
+
+    // The joysticks' reports, for the Controls page's capture (joystick 1 or 2).
+    void J1JoyMove(int joystick, int xPos, int yPos, std::uint16_t buttonStatus);
+    void J1JoyRemoved();
+
+    // The game list. The entry of game `number` became the selected one: the Game Info page
+    // shows it (an archive that cannot be read goes to the general report once the marks
+    // found so far are shown).
+    void LV0SelectItem(int number);
+    void LV0ColumnClick(int column);
+    // Selects the first entry, which fills the Game Info page, unless it is selected already.
+    void selectFirstGame();
+    // The scan of the romset directory (see RomsetScanModel); blocks until it ends.
+    void scanRomsets();
+    // Figures of the last scan.
+    const RomsetScanModel& lastScan() const { return lastScan_; }
+
+    // The launch (see LaunchModel) with the pages' inputs.
+    void LV0DblClick();
+    void LV0KeyDown(ListKey key, KeyModifiers modifiers);
+    void emulatorEnded();
+    LaunchInputs launchInputs(int gameNumber) const;
+
+private:
+    class Startup;
+    class Scan;
+    class Launch;
+
+    void gameInfoCommand(std::string_view control, ControlEvent event);
+    void generalCommand(std::string_view control, ControlEvent event);
+    void videoCommand(std::string_view control, ControlEvent event);
+    void soundCommand(std::string_view control, ControlEvent event);
+    void controlsCommand(std::string_view control, ControlEvent event);
+    void aboutCommand(std::string_view control, ControlEvent event);
+    void panelCommand(std::string_view control, ControlEvent event);
+
+    // A page's Save has stored it: Game Info comes to the front.
+    void pageSaved() { showPage(kGameInfoPage); }
+    // General's Cancel, also the page's reload at start-up.
+    void reloadGeneralPage();
+    void fillGameList();
+    void sortList();
+    // L16 on the General page.
+    void showCountLine(const std::string& text);
+    // CB26, CB27 and RG2 after their fields changed.
+    void playableFilterChanged();
+    void allColumnsChanged();
+    void sortChoiceChanged();
+    // RG2 takes the item; its handler runs when the item changes.
+    void selectSortChoice(int choice);
+    void setPlayableFilter(bool checked);
+    // The window caption follows the Controls page's capture.
+    void showCaptureCaption();
+
+    WindowSteps& steps_;
+    int currentPage_ = kGameInfoPage;
+    int captionsShown_ = 0;
+    RomsetScanModel lastScan_;
+};
+
+}  // namespace tavrix

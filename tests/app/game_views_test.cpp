@@ -1,0 +1,104 @@
+// What the Qt list and Game Info page draw themselves: each entry's icon from the image list,
+// before and after a scan; the file list's columns; the picture loader that takes a snapshot
+// file (or refuses one it cannot read) into I1, stretched to 320 x 240.
+#include "app/game_list.h"
+#include "fixtures/app_fixture.h"
+#include "fixtures/romset_cases.h"
+
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace tavrix;
+using namespace tavrix::test;
+
+namespace {
+
+// Every entry shows the image of its status; a status without an image shows none.
+void expectIconsOfTheirStatus(const QTreeWidget& list, const ImageList& images) {
+    for (int row = 0; row < list.topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = list.topLevelItem(row);
+        const int status = GameList::statusOf(item);
+        if (status > 4) {
+            EXPECT_TRUE(item->icon(0).isNull()) << status;
+        } else {
+            ASSERT_FALSE(item->icon(0).isNull()) << status;
+            EXPECT_EQ(item->icon(0).pixmap(16, 16).toImage(), images.image(status).toImage()) << status;
+        }
+    }
+}
+
+
+void writeBitmap(const std::string& path, QSize size, Qt::GlobalColor colour) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(colour);
+    ASSERT_TRUE(picture.save(QString::fromStdString(path), "BMP"));
+}
+
+}  // namespace
+
+TEST(GameList, EachEntryShowsTheImageOfItsStatusBeforeAndAfterAScan) {
+    TempDir dir;
+    std::vector<RomsetCase> games = kCases;
+    games[0].status = 2, games[1].status = 7, games[2].status = 0;  // the fourth never scanned
+    writeDatabase(games);
+    writeCaseRomsets();
+    ReportRecorder recorder;
+    auto window = startWindow();
+    auto* list = control<QTreeWidget>(*window, "LV0");
+    const ImageList& images = window->findChild<GameList*>()->images();
+    std::vector<int> shown;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) shown.push_back(GameList::statusOf(list->topLevelItem(row)));
+    EXPECT_EQ(shown, (std::vector<int>{2, 7, 0, 4}));
+    expectIconsOfTheirStatus(*list, images);
+    window->model().scanRomsets();
+    shown.clear();
+    for (int row = 0; row < list->topLevelItemCount(); ++row) shown.push_back(GameList::statusOf(list->topLevelItem(row)));
+    EXPECT_EQ(shown, kCaseStatuses);
+    expectIconsOfTheirStatus(*list, images);
+    EXPECT_TRUE(recorder.reports.isEmpty());
+
+    // The five images are distinct 16 x 16 pictures.
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(images.image(i).size(), QSize(16, 16));
+        for (int j = 0; j < i; ++j) EXPECT_NE(images.image(i).toImage(), images.image(j).toImage());
+    }
+    EXPECT_TRUE(images.image(5).isNull());
+}
+
+TEST(GameInfoPage, FileColumnsAndTheSnapshotFilesThatLoad) {
+    TempDir dir;
+    writeDatabase({{"Pictured", "picset", "none", "none", {1}}, {"Both", "both", "none", "none", {2}}});
+    // An unreadable picture under the first name falls back to the second; where both load,
+    // the first is taken.
+    writeFile("snap/picset/kxd3d001.bmp", "not a bitmap");
+    writeBitmap("snap/picset/kxogl001.bmp", QSize(64, 48), Qt::blue);
+    writeBitmap("snap/both/kxd3d001.bmp", QSize(64, 48), Qt::blue);
+    writeBitmap("snap/both/kxogl001.bmp", QSize(10, 10), Qt::red);
+    ReportRecorder recorder;
+    auto window = startWindow();
+    auto* picture = control<QLabel>(*window, "I1");
+    auto* list = control<QTreeWidget>(*window, "LV0");
+    for (int row = 0; row < 2; ++row) {
+        list->setCurrentItem(list->topLevelItem(row));
+        EXPECT_TRUE(window->model().gameInfo.hasPicture()) << row;
+        EXPECT_EQ(picture->pixmap().size(), QSize(64, 48)) << row;
+    }
+    EXPECT_EQ(picture->size(), QSize(320, 240));
+    EXPECT_TRUE(picture->hasScaledContents());
+    EXPECT_TRUE(picture->isVisibleTo(control<QWidget>(*window, "TS1")));
+
+    // File name 230 and signature 74 wide; the file name column stops at 100.
+    auto* files = control<QTreeWidget>(*window, "LV1");
+    EXPECT_EQ(files->columnWidth(0), 230);
+    EXPECT_EQ(files->columnWidth(1), 74);
+    files->header()->resizeSection(0, 40);
+    EXPECT_EQ(files->columnWidth(0), 100);
+    files->header()->resizeSection(0, 150);
+    EXPECT_EQ(files->columnWidth(0), 150);
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
