@@ -99,7 +99,7 @@ void GameListModel::sort() {
 GameListModel::FilterOutcome GameListModel::CB26Click(bool checked) {
     FilterOutcome outcome;
     if (checked) {
-        std::erase_if(entries, [](const GameListRow& entry) { return !keptByPlayableFilter(entry.status); });
+        entries.eraseIf([](const GameListRow& entry) { return !keptByPlayableFilter(entry.status); });
         outcome.clearGameInfo = entries.empty();
     } else {
         fill();
