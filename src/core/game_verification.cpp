@@ -44,12 +44,37 @@ std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::strin
 }
 
 std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::string& path) {
-    auto found = cache_.find(path);
-    if (found != cache_.end()) {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        auto found = cache_.find(path);
+        if (found == cache_.end()) break;
+        if (found->second.reading) {
+            readDone_.wait(lock);
+            continue;
+        }
         if (check_ == StampCheck::once) return found->second.listing;
-        const auto stamp = regularFileStamp(found->second.nativePath);
-        if (stamp && *stamp == found->second.stamp) return found->second.listing;
+        // One stat, outside the lock; the entry is looked at again afterwards.
+        const Cached known = found->second;
+        lock.unlock();
+        const auto stamp = regularFileStamp(known.nativePath);
+        lock.lock();
+        if (stamp && *stamp == known.stamp) return known.listing;
+        found = cache_.find(path);
+        if (found == cache_.end() || !found->second.reading) break;
     }
+    cache_[path].reading = true;
+    lock.unlock();
+    try {
+        return read(path);
+    } catch (...) {
+        lock.lock();
+        cache_.erase(path);
+        readDone_.notify_all();
+        throw;
+    }
+}
+
+std::shared_ptr<const ArchiveListing> CachingArchiveLister::read(const std::string& path) {
     // The exact spelling first: the open that reads the archive is also the look for it.
     std::string nativePath = toNativePath(path);
     ArchiveRead read = readArchiveIfPresent(nativePath, path);
@@ -60,17 +85,33 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::stri
             read = readArchiveIfPresent(nativePath, path);
         }
     }
+    std::shared_ptr<ArchiveListing> listing;
+    if (read.exists) {
+        listing = std::make_shared<ArchiveListing>();
+        listing->entries = std::move(read.entries);
+        listing->error = std::move(read.error);
+    }
+    const std::lock_guard lock(mutex_);
     if (!read.exists) {
         if (check_ == StampCheck::once) cache_.insert_or_assign(path, Cached{});
-        else if (found != cache_.end()) cache_.erase(found);
-        return nullptr;
+        else cache_.erase(path);
+    } else {
+        ++reads_;
+        cache_.insert_or_assign(path, Cached{read.stamp, listing, std::move(nativePath)});
     }
-    ++reads_;
-    auto listing = std::make_shared<ArchiveListing>();
-    listing->entries = std::move(read.entries);
-    listing->error = std::move(read.error);
-    cache_.insert_or_assign(path, Cached{read.stamp, listing, std::move(nativePath)});
+    readDone_.notify_all();
     return listing;
+}
+
+void CachingArchiveLister::clear() {
+    const std::lock_guard lock(mutex_);
+    cache_.clear();
+    readDone_.notify_all();
+}
+
+std::size_t CachingArchiveLister::readCount() const {
+    const std::lock_guard lock(mutex_);
+    return reads_;
 }
 
 RomsetArchives romsetArchivesOf(const GameRecord& game) {

@@ -18,11 +18,13 @@
 #include "core/path_resolver.h"
 #include "core/romset_archive_reader.h"
 
+#include <condition_variable>
 #include <cstdint>
-#include <unordered_map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tavrix {
@@ -71,22 +73,32 @@ public:
 //    life, and so does the absence of a file. Meant for one pass over many games (the romset
 //    scan), where a lister is made per pass: a file changed on disk is then seen by the next
 //    pass, and a reuse costs no system call.
+//
+// Several threads may list through one lister at once. An archive is read by one of them while
+// the others that want it wait for that read, so each archive is still read once; the lister's
+// lock is never held while a file is read.
 class CachingArchiveLister : public ArchiveLister {
 public:
     enum class StampCheck { everyUse, once };
     explicit CachingArchiveLister(StampCheck check = StampCheck::everyUse) : check_(check) {}
 
     std::shared_ptr<const ArchiveListing> list(const std::string& path) override;
-    void clear() { cache_.clear(); }
-    std::size_t readCount() const { return reads_; }  // archives actually read
+    void clear();
+    std::size_t readCount() const;  // archives actually read
 
 private:
     struct Cached {
         FileStamp stamp;
         std::shared_ptr<const ArchiveListing> listing;  // null: no file there (StampCheck::once)
         std::string nativePath;                         // where it was found
+        bool reading = false;                           // a thread is reading it now
     };
+    // Reads the archive at `path` for the cache entry that the caller has marked as reading.
+    std::shared_ptr<const ArchiveListing> read(const std::string& path);
+
     StampCheck check_;
+    mutable std::mutex mutex_;
+    std::condition_variable readDone_;
     std::unordered_map<std::string, Cached> cache_;
     std::size_t reads_ = 0;
 };
