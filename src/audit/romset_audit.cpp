@@ -4,7 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <unordered_set>
+#include <utility>
 
 namespace tavrix::audit {
 
@@ -20,13 +22,24 @@ const char* statusWord(int status) {
 
 }  // namespace
 
-AuditReport auditGames(RomsetScanPass& pass, int gameCount) {
+AuditReport auditGames(RomsetScanPass& pass, int gameCount, std::size_t threads, const AuditProgress& progress) {
     AuditReport report;
     report.games.reserve(static_cast<std::size_t>(gameCount));
     std::unordered_set<std::string> damagedSeen;
+    std::vector<int> numbers;
+    for (int number = 1; number <= gameCount; ++number) numbers.push_back(number);
+    RomsetScanWorkers workers(pass, std::move(numbers), {threads, true, {}});
+    using Clock = std::chrono::steady_clock;
+    auto progressShownAt = Clock::now();
+    if (progress) progress(0, gameCount);
     for (int number = 1; number <= gameCount; ++number) {
-        const GameVerification verification = pass.scan(number);
-        const GameRecord& game = pass.game();
+        const ScannedGame scanned = workers.takeNext();
+        const GameVerification& verification = scanned.verification;
+        const GameRecord& game = *scanned.game;
+        if (progress && (number == gameCount || Clock::now() - progressShownAt >= std::chrono::milliseconds(100))) {
+            progress(number, gameCount);
+            progressShownAt = Clock::now();
+        }
         AuditedGame& audited = report.games.emplace_back();
         audited.number = number;
         audited.name = displayText(game.name);
@@ -47,6 +60,10 @@ AuditReport auditGames(RomsetScanPass& pass, int gameCount) {
         }
     }
     return report;
+}
+
+void writeStatuses(const AuditReport& report, IniDocument& document) {
+    for (const AuditedGame& game : report.games) writeGameStatus(document, game.number, game.status);
 }
 
 std::string textReport(const AuditReport& report) {
