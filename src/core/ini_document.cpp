@@ -12,14 +12,18 @@ namespace tavrix {
 
 namespace {
 
-// FNV-1a over the bytes with a to z folded to upper case.
-std::size_t foldedHash(std::string_view name) {
+// FNV-1a over the bytes with a to z folded to upper case, its bits mixed (names that differ in
+// their last digit would otherwise fall into neighbouring slots of the index).
+std::uint32_t foldedHash(std::string_view name) {
     std::uint64_t hash = 14695981039346656037ull;
     for (char c : name) {
         const auto byte = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
         hash = (hash ^ byte) * 1099511628211ull;
     }
-    return static_cast<std::size_t>(hash ^ (hash >> 32));
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return static_cast<std::uint32_t>(hash);
 }
 
 }  // namespace
@@ -100,27 +104,32 @@ IniDocument::Span IniDocument::addKey(std::string_view key) {
 
 void IniDocument::indexSection(std::size_t position) {
     const std::string_view name = view(sections_[position].name);
-    if (findSection(name) != nullptr) return;
+    const std::uint32_t hash = foldedHash(name);
+    if (findSection(name, hash) != nullptr) return;
     if ((indexed_ + 1) * 2 > index_.size()) {
         // Grown to twice the size and filled again in section order, which keeps the first of
         // each name.
-        index_.assign(index_.empty() ? 16 : index_.size() * 2, 0);
+        index_.assign(index_.empty() ? 16 : index_.size() * 2, Slot{});
         indexed_ = 0;
-        for (std::size_t i = 0; i < position; ++i)
-            if (findSection(view(sections_[i].name)) == nullptr) indexSection(i);
+        for (std::size_t i = 0; i < position; ++i) indexSection(i);
     }
     const std::size_t mask = index_.size() - 1;
-    std::size_t slot = foldedHash(name) & mask;
-    while (index_[slot] != 0) slot = (slot + 1) & mask;
-    index_[slot] = static_cast<std::uint32_t>(position + 1);
+    std::size_t slot = hash & mask;
+    while (index_[slot].position != 0) slot = (slot + 1) & mask;
+    index_[slot] = Slot{static_cast<std::uint32_t>(position + 1), hash};
     ++indexed_;
 }
 
 const IniDocument::Section* IniDocument::findSection(std::string_view name) const {
+    return findSection(name, foldedHash(name));
+}
+
+const IniDocument::Section* IniDocument::findSection(std::string_view name, std::uint32_t hash) const {
     if (index_.empty()) return nullptr;
     const std::size_t mask = index_.size() - 1;
-    for (std::size_t slot = foldedHash(name) & mask; index_[slot] != 0; slot = (slot + 1) & mask) {
-        const Section& section = sections_[index_[slot] - 1];
+    for (std::size_t slot = hash & mask; index_[slot].position != 0; slot = (slot + 1) & mask) {
+        if (index_[slot].hash != hash) continue;
+        const Section& section = sections_[index_[slot].position - 1];
         if (section.name.length == name.size() && equalsIgnoreCase(view(section.name), name)) return &section;
     }
     return nullptr;
@@ -220,19 +229,18 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
     return result;
 }
 
-std::string IniDocument::serialize() const {
-    // The exact size first, then every piece copied into place.
-    std::size_t size = 0;
-    for (const Section& section : sections_) {
-        size += section.name.length + 6;  // "[" name "]" CR LF, and the CR LF after the section
-        for (const Line& line : section.lines)
-            size += (line.hasEquals() ? line.key.length + 1 : 0) + line.text.length + 2;
-    }
-    std::string out(size, '\0');
-    char* at = out.data();
-    auto put = [&at](std::string_view piece) {
-        std::memcpy(at, piece.data(), piece.size());
-        at += piece.size();
+void IniDocument::write(const std::function<void(std::string_view)>& sink) const {
+    // Pieces gathered into blocks of about this size, each handed over whole.
+    constexpr std::size_t kBlock = 256 * 1024;
+    std::string block;
+    block.reserve(kBlock);
+    auto put = [&](std::string_view piece) {
+        if (block.size() + piece.size() > kBlock && !block.empty()) {
+            sink(block);
+            block.clear();
+        }
+        if (piece.size() >= kBlock) sink(piece);
+        else block.append(piece);
     };
     for (const Section& section : sections_) {
         put("[");
@@ -248,11 +256,25 @@ std::string IniDocument::serialize() const {
         }
         put("\r\n");
     }
+    if (!block.empty()) sink(block);
+}
+
+std::string IniDocument::serialize() const {
+    std::size_t size = 0;
+    for (const Section& section : sections_) {
+        size += section.name.length + 6;  // "[" name "]" CR LF, and the CR LF after the section
+        for (const Line& line : section.lines)
+            size += (line.hasEquals() ? line.key.length + 1 : 0) + line.text.length + 2;
+    }
+    std::string out;
+    out.reserve(size);
+    write([&out](std::string_view piece) { out.append(piece); });
     return out;
 }
 
 void IniDocument::save(const std::string& fileName) const {
-    writeFileAtomically(fileName, serialize());
+    // Written as it is made, so a large file is never held twice in memory.
+    writeFileAtomically(fileName, [this](const ByteSink& sink) { write(sink); });
 }
 
 }  // namespace tavrix

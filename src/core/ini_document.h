@@ -15,6 +15,7 @@
 // goes to a second buffer. A file of 2 GiB or more is read up to that size.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,6 +61,8 @@ public:
     std::vector<std::string> keys(std::string_view section) const;
 
     std::string serialize() const;
+    // Hands the bytes of serialize() to `sink`, in order, in pieces.
+    void write(const std::function<void(std::string_view)>& sink) const;
     // Writes the whole document over the file at once (see writeFileAtomically).
     void save(const std::string& fileName) const;
 
@@ -94,6 +97,7 @@ private:
     Span addKey(std::string_view key);
 
     const Section* findSection(std::string_view name) const;
+    const Section* findSection(std::string_view name, std::uint32_t hash) const;
     Section& sectionForWrite(std::string_view name);
     const Line* findLine(const Section& section, std::string_view key) const;
     // Indexes section `position` unless a section of the same name (a to z folded) is indexed.
@@ -103,9 +107,13 @@ private:
     std::string added_;  // names, keys and values written since
     Span lastKey_{kNoKey, 0};
     std::vector<Section> sections_;
-    // Open addressing over the first section of each name (a to z folded): position + 1, 0 for
-    // a free slot. Later duplicates are kept but never looked up.
-    std::vector<std::uint32_t> index_;
+    // Open addressing over the first section of each name (a to z folded). Later duplicates are
+    // kept but never looked up.
+    struct Slot {
+        std::uint32_t position = 0;  // of the section + 1; 0 for a free slot
+        std::uint32_t hash = 0;      // of its name
+    };
+    std::vector<Slot> index_;
     std::size_t indexed_ = 0;
 };
 
