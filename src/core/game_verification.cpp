@@ -2,19 +2,21 @@
 
 #include "core/file_io.h"
 
+#include <cstdint>
+
 
 namespace tavrix {
 
 namespace {
 
 std::shared_ptr<const ArchiveListing> readListing(const std::string& nativePath, const std::string& path) {
-    auto listing = std::make_shared<ArchiveListing>();
     try {
-        listing->entries = listArchiveMembers(nativePath, path);
+        return std::make_shared<ArchiveListing>(listArchiveMembers(nativePath, path));
     } catch (const Error& error) {
+        auto listing = std::make_shared<ArchiveListing>();
         listing->error = error.what();
+        return listing;
     }
-    return listing;
 }
 
 bool isDiskImage(const RomFileEntry& file) {
@@ -36,6 +38,23 @@ bool signatureCrc(const std::string& signature, std::uint32_t& crc) {
 }
 
 }  // namespace
+
+ArchiveListing::ArchiveListing(const std::vector<ArchiveEntry>& entries) {
+    std::size_t size = 0;
+    for (const ArchiveEntry& entry : entries) size += entry.name.size();
+    names_.reserve(size);
+    members_.reserve(entries.size());
+    for (const ArchiveEntry& entry : entries) {
+        // Names are only shown; past 4 GiB of them (never in a real archive) they stay empty.
+        if (entry.name.size() <= UINT32_MAX - names_.size()) names_ += entry.name;
+        members_.push_back(Member{entry.crc32, static_cast<std::uint32_t>(names_.size())});
+    }
+}
+
+std::string_view ArchiveListing::name(std::size_t i) const {
+    const std::uint32_t begin = i == 0 ? 0 : members_[i - 1].nameEnd;
+    return std::string_view(names_).substr(begin, members_[i].nameEnd - begin);
+}
 
 std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::string& path) {
     const auto nativePath = paths_.findFile(path);
@@ -87,8 +106,7 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::read(const std::stri
     }
     std::shared_ptr<ArchiveListing> listing;
     if (read.exists) {
-        listing = std::make_shared<ArchiveListing>();
-        listing->entries = std::move(read.entries);
+        listing = std::make_shared<ArchiveListing>(read.entries);
         listing->error = std::move(read.error);
     }
     const std::lock_guard lock(mutex_);
@@ -97,7 +115,9 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::read(const std::stri
         else cache_.erase(path);
     } else {
         ++reads_;
-        cache_.insert_or_assign(path, Cached{read.stamp, listing, std::move(nativePath)});
+        // Where it was found matters only to a lister that looks at the file again.
+        cache_.insert_or_assign(path, Cached{read.stamp, listing,
+                                             check_ == StampCheck::everyUse ? std::move(nativePath) : std::string()});
     }
     readDone_.notify_all();
     return listing;
@@ -205,9 +225,9 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
                     result.failedArchive = path;
                     return result;
                 }
-                for (const ArchiveEntry& entry : listing->entries)
+                for (std::size_t member = 0; member < listing->size(); ++member)
                     for (const RowCrc& row : rowCrcs)
-                        if (row.crc == entry.crc32 && !result.marks[row.row]) {
+                        if (row.crc == listing->crc(member) && !result.marks[row.row]) {
                             result.marks[row.row] = true;
                             result.foundIn[row.row] = sources[step];
                         }

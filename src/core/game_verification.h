@@ -24,15 +24,33 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace tavrix {
 
-// The non-directory members of one archive, or the error met reading it.
-struct ArchiveListing {
-    std::vector<ArchiveEntry> entries;
+// The non-directory members of one archive, or the error met reading it. The names lie in one
+// block, so a scan that holds the listings of tens of thousands of archives stays small.
+class ArchiveListing {
+public:
+    ArchiveListing() = default;
+    explicit ArchiveListing(const std::vector<ArchiveEntry>& entries);
+
+    std::size_t size() const { return members_.size(); }
+    bool empty() const { return members_.empty(); }
+    std::uint32_t crc(std::size_t i) const { return members_[i].crc; }
+    std::string_view name(std::size_t i) const;
+
     std::optional<std::string> error;
+
+private:
+    struct Member {
+        std::uint32_t crc;
+        std::uint32_t nameEnd;  // in names_
+    };
+    std::vector<Member> members_;
+    std::string names_;
 };
 
 // Supplies archive listings. The plain lister reads the archive each time; the scan can supply
