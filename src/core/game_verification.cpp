@@ -62,13 +62,18 @@ std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::strin
     return readListing(*nativePath, path);
 }
 
+CachingArchiveLister::Shard& CachingArchiveLister::shardOf(const std::string& path) {
+    return shards_[std::hash<std::string>()(path) % kShards];
+}
+
 std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::string& path) {
-    std::unique_lock lock(mutex_);
+    Shard& shard = shardOf(path);
+    std::unique_lock lock(shard.mutex);
     for (;;) {
-        auto found = cache_.find(path);
-        if (found == cache_.end()) break;
+        auto found = shard.cache.find(path);
+        if (found == shard.cache.end()) break;
         if (found->second.reading) {
-            readDone_.wait(lock);
+            shard.readDone.wait(lock);
             continue;
         }
         if (check_ == StampCheck::once) return found->second.listing;
@@ -78,22 +83,22 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::stri
         const auto stamp = regularFileStamp(known.nativePath);
         lock.lock();
         if (stamp && *stamp == known.stamp) return known.listing;
-        found = cache_.find(path);
-        if (found == cache_.end() || !found->second.reading) break;
+        found = shard.cache.find(path);
+        if (found == shard.cache.end() || !found->second.reading) break;
     }
-    cache_[path].reading = true;
+    shard.cache[path].reading = true;
     lock.unlock();
     try {
-        return read(path);
+        return read(path, shard);
     } catch (...) {
         lock.lock();
-        cache_.erase(path);
-        readDone_.notify_all();
+        shard.cache.erase(path);
+        shard.readDone.notify_all();
         throw;
     }
 }
 
-std::shared_ptr<const ArchiveListing> CachingArchiveLister::read(const std::string& path) {
+std::shared_ptr<const ArchiveListing> CachingArchiveLister::read(const std::string& path, Shard& shard) {
     // The exact spelling first: the open that reads the archive is also the look for it.
     std::string nativePath = toNativePath(path);
     ArchiveRead read = readArchiveIfPresent(nativePath, path);
@@ -108,29 +113,30 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::read(const std::stri
     if (read.exists) {
         listing = std::make_shared<ArchiveListing>(read.entries);
         listing->error = std::move(read.error);
-    }
-    const std::lock_guard lock(mutex_);
-    if (!read.exists) {
-        if (check_ == StampCheck::once) cache_.insert_or_assign(path, Cached{});
-        else cache_.erase(path);
-    } else {
         ++reads_;
-        // Where it was found matters only to a lister that looks at the file again.
-        cache_.insert_or_assign(path, Cached{read.stamp, listing,
-                                             check_ == StampCheck::everyUse ? std::move(nativePath) : std::string()});
     }
-    readDone_.notify_all();
+    const std::lock_guard lock(shard.mutex);
+    if (!read.exists) {
+        if (check_ == StampCheck::once) shard.cache.insert_or_assign(path, Cached{});
+        else shard.cache.erase(path);
+    } else {
+        // Where it was found matters only to a lister that looks at the file again.
+        shard.cache.insert_or_assign(path, Cached{read.stamp, listing,
+                                                  check_ == StampCheck::everyUse ? std::move(nativePath) : std::string()});
+    }
+    shard.readDone.notify_all();
     return listing;
 }
 
 void CachingArchiveLister::clear() {
-    const std::lock_guard lock(mutex_);
-    cache_.clear();
-    readDone_.notify_all();
+    for (Shard& shard : shards_) {
+        const std::lock_guard lock(shard.mutex);
+        shard.cache.clear();
+        shard.readDone.notify_all();
+    }
 }
 
 std::size_t CachingArchiveLister::readCount() const {
-    const std::lock_guard lock(mutex_);
     return reads_;
 }
 

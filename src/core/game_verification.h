@@ -18,6 +18,8 @@
 #include "core/path_resolver.h"
 #include "core/romset_archive_reader.h"
 
+#include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -93,8 +95,9 @@ public:
 //    pass, and a reuse costs no system call.
 //
 // Several threads may list through one lister at once. An archive is read by one of them while
-// the others that want it wait for that read, so each archive is still read once; the lister's
-// lock is never held while a file is read.
+// the others that want it wait for that read, so each archive is still read once. The listings
+// are spread over a few shards, each under its own lock, so the threads seldom wait for each
+// other's look-ups; no lock is held while a file is read.
 class CachingArchiveLister : public ArchiveLister {
 public:
     enum class StampCheck { everyUse, once };
@@ -111,14 +114,19 @@ private:
         std::string nativePath;                         // where it was found
         bool reading = false;                           // a thread is reading it now
     };
+    struct Shard {
+        std::mutex mutex;
+        std::condition_variable readDone;
+        std::unordered_map<std::string, Cached> cache;
+    };
+    static constexpr std::size_t kShards = 16;
+    Shard& shardOf(const std::string& path);
     // Reads the archive at `path` for the cache entry that the caller has marked as reading.
-    std::shared_ptr<const ArchiveListing> read(const std::string& path);
+    std::shared_ptr<const ArchiveListing> read(const std::string& path, Shard& shard);
 
     StampCheck check_;
-    mutable std::mutex mutex_;
-    std::condition_variable readDone_;
-    std::unordered_map<std::string, Cached> cache_;
-    std::size_t reads_ = 0;
+    std::array<Shard, kShards> shards_;
+    std::atomic<std::size_t> reads_{0};
 };
 
 // The romset lines of the page: archive names, empty where the database says "none".

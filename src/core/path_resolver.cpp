@@ -49,6 +49,10 @@ std::optional<std::string> PathResolver::findFile(const std::string& windowsPath
 std::optional<std::string> PathResolver::findFolder(const std::string& windowsPath) {
     const std::string native = withoutTrailingSeparators(toNativePath(windowsPath));
     if (native.empty()) return std::nullopt;
+    {
+        const std::shared_lock lock(mutex_);
+        if (const auto known = resolvedFolders_.find(native); known != resolvedFolders_.end()) return known->second;
+    }
     const std::lock_guard lock(mutex_);
     return resolvedFolder(native);
 }
@@ -93,7 +97,7 @@ void PathResolver::forget() {
 }
 
 std::size_t PathResolver::foldersListed() const {
-    const std::lock_guard lock(mutex_);
+    const std::shared_lock lock(mutex_);
     return listed_;
 }
 

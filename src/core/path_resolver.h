@@ -13,10 +13,11 @@
 // system ignores case by itself (kFileSystemIgnoresCase) names are only looked up as spelled.
 //
 // One resolver may serve several threads at once (the scan's workers share one): what it keeps
-// is guarded by its own lock, held while a folder is listed, never while a caller's code runs.
+// is guarded by its own lock, held while a folder is listed, never while a caller's code runs;
+// a folder found before is looked up under a lock that the threads share.
 #include <cstddef>
 #include <functional>
-#include <mutex>
+#include <shared_mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -66,7 +67,7 @@ private:
     const Folder* folder(const std::string& nativeFolder);
     std::optional<std::string> resolvedFolder(const std::string& nativeFolder);
 
-    mutable std::mutex mutex_;
+    mutable std::shared_mutex mutex_;
     FolderLister lister_;
     std::unordered_map<std::string, std::optional<Folder>> folders_;                // by resolved path
     std::unordered_map<std::string, std::optional<std::string>> resolvedFolders_;  // by spelled path
