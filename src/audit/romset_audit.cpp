@@ -24,24 +24,14 @@ const char* statusWord(int status) {
 
 AuditReport auditGames(RomsetScanPass& pass, int gameCount, std::size_t threads, const AuditProgress& progress) {
     AuditReport report;
-    report.games.reserve(static_cast<std::size_t>(gameCount));
-    std::unordered_set<std::string> damagedSeen;
+    report.games.resize(static_cast<std::size_t>(gameCount));
     std::vector<int> numbers;
     for (int number = 1; number <= gameCount; ++number) numbers.push_back(number);
-    RomsetScanWorkers workers(pass, std::move(numbers), {threads, true, {}});
-    using Clock = std::chrono::steady_clock;
-    auto progressShownAt = Clock::now();
-    if (progress) progress(0, gameCount);
-    for (int number = 1; number <= gameCount; ++number) {
-        const ScannedGame scanned = workers.takeNext();
-        const GameVerification& verification = scanned.verification;
-        const GameRecord& game = *scanned.game;
-        if (progress && (number == gameCount || Clock::now() - progressShownAt >= std::chrono::milliseconds(100))) {
-            progress(number, gameCount);
-            progressShownAt = Clock::now();
-        }
-        AuditedGame& audited = report.games.emplace_back();
-        audited.number = number;
+    // Each game's lines are made on the thread that verified it; here, in order, only what
+    // depends on the games before (the damaged archives, each once) and the counts.
+    auto describe = [&](std::size_t position, const GameRecord& game, const GameVerification& verification) {
+        AuditedGame& audited = report.games[position];
+        audited.number = game.number;
         audited.name = displayText(game.name);
         audited.romset = displayText(game.romSetName);
         audited.status = verification.status();
@@ -51,12 +41,25 @@ AuditReport auditGames(RomsetScanPass& pass, int gameCount, std::size_t threads,
             audited.files.push_back(AuditedFile{displayText(file.name), displayText(file.signature), verification.marks[row],
                                                 displayText(foundPath(game, pass.romsetDirectory(), verification, row))});
         }
+    };
+    RomsetScanWorkers workers(pass, std::move(numbers), {threads, {}, describe});
+    std::unordered_set<std::string> damagedSeen;
+    using Clock = std::chrono::steady_clock;
+    auto progressShownAt = Clock::now();
+    if (progress) progress(0, gameCount);
+    for (int done = 1; done <= gameCount; ++done) {
+        const ScannedGame scanned = workers.takeNext();
+        const GameVerification& verification = scanned.verification;
         if (verification.error && damagedSeen.insert(verification.failedArchive).second)
             report.damaged.push_back(DamagedArchive{displayText(verification.failedArchive), displayText(*verification.error)});
-        switch (audited.status) {
+        switch (report.games[static_cast<std::size_t>(done - 1)].status) {
         case kStatusPlayable: ++report.complete; break;
         case kStatusFilesMissing: ++report.incomplete; break;
         default: ++report.missing; break;
+        }
+        if (progress && (done == gameCount || Clock::now() - progressShownAt >= std::chrono::milliseconds(100))) {
+            progress(done, gameCount);
+            progressShownAt = Clock::now();
         }
     }
     return report;

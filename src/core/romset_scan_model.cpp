@@ -55,7 +55,7 @@ void RomsetScanModel::run(ScanSteps& steps) {
         stopped_ = false;
         {
             RomsetScanPass pass(database, steps.romsetDirectory());
-            RomsetScanWorkers workers(pass, numbers, {threads_, false, [&steps] { steps.wakeUp(); }});
+            RomsetScanWorkers workers(pass, numbers, {threads_, [&steps] { steps.wakeUp(); }, {}});
 
             using Clock = std::chrono::steady_clock;
             int shownApplied = 0;

@@ -45,7 +45,7 @@ RomsetScanWorkers::Slot RomsetScanWorkers::verify(std::size_t position, GameRead
     slot.result.number = numbers_[position];
     try {
         slot.result.verification = pass_.verify(slot.result.number, reader);
-        if (options_.keepRecords) slot.result.game = reader.game();
+        if (options_.verified) options_.verified(position, reader.game(), slot.result.verification);
     } catch (...) {
         slot.failure = std::current_exception();
     }

@@ -59,7 +59,6 @@ private:
 struct ScannedGame {
     int number = 0;
     GameVerification verification;
-    std::optional<GameRecord> game;  // with RomsetScanWorkers::Options::keepRecords
 };
 
 // Verifies the games `numbers` of a pass on a few worker threads and hands the results over in
@@ -76,10 +75,13 @@ public:
 
     struct Options {
         std::size_t threads = kDefaultThreads;
-        bool keepRecords = false;  // hand each game's record over with its result
         // Called from a worker thread when the result the taker waits for is ready (see
         // nextReady); it must be safe to call from any thread.
         std::function<void()> wakeUp;
+        // Called on the thread that verified a game, right after, with its position, record
+        // and result: for work that may be done in any order and at once (a report's lines),
+        // each call touching only what belongs to its position.
+        std::function<void(std::size_t position, const GameRecord& game, const GameVerification& verification)> verified;
     };
 
     RomsetScanWorkers(RomsetScanPass& pass, std::vector<int> numbers, Options options);
