@@ -91,6 +91,8 @@ public:
     const_iterator begin() const { return rows_.begin(); }
     const_iterator end() const { return rows_.end(); }
 
+    // The same rows in another order (or fewer of them), over the same texts.
+    void assign(std::vector<GameListRow> rows) { rows_ = std::move(rows); }
     // Drops the rows for which `drop` holds, keeping the order of the others.
     template <class Predicate>
     void eraseIf(Predicate drop) {
