@@ -21,8 +21,6 @@
 
 namespace tavrix {
 
-class RomsetScanPass;
-
 // The window's caption while a scan runs, and after it.
 inline constexpr Caption kScanningCaption{"Tavrix - 읽는 중...", "Tavrix - Scanning..."};
 inline constexpr Caption kProgramCaption{"Tavrix", nullptr};
@@ -50,7 +48,8 @@ public:
     virtual std::vector<int> entries() const = 0;
     // The entry at `position` (the last one) becomes the selected entry without its selection
     // handler, and the Game Info page shows its game, the snapshot found through the pass's
-    // look-ups, and the marks of the verification.
+    // look-ups, and the marks of the verification. A scan that is stopped leaves the selection
+    // and the page as they were.
     virtual void showLastGame(int position, const GameRecord& game, RomsetScanPass& pass,
                               const GameVerification& verification) = 0;
     // An archive could not be read: the front end's error box with the reader's text, which
