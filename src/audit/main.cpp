@@ -86,7 +86,7 @@ int run(int argc, char** argv) {
     if (directory) fs::current_path(*directory, failed);
     if (failed) throw RunFailure{"cannot enter \"" + directory.value_or(".") + "\": " + failed.message()};
 
-    RomsetScanPass pass(document, romsetDirectoryOf(*document));
+    RomsetScanPass pass(*document, romsetDirectoryOf(*document));
     const bool terminal = ::isatty(::fileno(stderr)) != 0;
     const audit::AuditReport report = audit::auditGames(pass, scannedGameCount(*document), RomsetScanWorkers::kDefaultThreads,
                                                         terminal ? audit::AuditProgress(showProgress) : audit::AuditProgress());

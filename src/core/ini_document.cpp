@@ -26,6 +26,19 @@ std::uint32_t foldedHash(std::string_view name) {
     return static_cast<std::uint32_t>(hash);
 }
 
+// Equal without regard to the case of a to z; inline for the look-ups of every key.
+inline bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i];
+        const char y = b[i];
+        if (x == y) continue;
+        const char folded = static_cast<char>(x | 0x20);
+        if (folded != static_cast<char>(y | 0x20) || folded < 'a' || folded > 'z') return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 IniDocument IniDocument::parse(std::string_view content) {
@@ -130,7 +143,7 @@ const IniDocument::Section* IniDocument::findSection(std::string_view name, std:
     for (std::size_t slot = hash & mask; index_[slot].position != 0; slot = (slot + 1) & mask) {
         if (index_[slot].hash != hash) continue;
         const Section& section = sections_[index_[slot].position - 1];
-        if (section.name.length == name.size() && equalsIgnoreCase(view(section.name), name)) return &section;
+        if (section.name.length == name.size() && sameName(view(section.name), name)) return &section;
     }
     return nullptr;
 }
@@ -145,7 +158,7 @@ IniDocument::Section& IniDocument::sectionForWrite(std::string_view name) {
 
 const IniDocument::Line* IniDocument::findLine(const Section& section, std::string_view key) const {
     for (const Line& line : section.lines)
-        if (line.hasEquals() && line.key.length == key.size() && equalsIgnoreCase(view(line.key), key)) return &line;
+        if (line.hasEquals() && line.key.length == key.size() && sameName(view(line.key), key)) return &line;
     return nullptr;
 }
 
@@ -195,7 +208,7 @@ void IniDocument::writeString(std::string_view section, std::string_view key, st
         if (c != '\r' && c != '\n' && c != '\0') cleanValue += c;
     Section& target = sectionForWrite(section);
     for (Line& line : target.lines) {
-        if (line.hasEquals() && line.key.length == key.size() && equalsIgnoreCase(view(line.key), key)) {
+        if (line.hasEquals() && line.key.length == key.size() && sameName(view(line.key), key)) {
             // The key takes the spelling it is written with.
             if (view(line.key) != key) line.key = addKey(key);
             if (view(line.text) != cleanValue) line.text = add(cleanValue);

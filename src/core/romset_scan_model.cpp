@@ -5,6 +5,8 @@
 #include "core/text.h"
 
 #include <chrono>
+#include <memory>
+#include <thread>
 #include <utility>
 
 namespace tavrix {
@@ -53,9 +55,9 @@ void RomsetScanModel::run(ScanSteps& steps) {
         std::vector<int> statuses(numbers.size(), -1);  // -1: not applied
         gamesScanned_ = 0;
         stopped_ = false;
+        auto pass = std::make_unique<RomsetScanPass>(*database, steps.romsetDirectory());
         {
-            RomsetScanPass pass(database, steps.romsetDirectory());
-            RomsetScanWorkers workers(pass, numbers, {threads_, [&steps] { steps.wakeUp(); }, {}});
+            RomsetScanWorkers workers(*pass, numbers, {threads_, [&steps] { steps.wakeUp(); }, {}});
 
             using Clock = std::chrono::steady_clock;
             int shownApplied = 0;
@@ -86,7 +88,7 @@ void RomsetScanModel::run(ScanSteps& steps) {
                 // The entry the scan ends on: its game is what the page shows afterwards.
                 if (position == count - 1) {
                     GameReader reader;
-                    steps.showLastGame(position, reader.read(*database, number), pass, verification);
+                    steps.showLastGame(position, reader.read(*database, number), *pass, verification);
                 }
                 // The reader's error ends that game's verification; the box waits for the user.
                 if (verification.error) steps.reportError(*verification.error);
@@ -99,8 +101,11 @@ void RomsetScanModel::run(ScanSteps& steps) {
             }
             // Results the workers made beyond a stop are dropped here.
             workers.stop();
-            archivesRead_ = pass.archivesRead();
         }
+        archivesRead_ = pass->archivesRead();
+        // The listings of tens of thousands of archives are freed on a thread of their own
+        // while this one writes the file; it is joined before the scan returns.
+        const std::jthread release([listings = std::move(pass)]() mutable { listings.reset(); });
         database.reset();
 
         // The statuses go into the file as it is now: a page saved during the scan stays saved.

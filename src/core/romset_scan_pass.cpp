@@ -15,11 +15,11 @@ int scannedGameCount(const IniDocument& document) {
     return std::max(1, countGames(document));
 }
 
-RomsetScanPass::RomsetScanPass(std::shared_ptr<const IniDocument> document, std::string romsetDirectory)
-    : document_(std::move(document)), romsetDirectory_(std::move(romsetDirectory)) {}
+RomsetScanPass::RomsetScanPass(const IniDocument& document, std::string romsetDirectory)
+    : document_(document), romsetDirectory_(std::move(romsetDirectory)) {}
 
 GameVerification RomsetScanPass::verify(int number, GameReader& reader) {
-    return verifyGame(reader.read(*document_, number), romsetDirectory_, lister_);
+    return verifyGame(reader.read(document_, number), romsetDirectory_, lister_);
 }
 
 RomsetScanWorkers::RomsetScanWorkers(RomsetScanPass& pass, std::vector<int> numbers, Options options)

@@ -33,24 +33,24 @@ std::string romsetDirectoryOf(const IniDocument& document);
 // (the game list always holds it).
 int scannedGameCount(const IniDocument& document);
 
-// What the games of one scan share: the database as it was when the scan began (only read),
-// the romset directory, the archive listings and the name look-ups. Every operation may be used
-// from several threads at once.
+// What the games of one scan share: the database as it was when the scan began (only read; it
+// must outlive the pass), the romset directory, the archive listings and the name look-ups.
+// Every operation may be used from several threads at once.
 class RomsetScanPass {
 public:
-    RomsetScanPass(std::shared_ptr<const IniDocument> document, std::string romsetDirectory);
+    RomsetScanPass(const IniDocument& document, std::string romsetDirectory);
 
     // Verifies game `number`; `reader` (one per thread) then holds the game's record.
     GameVerification verify(int number, GameReader& reader);
 
-    const IniDocument& document() const { return *document_; }
+    const IniDocument& document() const { return document_; }
     const std::string& romsetDirectory() const { return romsetDirectory_; }
     std::size_t archivesRead() const { return lister_.readCount(); }
     // The pass's name look-ups, shared with whatever else the pass looks for (snapshots).
     PathResolver& paths() { return lister_.paths(); }
 
 private:
-    std::shared_ptr<const IniDocument> document_;
+    const IniDocument& document_;
     std::string romsetDirectory_;
     CachingArchiveLister lister_{CachingArchiveLister::StampCheck::once};
 };
