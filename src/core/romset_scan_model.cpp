@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -75,13 +76,14 @@ void RomsetScanModel::run(ScanSteps& steps) {
                     break;
                 }
                 // The next result, while the window goes on working when the front end lets it.
-                while (!stopped_ && !workers.nextReady()) {
+                std::optional<ScannedGame> next;
+                while (!stopped_ && !(next = workers.takeReady())) {
                     if (shownApplied != position) showProgress(position);
                     if (!steps.awaitResults()) workers.waitForNext();
                     else stopped_ = steps.stopRequested();
                 }
                 if (stopped_) break;
-                const ScannedGame scanned = workers.takeNext();
+                const ScannedGame& scanned = *next;
                 const int number = scanned.number;
                 const GameVerification& verification = scanned.verification;
 

@@ -61,14 +61,15 @@ void RomsetScanWorkers::work() {
         });
         if (stopped_ || next_ >= numbers_.size()) return;
         const std::size_t position = next_++;
+        ++busy_;
         lock.unlock();
         Slot slot = verify(position, reader);
         lock.lock();
         slots_[position % slots_.size()] = std::move(slot);
-        if (position != taken_) continue;
-        resultReady_.notify_one();
-        if (!takerWaiting_) continue;
+        --busy_;
+        if (!takerWaiting_ || !batchReady()) continue;
         takerWaiting_ = false;
+        resultReady_.notify_one();
         if (options_.wakeUp) {
             lock.unlock();
             options_.wakeUp();
@@ -77,35 +78,63 @@ void RomsetScanWorkers::work() {
     }
 }
 
-bool RomsetScanWorkers::nextReady() {
-    if (threads_.empty()) return true;
-    const std::lock_guard lock(mutex_);
-    if (slots_[taken_ % slots_.size()].ready) return true;
-    takerWaiting_ = true;
-    return false;
+bool RomsetScanWorkers::batchReady() const {
+    // Waking the taker for each result would cost a switch of threads per game; it is woken
+    // once a run of results is ready from the one it waits for, or when no more are on their
+    // way (the workers idle, the games at their end).
+    const std::size_t limit = std::min({kBatch, slots_.size(), numbers_.size() - taken_});
+    std::size_t run = 0;
+    while (run < limit && slots_[(taken_ + run) % slots_.size()].ready) ++run;
+    return run > 0 && (run == limit || busy_ == 0);
+}
+
+void RomsetScanWorkers::awaitBatch(std::unique_lock<std::mutex>& lock) {
+    if (slots_[taken_ % slots_.size()].ready) return;
+    // A worker lets the taker go once, so the taker asks again each time it still has to wait
+    // (a batch seen ready by a worker can be unready again when another worker starts a game).
+    while (!batchReady()) {
+        takerWaiting_ = true;
+        resultReady_.wait(lock);
+    }
+    takerWaiting_ = false;
+}
+
+std::optional<ScannedGame> RomsetScanWorkers::takeReady() {
+    if (threads_.empty()) return takeNext();
+    std::unique_lock lock(mutex_);
+    if (!slots_[taken_ % slots_.size()].ready) {
+        takerWaiting_ = true;
+        return std::nullopt;
+    }
+    return take(lock);
 }
 
 void RomsetScanWorkers::waitForNext() {
     if (threads_.empty()) return;
     std::unique_lock lock(mutex_);
-    const Slot& slot = slots_[taken_ % slots_.size()];
-    resultReady_.wait(lock, [&slot] { return slot.ready; });
+    awaitBatch(lock);
 }
 
 ScannedGame RomsetScanWorkers::takeNext() {
-    Slot slot;
     if (threads_.empty()) {
-        slot = verify(taken_++, takerReader_);
-    } else {
-        std::unique_lock lock(mutex_);
-        Slot& next = slots_[taken_ % slots_.size()];
-        resultReady_.wait(lock, [&next] { return next.ready; });
-        slot = std::move(next);
-        next = Slot{};
-        ++taken_;
-        lock.unlock();
-        spaceFreed_.notify_one();
+        Slot slot = verify(taken_++, takerReader_);
+        if (slot.failure) std::rethrow_exception(slot.failure);
+        return std::move(slot.result);
     }
+    std::unique_lock lock(mutex_);
+    awaitBatch(lock);
+    return take(lock);
+}
+
+ScannedGame RomsetScanWorkers::take(std::unique_lock<std::mutex>& lock) {
+    Slot& next = slots_[taken_ % slots_.size()];
+    Slot slot = std::move(next);
+    next = Slot{};
+    ++taken_;
+    // Workers waiting for room are let go a run at a time, as the taker is.
+    const bool room = taken_ + slots_.size() - next_ >= std::min(kBatch, slots_.size());
+    lock.unlock();
+    if (room) spaceFreed_.notify_all();
     if (slot.failure) std::rethrow_exception(slot.failure);
     return std::move(slot.result);
 }

@@ -72,11 +72,13 @@ class RomsetScanWorkers {
 public:
     static constexpr std::size_t kDefaultThreads = 4;
     static constexpr std::size_t kLookAhead = 512;
+    // Results handed over to a waiting taker at once, when that many are ready.
+    static constexpr std::size_t kBatch = 32;
 
     struct Options {
         std::size_t threads = kDefaultThreads;
         // Called from a worker thread when the result the taker waits for is ready (see
-        // nextReady); it must be safe to call from any thread.
+        // takeReady); it must be safe to call from any thread.
         std::function<void()> wakeUp;
         // Called on the thread that verified a game, right after, with its position, record
         // and result: for work that may be done in any order and at once (a report's lines),
@@ -93,13 +95,13 @@ public:
     // Results taken so far; the next one taken is the game at this position.
     std::size_t taken() const { return taken_; }
 
-    // Whether the next result is ready. When it is not, the worker that makes it ready calls
-    // the wake-up once.
-    bool nextReady();
-    // Blocks until the next result is ready.
+    // The next result in order when it is ready. When it is not, the wake-up is called once it
+    // is, with a run of results after it (or when no more are on their way). What a worker
+    // threw for that game is thrown here instead.
+    std::optional<ScannedGame> takeReady();
+    // Blocks until the next result is ready, with a run after it as for the wake-up.
     void waitForNext();
-    // The next result in order, once it is ready. What a worker threw for that game is thrown
-    // here instead.
+    // The next result in order, once it is ready; throws as takeReady.
     ScannedGame takeNext();
 
     // Starts no further game and waits for the games in progress; results not taken are
@@ -114,6 +116,10 @@ private:
     };
     void work();
     Slot verify(std::size_t position, GameReader& reader);
+    // With mutex_ held.
+    bool batchReady() const;
+    void awaitBatch(std::unique_lock<std::mutex>& lock);
+    ScannedGame take(std::unique_lock<std::mutex>& lock);  // unlocks
 
     RomsetScanPass& pass_;
     const std::vector<int> numbers_;
@@ -125,6 +131,7 @@ private:
     std::vector<Slot> slots_;              // position % slots_.size()
     std::size_t next_ = 0;                 // the next position a worker takes up
     std::size_t taken_ = 0;
+    std::size_t busy_ = 0;                 // workers verifying a game now
     bool takerWaiting_ = false;
     bool stopped_ = false;
     std::vector<std::thread> threads_;
