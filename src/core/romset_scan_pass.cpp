@@ -67,8 +67,8 @@ void RomsetScanWorkers::work() {
         lock.lock();
         slots_[position % slots_.size()] = std::move(slot);
         --busy_;
-        if (!takerWaiting_ || !batchReady()) continue;
-        takerWaiting_ = false;
+        if (!takerWoken()) continue;
+        taker_ = Taker::busy;
         resultReady_.notify_one();
         if (options_.wakeUp) {
             lock.unlock();
@@ -76,6 +76,15 @@ void RomsetScanWorkers::work() {
             lock.lock();
         }
     }
+}
+
+bool RomsetScanWorkers::takerWoken() const {
+    switch (taker_) {
+    case Taker::busy: return false;
+    case Taker::awaitsResult: return slots_[taken_ % slots_.size()].ready;
+    case Taker::awaitsRun: return batchReady();
+    }
+    return false;
 }
 
 bool RomsetScanWorkers::batchReady() const {
@@ -93,17 +102,17 @@ void RomsetScanWorkers::awaitBatch(std::unique_lock<std::mutex>& lock) {
     // A worker lets the taker go once, so the taker asks again each time it still has to wait
     // (a batch seen ready by a worker can be unready again when another worker starts a game).
     while (!batchReady()) {
-        takerWaiting_ = true;
+        taker_ = Taker::awaitsRun;
         resultReady_.wait(lock);
     }
-    takerWaiting_ = false;
+    taker_ = Taker::busy;
 }
 
 std::optional<ScannedGame> RomsetScanWorkers::takeReady() {
     if (threads_.empty()) return takeNext();
     std::unique_lock lock(mutex_);
     if (!slots_[taken_ % slots_.size()].ready) {
-        takerWaiting_ = true;
+        taker_ = Taker::awaitsResult;
         return std::nullopt;
     }
     return take(lock);

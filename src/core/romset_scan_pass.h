@@ -72,7 +72,7 @@ class RomsetScanWorkers {
 public:
     static constexpr std::size_t kDefaultThreads = 4;
     static constexpr std::size_t kLookAhead = 512;
-    // Results handed over to a waiting taker at once, when that many are ready.
+    // Results handed over at once to a taker that blocks, when that many are ready.
     static constexpr std::size_t kBatch = 32;
 
     struct Options {
@@ -95,11 +95,12 @@ public:
     // Results taken so far; the next one taken is the game at this position.
     std::size_t taken() const { return taken_; }
 
-    // The next result in order when it is ready. When it is not, the wake-up is called once it
-    // is, with a run of results after it (or when no more are on their way). What a worker
-    // threw for that game is thrown here instead.
+    // The next result in order when it is ready. When it is not, the wake-up is called as soon
+    // as it is (a window that waits in its own loop hears of it at once). What a worker threw
+    // for that game is thrown here instead.
     std::optional<ScannedGame> takeReady();
-    // Blocks until the next result is ready, with a run after it as for the wake-up.
+    // Blocks until the next result is ready and a run of results after it, or no more are on
+    // their way: a taker woken for each result would cost a switch of threads per game.
     void waitForNext();
     // The next result in order, once it is ready; throws as takeReady.
     ScannedGame takeNext();
@@ -118,6 +119,7 @@ private:
     Slot verify(std::size_t position, GameReader& reader);
     // With mutex_ held.
     bool batchReady() const;
+    bool takerWoken() const;
     void awaitBatch(std::unique_lock<std::mutex>& lock);
     ScannedGame take(std::unique_lock<std::mutex>& lock);  // unlocks
 
@@ -132,7 +134,8 @@ private:
     std::size_t next_ = 0;                 // the next position a worker takes up
     std::size_t taken_ = 0;
     std::size_t busy_ = 0;                 // workers verifying a game now
-    bool takerWaiting_ = false;
+    enum class Taker { busy, awaitsResult, awaitsRun };
+    Taker taker_ = Taker::busy;            // what the taker waits for
     bool stopped_ = false;
     std::vector<std::thread> threads_;
     GameReader takerReader_;  // without threads
