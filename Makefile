@@ -4,7 +4,7 @@ JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan test-wine test-windows windows bench fuzz install package clean
+.PHONY: all deps configure build run test test-asan test-tsan test-wine test-windows windows bench fuzz install package clean
 
 all: build
 
@@ -32,6 +32,15 @@ test-asan: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
+
+# The scan's worker threads under ThreadSanitizer: the core's tests of the scan and of what its
+# workers share, and the command-line audit run as a program (built without the window).
+TSAN_TESTS = RomsetScan*:CachingArchiveLister*:VerifyGame*:IniDocument*:GameList*:GameDatabase*
+test-tsan: deps
+	@cmake -S . -B $(BUILD)-tsan -DTAVRIX_TSAN=ON -DTAVRIX_BUILD_APP=OFF >/dev/null
+	@cmake --build $(BUILD)-tsan -j$(JOBS) --target core_tests audit_tests tavrix-audit
+	@cd $(BUILD)-tsan && export TSAN_OPTIONS=halt_on_error=1:exitcode=66 && \
+	  tests/core/core_tests --gtest_brief=1 --gtest_filter='$(TSAN_TESTS)' && tests/audit/audit_tests --gtest_brief=1
 
 # The Windows plug-in loaded by Wine's loader into a stand-in emulator on a virtual display.
 test-wine: configure
@@ -79,4 +88,4 @@ bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/scan_benchmark
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-windows fuzz-build
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-tsan $(BUILD)-windows fuzz-build

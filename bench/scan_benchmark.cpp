@@ -1,30 +1,35 @@
-// The romset scan at the size of a real catalogue. Generates, in a temporary directory, a
-// database of 10,000 games and their romset directory (a main archive per game, a third of the
-// games with a parent, every game with one of 20 shared BIOS archives, about ten files per
-// game, complete, partial and missing sets), then measures in one run:
-//   1. start-up of the real window (offscreen) to a filled, sorted game list;
-//   2. the full scan through the real window;
-//   3. the archive reader alone, listing every distinct archive once (the floor);
-//   4. the ratio of 2 to 3 and the peak resident memory;
-//   5. the command-line audit (the real tavrix-audit program) over the same directory, as text,
-//      as JSON and with --write, against the window's start-up with its scan.
-// --scans N runs the scan N times (default 5); --games N generates N games instead of 10,000. With --naive K it also times the plain way over the first K entries: each entry selected
-// in turn, so the Game Info page fills itself (database read, archives read) for every game,
-// and extrapolates that to the whole list.
-#include "app/error_report.h"
-#include "app/game_list.h"
-#include "app/main_window.h"
-#include "app/tavrix_application.h"
-#include "core/file_io.h"
-#include "core/game_database.h"
-#include "core/game_verification.h"
+// The romset scan at the emulator's ceiling of 32,767 games. Generates, in a temporary
+// directory, a database and its romset directory (a main archive per game, a third of the games
+// with a parent, every game with one of 20 shared BIOS archives, about ten files per game,
+// complete, partial and missing sets), then measures in one run:
+//   1. the real tavrix program, started offscreen as a user would in that directory: start-up
+//      without a scan (to the last file start-up writes, tavrix-controller.cfg) with its
+//      resident memory then; start-up with its scan and the write of tavrix.ini, warm and
+//      cold, with the peak resident memory;
+//   2. the archive reader's own serial floor: every distinct archive listed once on one thread,
+//      warm and cold, and the ratios of 1 to it;
+//   3. the core alone, without a window, in a child process each: the database and the sorted
+//      game list (time, memory), and the scan on 0, 1, 2, 4 and 8 worker threads;
+//   4. the command-line audit (the real tavrix-audit program), warm and cold.
+// Cold means the page cache dropped before each run: through /proc/sys/vm/drop_caches when it
+// can be written (as root), otherwise with posix_fadvise on every archive and on tavrix.ini.
+// The programs are measured from outside, so any build of them can be compared:
+//   scan_benchmark [--games N] [--runs N] [--fadvise] [--keep] [--generate] [--program PATH] [--audit PATH]
+// --keep leaves the generated directory in place; --generate only makes it (for a profiler).
+#include "core/controller_config.h"
+#include "core/game_list_model.h"
+#include "core/ini_document.h"
 #include "core/ini_document_cache.h"
-#include "core/settings.h"
 #include "core/romset_archive_reader.h"
+#include "core/romset_scan_model.h"
+#include "core/settings.h"
 #include "fixtures/zip_builder.h"
 
-#include <QTreeWidget>
-
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,41 +41,47 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <set>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-int gameCount = 10000;  // --games N changes it (smaller runs for instruction counts)
+int gameCount = 32767;
+int runs = 3;
+bool forceFadvise = false;
+std::string programPath = TAVRIX_PROGRAM_PATH;
+std::string auditPath = TAVRIX_AUDIT_PATH;
 constexpr int kBiosArchives = 20;
 constexpr int kBiosFiles = 3;
 
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Processor time (user and system) used so far by this process or by its waited-for children:
-// on a machine shared with other work, the fair measure beside the wall clock.
-double cpuMilliseconds(int who) {
-    rusage usage{};
-    getrusage(who, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0 +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
 }
 
-long peakResidentKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+double mib(long kilobytes) {
+    return static_cast<double>(kilobytes) / 1024.0;
 }
 
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string hex8(std::uint32_t value) {
@@ -106,24 +117,22 @@ std::uint32_t biosCrc(int bios, int file) {
     return 0xB0000000u + static_cast<std::uint32_t>(bios) * 16u + static_cast<std::uint32_t>(file);
 }
 
-struct Generated {
-    std::vector<std::string> archives;  // every archive written, native paths
-};
-
 // Games 3k+2 have game 3k+1 as parent. Every tenth game's main archive is missing; two in ten
-// lack one of their own files; the rest are complete.
-Generated generate() {
-    Generated out;
+// lack one of their own files; the rest are complete. Returns every archive written.
+std::vector<std::string> generate() {
+    std::vector<std::string> archives;
     fs::create_directories("roms");
     for (int b = 0; b < kBiosArchives; ++b) {
         tavrix::test::ZipBuilder zip;
         for (int f = 0; f < kBiosFiles; ++f) zip.addFileWithCrc("bios" + std::to_string(f) + ".rom", biosCrc(b, f));
         const std::string path = "roms/" + biosOf(b) + ".zip";
         writeBytes(path, zip.build());
-        out.archives.push_back(path);
+        archives.push_back(path);
     }
 
-    std::string ini = "[Tavrix]\r\nroms-directory=.\\roms\r\nsorting-type=11\r\nstartup-scan=0\r\n\r\n";
+    std::string ini =
+        "[Tavrix]\r\nfirst-startup=0\r\nenglish-version=1\r\nroms-directory=.\\roms\r\nsorting-type=11\r\n"
+        "startup-scan=0\r\n\r\n";
     for (int game = 1; game <= gameCount; ++game) {
         const bool hasParent = game % 3 == 2;
         const int parent = game - 1;
@@ -157,39 +166,263 @@ Generated generate() {
         }
         const std::string path = "roms/" + romsetOf(game) + ".zip";
         writeBytes(path, zip.build());
-        out.archives.push_back(path);
+        archives.push_back(path);
     }
-    writeBytes("tavrix.ini", ini);
+    writeBytes(tavrix::kSettingsFileName, ini);
+    return archives;
+}
+
+// The page cache dropped for the files a scan reads.
+bool dropCaches(const std::vector<std::string>& archives) {
+    ::sync();
+    if (!forceFadvise) {
+        if (FILE* drop = std::fopen("/proc/sys/vm/drop_caches", "w")) {
+            const bool dropped = std::fputs("1\n", drop) >= 0;
+            if (std::fclose(drop) == 0 && dropped) return true;
+        }
+    }
+    auto evict = [](const std::string& path) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return;
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
+    };
+    for (const std::string& path : archives) evict(path);
+    evict(tavrix::kSettingsFileName);
+    return false;
+}
+
+std::vector<std::string> archivesFound;  // for dropCaches
+
+void setStartupScan(bool on) {
+    auto document = tavrix::IniDocument::load(tavrix::kSettingsFileName);
+    document.writeBool(tavrix::kSettingsSection, tavrix::settings::startupScan.key, on);
+    document.save(tavrix::kSettingsFileName);
+}
+
+// One line of /proc/<pid>/status in kilobytes ("VmRSS", "VmHWM"), or -1.
+long statusKilobytes(pid_t pid, const char* field) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    const std::string prefix = std::string(field) + ":";
+    while (std::getline(in, line))
+        if (line.compare(0, prefix.size(), prefix) == 0) return std::atol(line.c_str() + prefix.size());
+    return -1;
+}
+
+pid_t spawn(const std::vector<std::string>& arguments, bool quiet) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+struct ProgramRun {
+    bool ok = false;
+    double seconds = 0;
+    long residentKb = 0;  // VmRSS when start-up had ended
+    long peakKb = 0;      // VmHWM then
+};
+
+// The window's program started in the current directory: the time until it has written
+// tavrix-controller.cfg with `expected` content (the last file its start-up writes; removed
+// first), its memory then. The program is then ended.
+ProgramRun runProgram(const std::string& expected) {
+    ProgramRun run;
+    fs::remove(tavrix::kControllerConfigFileName);
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ::inotify_add_watch(watch, ".", IN_CLOSE_WRITE | IN_MOVED_TO);
+    const auto start = Clock::now();
+    const pid_t pid = spawn({programPath}, true);
+    if (pid < 0) {
+        ::close(watch);
+        return run;
+    }
+    for (;;) {
+        pollfd wait{watch, POLLIN, 0};
+        const int remaining = 120000 - static_cast<int>(secondsSince(start) * 1000);
+        if (remaining <= 0 || ::poll(&wait, 1, remaining) <= 0) break;
+        alignas(inotify_event) char buffer[4096];
+        const ssize_t got = ::read(watch, buffer, sizeof buffer);
+        bool seen = false;
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->len > 0 && std::strcmp(event->name, tavrix::kControllerConfigFileName) == 0) seen = true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+        if (seen && (expected.empty() || readBytes(tavrix::kControllerConfigFileName) == expected)) {
+            run.seconds = secondsSince(start);
+            run.residentKb = statusKilobytes(pid, "VmRSS");
+            run.peakKb = statusKilobytes(pid, "VmHWM");
+            run.ok = true;
+            break;
+        }
+    }
+    ::close(watch);
+    if (expected.empty() && run.ok) {
+        // The first run: let it settle so that everything it writes once is written.
+        usleep(1500 * 1000);
+    }
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return run;
+}
+
+struct Measured {
+    double seconds = 0;
+    double residentMib = 0;
+    double peakMib = 0;
+    int failures = 0;
+};
+
+Measured measureProgram(const std::string& expected, bool cold) {
+    std::vector<double> times, resident, peak;
+    Measured out;
+    for (int i = 0; i < runs; ++i) {
+        if (cold) dropCaches(archivesFound);
+        const ProgramRun run = runProgram(expected);
+        if (!run.ok) {
+            ++out.failures;
+            continue;
+        }
+        times.push_back(run.seconds);
+        resident.push_back(mib(run.residentKb));
+        peak.push_back(mib(run.peakKb));
+    }
+    out.seconds = median(times);
+    out.residentMib = median(resident);
+    out.peakMib = median(peak);
     return out;
 }
 
-double listEveryArchiveOnce(const std::vector<std::string>& archives, std::size_t& entries) {
-    entries = 0;
-    const auto start = Clock::now();
-    for (const std::string& path : archives) entries += tavrix::listArchiveMembers(path, path).size();
-    return millisecondsSince(start);
+double readerFloor(bool cold) {
+    std::vector<double> times;
+    std::size_t entries = 0;
+    for (int i = 0; i < runs; ++i) {
+        if (cold) dropCaches(archivesFound);
+        entries = 0;
+        const auto start = Clock::now();
+        for (const std::string& path : archivesFound) entries += tavrix::listArchiveMembers(path, path).size();
+        times.push_back(secondsSince(start));
+    }
+    return median(times);
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+// A scan with nothing to show: the core's own cost.
+struct HeadlessSteps : tavrix::ScanSteps {
+    std::vector<int> numbers;
+    bool playableFilterChecked() const override { return false; }
+    void setPlayableFilter(bool) override {}
+    void enableRescan(bool) override {}
+    void setCaption(const tavrix::Caption&) override {}
+    std::string romsetDirectory() const override { return ".\\roms"; }
+    std::vector<int> entries() const override { return numbers; }
+    void showLastGame(int, const tavrix::GameRecord&, tavrix::RomsetScanPass&, const tavrix::GameVerification&) override {}
+    void reportError(const std::string&) override {}
+    void setStatus(int, int, int) override {}
+    void setCountLine(int, int) override {}
+};
+
+// The core's start-up (the database parsed, the game list filled and sorted) and, after it,
+// one scan on `threads` workers, in this process: seconds and resident MiB of each, the peak.
+std::vector<double> measureCore(std::size_t threads, bool scan, bool cold) {
+    const long before = statusKilobytes(::getpid(), "VmRSS");
+    auto start = Clock::now();
+    tavrix::GameListModel list;
+    list.fill();
+    list.RG2Click(1);
+    list.sort();
+    const double startup = secondsSince(start);
+    const long afterStartup = statusKilobytes(::getpid(), "VmRSS");
+    double scanSeconds = 0;
+    if (scan) {
+        HeadlessSteps steps;
+        for (const tavrix::GameListRow& row : list.entries) steps.numbers.push_back(row.number);
+        if (cold) dropCaches(archivesFound);
+        start = Clock::now();
+        tavrix::RomsetScanModel(threads).run(steps);
+        scanSeconds = secondsSince(start);
+    }
+    return {startup, mib(afterStartup - before), scanSeconds, mib(statusKilobytes(::getpid(), "VmHWM") - before),
+            mib(before)};
+}
+
+// measureCore in a fresh process (this program again), so that its memory is its own.
+std::vector<double> coreAlone(std::size_t threads, bool scan, bool cold) {
+    const std::string command = "'" + fs::read_symlink("/proc/self/exe").string() + "' --core " +
+                                std::to_string(threads) + " " + (scan ? "1" : "0") + " " + (cold ? "1" : "0") +
+                                (forceFadvise ? " --fadvise" : "");
+    std::vector<double> values;
+    if (FILE* child = ::popen(command.c_str(), "r")) {
+        double value = 0;
+        while (std::fscanf(child, "%lf", &value) == 1) values.push_back(value);
+        ::pclose(child);
+    }
+    return values;
+}
+
+struct AuditMeasured {
+    double seconds = 0;
+    double peakMib = 0;
+};
+
+AuditMeasured measureAudit(bool cold) {
+    std::vector<double> times, peaks;
+    for (int i = 0; i < runs; ++i) {
+        if (cold) dropCaches(archivesFound);
+        const auto start = Clock::now();
+        const pid_t pid = spawn({auditPath}, true);
+        int status = 0;
+        rusage usage{};
+        if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid) continue;
+        times.push_back(secondsSince(start));
+        peaks.push_back(mib(usage.ru_maxrss));
+    }
+    return {median(times), median(peaks)};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int naiveEntries = 0;
-    int scanRuns = 5;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--naive") == 0 && i + 1 < argc) naiveEntries = std::atoi(argv[++i]);
-        if (std::strcmp(argv[i], "--scans") == 0 && i + 1 < argc) scanRuns = std::max(1, std::atoi(argv[++i]));
-        if (std::strcmp(argv[i], "--games") == 0 && i + 1 < argc) gameCount = std::max(1, std::atoi(argv[++i]));
+    // The core alone, in the current directory: scan_benchmark --core THREADS SCAN COLD.
+    if (argc >= 5 && std::strcmp(argv[1], "--core") == 0) {
+        forceFadvise = argc > 5;
+        if (std::atoi(argv[4]) != 0)
+            for (const auto& entry : fs::directory_iterator("roms")) archivesFound.push_back(entry.path().string());
+        for (double value : measureCore(static_cast<std::size_t>(std::atoi(argv[2])), std::atoi(argv[3]) != 0,
+                                        std::atoi(argv[4]) != 0))
+            std::printf("%.6f\n", value);
+        return 0;
     }
-
+    bool keep = false;
+    bool generateOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--games" && hasValue) gameCount = std::clamp(std::atoi(argv[++i]), 1, 32767);
+        else if (argument == "--runs" && hasValue) runs = std::max(1, std::atoi(argv[++i]));
+        else if (argument == "--program" && hasValue) programPath = fs::absolute(argv[++i]).string();
+        else if (argument == "--audit" && hasValue) auditPath = fs::absolute(argv[++i]).string();
+        else if (argument == "--fadvise") forceFadvise = true;
+        else if (argument == "--keep") keep = true;
+        else if (argument == "--generate") generateOnly = keep = true;
+        else {
+            std::fprintf(stderr, "usage: scan_benchmark [--games N] [--runs N] [--fadvise] [--keep] [--generate] "
+                                 "[--program PATH] [--audit PATH]\n");
+            return 2;
+        }
+    }
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    TavrixApplication app(argc, argv);
-    int reports = 0;
-    ErrorReport::setSink([&reports](const QString&) { ++reports; });
 
     char pattern[] = "/tmp/tavrix-bench-XXXXXX";
     const char* directory = mkdtemp(pattern);
@@ -197,158 +430,75 @@ int main(int argc, char** argv) {
         std::perror("temporary directory");
         return 1;
     }
-    auto generationStart = Clock::now();
-    const Generated data = generate();
-    std::printf("generated %d games, %zu archives in %.0f ms (%s)\n", gameCount, data.archives.size(),
-                millisecondsSince(generationStart), directory);
+    const auto generationStart = Clock::now();
+    archivesFound = generate();
+    std::printf("generated %d games, %zu archives, tavrix.ini of %.1f MB in %.1f s (%s)\n", gameCount,
+                archivesFound.size(), static_cast<double>(fs::file_size(tavrix::kSettingsFileName)) / 1e6,
+                secondsSince(generationStart), directory);
+    if (generateOnly) return 0;
+    const bool canDrop = [] {
+        FILE* drop = forceFadvise ? nullptr : std::fopen("/proc/sys/vm/drop_caches", "w");
+        if (drop != nullptr) std::fclose(drop);
+        return drop != nullptr;
+    }();
+    std::printf("cold runs: %s; medians of %d runs\n",
+                canDrop ? "page cache dropped (/proc/sys/vm/drop_caches)" : "posix_fadvise(DONTNEED) on every archive",
+                runs);
+    std::printf("program: %s\naudit:   %s\n", programPath.c_str(), auditPath.c_str());
 
-    // 1. Start-up to a filled, sorted list.
-    const auto startupStart = Clock::now();
-    TF1 window;
-    window.show();
-    const double startup = millisecondsSince(startupStart);
-    QApplication::processEvents();
-    tavrix::WindowModel& model = window.model();
-    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("LV0"));
-    std::printf("1. start-up to a sorted list of %d games: %.1f ms\n", list->topLevelItemCount(), startup);
-
-    // 2. The scan through the real window; the first run and the median of five.
-    std::vector<double> scans;
-    std::vector<double> scanCpus;
-    for (int run = 0; run < scanRuns; ++run) {
-        const auto start = Clock::now();
-        const double cpuStart = cpuMilliseconds(RUSAGE_SELF);
-        model.scanRomsets();
-        scans.push_back(millisecondsSince(start));
-        scanCpus.push_back(cpuMilliseconds(RUSAGE_SELF) - cpuStart);
-    }
-    const double scan = median(scans);
-    const double scanCpu = median(scanCpus);
-    std::printf("2. full scan: first %.1f ms, median of %zu %.1f ms (processor %.1f ms); %d playable, %d reports\n",
-                scans.front(), scans.size(), scan, scanCpu, model.list.playableCount(), reports);
-
-    // 3. The floor: every distinct archive listed once.
-    std::vector<double> floors;
-    std::size_t entries = 0;
-    for (int run = 0; run < 5; ++run) floors.push_back(listEveryArchiveOnce(data.archives, entries));
-    const double floor = median(floors);
-    std::printf("3. reader alone, %zu archives, %zu entries: median %.1f ms\n", data.archives.size(), entries, floor);
-
-    // 4. The ratio and the memory.
-    std::printf("4. ratio scan/floor: %.2f (target <= 3); peak RSS %.1f MB (target < 150)\n", scan / floor,
-                static_cast<double>(peakResidentKilobytes()) / 1024.0);
-
-    // The window's own start-up scan: a second window started with startup-scan on and the
-    // parsed file forgotten, as a fresh start of the program would find it.
-    double startupScan = 0;
-    double startupScanCpu = 0;
-    {
-        auto document = tavrix::IniDocument::load(tavrix::kSettingsFileName);
-        document.writeBool(tavrix::kSettingsSection, tavrix::settings::startupScan.key, true);
-        document.save(tavrix::kSettingsFileName);
-        tavrix::IniDocumentCache::shared().clear();
-        const auto start = Clock::now();
-        const double cpuStart = cpuMilliseconds(RUSAGE_SELF);
-        TF1 scanning;
-        scanning.show();
-        startupScan = millisecondsSince(start);
-        startupScanCpu = cpuMilliseconds(RUSAGE_SELF) - cpuStart;
-        std::printf("   start-up with its scan (startup-scan=1): %.1f ms (processor %.1f ms)\n", startupScan,
-                    startupScanCpu);
+    // A first start writes what a first start writes (the renderer file, tavrix-controller.cfg);
+    // the runs after it start as on any later day, and wait for the controller file as it is.
+    const ProgramRun first = runProgram("");
+    const std::string controllerFile = readBytes(tavrix::kControllerConfigFileName);
+    if (!first.ok || controllerFile.empty()) {
+        std::printf("the program did not start: no %s within two minutes\n", tavrix::kControllerConfigFileName);
+        return 1;
     }
 
-    // 5. The command-line audit, start to end as a process: parse, verify, report (and write).
-    {
-        const std::string before = tavrix::readWholeFile(tavrix::kSettingsFileName).value_or("");
-        struct Timing {
-            double wall;
-            double cpu;
-        };
-        // Wall clock and processor time (the child's, shell included), medians of three runs.
-        auto timeAudit = [](const std::string& arguments) {
-            std::vector<double> walls, cpus;
-            for (int run = 0; run < 3; ++run) {
-                const auto start = Clock::now();
-                const double cpuStart = cpuMilliseconds(RUSAGE_CHILDREN);
-                const int status = std::system(("'" TAVRIX_AUDIT_PATH "' " + arguments + " >/dev/null").c_str());
-                walls.push_back(millisecondsSince(start));
-                cpus.push_back(cpuMilliseconds(RUSAGE_CHILDREN) - cpuStart);
-                if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) std::printf("   audit %s failed\n", arguments.c_str());
-            }
-            return Timing{median(walls), median(cpus)};
-        };
-        const Timing text = timeAudit("");
-        const Timing json = timeAudit("--json");
-        const Timing write = timeAudit("--write");
-        const bool same = tavrix::readWholeFile(tavrix::kSettingsFileName).value_or("") == before;
-        const double slowest = std::max({text.wall, json.wall, write.wall});
-        const double slowestCpu = std::max({text.cpu, json.cpu, write.cpu});
-        std::printf("5. tavrix-audit as a program, medians of 3, wall (processor): text %.1f (%.1f) ms, --json %.1f "
-                    "(%.1f) ms, --write %.1f (%.1f) ms; --write leaves the bytes the window's scan wrote: %s\n"
-                    "   slowest audit / window's start-up with its scan: wall %.2f, processor %.2f (target <= 1); "
-                    "/ the scan alone: wall %.2f, processor %.2f\n",
-                    text.wall, text.cpu, json.wall, json.cpu, write.wall, write.cpu, same ? "yes" : "NO",
-                    slowest / startupScan, slowestCpu / startupScanCpu, slowest / scan, slowestCpu / scanCpu);
+    // 1. The program.
+    const Measured startup = measureProgram(controllerFile, false);
+    setStartupScan(true);
+    const Measured warm = measureProgram(controllerFile, false);
+    const Measured cold = measureProgram(controllerFile, true);
+    setStartupScan(false);
+    std::printf("1. tavrix, start-up without a scan: %.3f s, %.0f MiB resident (targets <= 0.15 s, <= 120 MiB)\n",
+                startup.seconds, startup.residentMib);
+    std::printf("   start-up + scan + write: warm %.3f s, cold %.3f s; peak %.0f MiB warm, %.0f MiB cold (target <= 150)\n",
+                warm.seconds, cold.seconds, warm.peakMib, cold.peakMib);
+    if (startup.failures + warm.failures + cold.failures > 0)
+        std::printf("   runs that did not end: %d\n", startup.failures + warm.failures + cold.failures);
+
+    // 2. The reader's floor and the ratios.
+    const double floorWarm = readerFloor(false);
+    const double floorCold = readerFloor(true);
+    std::printf("2. reader's serial floor, %zu archives once on one thread: warm %.3f s, cold %.3f s\n",
+                archivesFound.size(), floorWarm, floorCold);
+    std::printf("   ratio start-up + scan + write / floor: warm %.2f, cold %.2f (targets <= 0.75)\n",
+                warm.seconds / floorWarm, cold.seconds / floorCold);
+
+    // 3. The core alone.
+    const std::vector<double> core = coreAlone(0, false, false);
+    if (core.size() == 5)
+        std::printf("3. core alone: database + sorted list %.3f s, +%.1f MiB resident (over %.1f MiB of the process)\n",
+                    core[0], core[1], core[4]);
+    for (const std::size_t threads : {0, 1, 2, 4, 8}) {
+        const std::vector<double> w = coreAlone(threads, true, false);
+        const std::vector<double> c = coreAlone(threads, true, true);
+        if (w.size() == 5 && c.size() == 5)
+            std::printf("   scan on %zu worker threads%s: warm %.3f s (%.2f of the floor), cold %.3f s (%.2f), "
+                        "peak +%.1f MiB\n",
+                        threads, threads == tavrix::RomsetScanWorkers::kDefaultThreads ? " (the default)" : "", w[2],
+                        w[2] / floorWarm, c[2], c[2] / floorCold, w[3]);
     }
 
-    // Where the scan's time goes: its core parts alone, each over every game of the list.
-    {
-        std::vector<int> numbers;
-        for (const tavrix::GameListRow& entry : model.list.entries) numbers.push_back(entry.number);
-        auto t = Clock::now();
-        auto shared = tavrix::IniDocumentCache::shared().load(tavrix::kSettingsFileName);
-        tavrix::IniDocument document = *shared;
-        const double copy = millisecondsSince(t);
-        t = Clock::now();
-        std::vector<tavrix::GameRecord> games;
-        games.reserve(numbers.size());
-        for (int number : numbers) games.push_back(tavrix::readGame(document, number));
-        const double read = millisecondsSince(t);
-        t = Clock::now();
-        tavrix::CachingArchiveLister lister(tavrix::CachingArchiveLister::StampCheck::once);  // as the scan
-        int playable = 0;
-        std::vector<int> statuses;
-        for (const tavrix::GameRecord& game : games) {
-            statuses.push_back(tavrix::verifyGame(game, model.general.romsDirectory(), lister).status());
-            playable += statuses.back() == tavrix::kStatusPlayable ? 1 : 0;
-        }
-        const double verify = millisecondsSince(t);
-        t = Clock::now();
-        for (std::size_t i = 0; i < numbers.size(); ++i) tavrix::writeGameStatus(document, numbers[i], statuses[i]);
-        const double write = millisecondsSince(t);
-        t = Clock::now();
-        const std::string bytes = document.serialize();
-        const double serialize = millisecondsSince(t);
-        t = Clock::now();
-        auto* view = window.findChild<GameList*>();
-        for (std::size_t i = 0; i < numbers.size(); ++i) {
-            model.list.setStatus(numbers[i], 4 - static_cast<int>(i % 2) * 2);
-            view->showStatus(static_cast<int>(i));
-        }
-        const double icons = millisecondsSince(t);
-        std::printf("   parts: copy %.1f, read games %.1f, verify %.1f (%zu archives read, %d playable), "
-                    "write statuses %.1f, serialize %.1f (%zu bytes), change every icon %.1f ms\n",
-                    copy, read, verify, lister.readCount(), playable, write, serialize, bytes.size(), icons);
-    }
+    // 4. The audit.
+    const AuditMeasured auditWarm = measureAudit(false);
+    const AuditMeasured auditCold = measureAudit(true);
+    std::printf("4. tavrix-audit: warm %.3f s (%.2f of the floor), cold %.3f s (%.2f); peak %.0f MiB\n", auditWarm.seconds,
+                auditWarm.seconds / floorWarm, auditCold.seconds, auditCold.seconds / floorCold, auditWarm.peakMib);
 
-    if (naiveEntries > 0) {
-        naiveEntries = std::min(naiveEntries, list->topLevelItemCount());
-        const auto start = Clock::now();
-        int marked = 0;
-        for (int i = 0; i < naiveEntries; ++i) {
-            list->setCurrentItem(list->topLevelItem(i));  // fills the Game Info page
-            for (bool mark : model.gameInfo.marks()) marked += mark ? 1 : 0;
-        }
-        const double elapsed = millisecondsSince(start);
-        std::printf("naive: page fill per entry for %d entries: %.1f ms (%d marks); %.1f ms per game, "
-                    "about %.0f ms for %d games, ratio about %.0f\n",
-                    naiveEntries, elapsed, marked, elapsed / naiveEntries, elapsed / naiveEntries * gameCount, gameCount,
-                    elapsed / naiveEntries * gameCount / floor);
-    }
-
-    window.close();
     std::error_code ignored;
     fs::current_path("/tmp", ignored);
-    fs::remove_all(directory, ignored);
+    if (!keep) fs::remove_all(directory, ignored);
     return 0;
 }

@@ -1,14 +1,19 @@
 // tavrix-audit [--json] [--write] [DIR]: audits every game of the database in DIR's tavrix.ini
 // against its romset directory, without a window. Exit status 0 when every game is complete,
-// 1 when some are not, 2 when the audit cannot run.
+// 1 when some are not, 2 when the audit cannot run. While it runs, and only when standard error
+// is a terminal, a line there tells how far it is; it is cleared at the end.
 #include "audit/romset_audit.h"
 #include "core/error.h"
 #include "core/file_io.h"
 #include "core/settings.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -33,6 +38,16 @@ struct RunFailure {
 
 void writeOut(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// "checked N of M games" on one line of the terminal, written over in place; cleared at the end.
+void showProgress(int done, int total) {
+    static std::size_t width = 0;
+    const std::string line = "tavrix-audit: checked " + std::to_string(done) + " of " + std::to_string(total) + " games";
+    width = std::max(width, line.size());
+    std::fprintf(stderr, "\r%s", line.c_str());
+    if (done == total) std::fprintf(stderr, "\r%*s\r", static_cast<int>(width), "");
+    std::fflush(stderr);
 }
 
 int run(int argc, char** argv) {
@@ -62,8 +77,8 @@ int run(int argc, char** argv) {
         const int reason = fs::is_directory(settingsPath, ignored) ? EISDIR : EACCES;
         throw RunFailure{cannotOpenFileError(settingsPath, systemErrorText(reason)).what()};
     }
-    IniDocument document = IniDocument::parse(*content);
-    if (!document.hasSection(kSettingsSection))
+    auto document = std::make_shared<IniDocument>(IniDocument::parse(*content));
+    if (!document->hasSection(kSettingsSection))
         throw RunFailure{"\"" + settingsPath + "\" has no [" + kSettingsSection + "] section"};
 
     std::error_code failed;
@@ -71,14 +86,17 @@ int run(int argc, char** argv) {
     if (directory) fs::current_path(*directory, failed);
     if (failed) throw RunFailure{"cannot enter \"" + directory.value_or(".") + "\": " + failed.message()};
 
-    RomsetScanPass pass(document, romsetDirectoryOf(document));
-    const audit::AuditReport report = audit::auditGames(pass, scannedGameCount(document));
+    RomsetScanPass pass(*document, romsetDirectoryOf(*document));
+    const bool terminal = ::isatty(::fileno(stderr)) != 0;
+    const audit::AuditReport report = audit::auditGames(pass, scannedGameCount(*document), RomsetScanWorkers::kDefaultThreads,
+                                                        terminal ? audit::AuditProgress(showProgress) : audit::AuditProgress());
 
     if (write) {
         if (directory) fs::current_path(startDirectory, failed);
         if (failed) throw RunFailure{"cannot return to \"" + startDirectory.string() + "\": " + failed.message()};
         try {
-            pass.save(settingsPath);
+            audit::writeStatuses(report, *document);
+            document->save(settingsPath);
         } catch (const Error& error) {
             throw RunFailure{error.what()};
         }

@@ -4,7 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <unordered_set>
+#include <utility>
 
 namespace tavrix::audit {
 
@@ -20,15 +22,16 @@ const char* statusWord(int status) {
 
 }  // namespace
 
-AuditReport auditGames(RomsetScanPass& pass, int gameCount) {
+AuditReport auditGames(RomsetScanPass& pass, int gameCount, std::size_t threads, const AuditProgress& progress) {
     AuditReport report;
-    report.games.reserve(static_cast<std::size_t>(gameCount));
-    std::unordered_set<std::string> damagedSeen;
-    for (int number = 1; number <= gameCount; ++number) {
-        const GameVerification verification = pass.scan(number);
-        const GameRecord& game = pass.game();
-        AuditedGame& audited = report.games.emplace_back();
-        audited.number = number;
+    report.games.resize(static_cast<std::size_t>(gameCount));
+    std::vector<int> numbers;
+    for (int number = 1; number <= gameCount; ++number) numbers.push_back(number);
+    // Each game's lines are made on the thread that verified it; here, in order, only what
+    // depends on the games before (the damaged archives, each once) and the counts.
+    auto describe = [&](std::size_t position, const GameRecord& game, const GameVerification& verification) {
+        AuditedGame& audited = report.games[position];
+        audited.number = game.number;
         audited.name = displayText(game.name);
         audited.romset = displayText(game.romSetName);
         audited.status = verification.status();
@@ -38,15 +41,32 @@ AuditReport auditGames(RomsetScanPass& pass, int gameCount) {
             audited.files.push_back(AuditedFile{displayText(file.name), displayText(file.signature), verification.marks[row],
                                                 displayText(foundPath(game, pass.romsetDirectory(), verification, row))});
         }
+    };
+    RomsetScanWorkers workers(pass, std::move(numbers), {threads, {}, describe});
+    std::unordered_set<std::string> damagedSeen;
+    using Clock = std::chrono::steady_clock;
+    auto progressShownAt = Clock::now();
+    if (progress) progress(0, gameCount);
+    for (int done = 1; done <= gameCount; ++done) {
+        const ScannedGame scanned = workers.takeNext();
+        const GameVerification& verification = scanned.verification;
         if (verification.error && damagedSeen.insert(verification.failedArchive).second)
             report.damaged.push_back(DamagedArchive{displayText(verification.failedArchive), displayText(*verification.error)});
-        switch (audited.status) {
+        switch (report.games[static_cast<std::size_t>(done - 1)].status) {
         case kStatusPlayable: ++report.complete; break;
         case kStatusFilesMissing: ++report.incomplete; break;
         default: ++report.missing; break;
         }
+        if (progress && (done == gameCount || Clock::now() - progressShownAt >= std::chrono::milliseconds(100))) {
+            progress(done, gameCount);
+            progressShownAt = Clock::now();
+        }
     }
     return report;
+}
+
+void writeStatuses(const AuditReport& report, IniDocument& document) {
+    for (const AuditedGame& game : report.games) writeGameStatus(document, game.number, game.status);
 }
 
 std::string textReport(const AuditReport& report) {

@@ -4,6 +4,8 @@
 // scan, so the statuses (and, when written, the bytes of tavrix.ini) are the scan's.
 #include "core/romset_scan_pass.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,9 +40,15 @@ struct AuditReport {
     int missing = 0;
 };
 
-// Scans games 1 to `gameCount` in database order through `pass` (which stores each status in
-// its document) and gathers the report.
-AuditReport auditGames(RomsetScanPass& pass, int gameCount);
+// Scans games 1 to `gameCount` in database order through `pass`, on `threads` worker threads,
+// and gathers the report. `progress`, when given, is told how many games are done of how many,
+// from time to time and once at the end.
+using AuditProgress = std::function<void(int done, int total)>;
+AuditReport auditGames(RomsetScanPass& pass, int gameCount, std::size_t threads = RomsetScanWorkers::kDefaultThreads,
+                       const AuditProgress& progress = {});
+
+// Stores each audited game's status in `document`, as the window's scan does.
+void writeStatuses(const AuditReport& report, IniDocument& document);
 
 // One line per game that is not complete, one per damaged archive, and the summary line.
 std::string textReport(const AuditReport& report);

@@ -1,8 +1,10 @@
 #pragma once
 // Whole-file reads and writes of the front end's files. Names are relative to the current
 // directory, as the program uses them.
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavrix {
@@ -15,6 +17,12 @@ std::optional<std::string> readWholeFile(const std::string& fileName);
 // (read-only file or directory, a directory in its place, a full disk) keeps its old content,
 // no temporary file is left, and the failure is thrown as "Cannot create file "name". reason".
 void writeFileAtomically(const std::string& fileName, const std::string& bytes);
+
+// The same for content made piece by piece: `produce` hands each piece, in order, to the sink it
+// is given, so a large file need not be held whole in memory. Whatever `produce` throws leaves
+// the target as it was and no temporary file behind.
+using ByteSink = std::function<void(std::string_view piece)>;
+void writeFileAtomically(const std::string& fileName, const std::function<void(const ByteSink&)>& produce);
 
 bool fileExists(const std::string& path);
 bool isRegularFile(const std::string& path);

@@ -151,10 +151,6 @@ struct GameSection {
     }
 };
 
-std::string textOr(const std::optional<std::string_view>& value, const char* defaultValue) {
-    return value ? std::string(*value) : std::string(defaultValue);
-}
-
 // Assigns into the existing string, keeping its storage.
 void assignOr(std::string& target, const std::optional<std::string_view>& value, std::string_view defaultValue) {
     target.assign(value ? *value : defaultValue);
@@ -202,18 +198,39 @@ GameRecord readGame(const IniDocument& document, int number) {
     return reader.read(document, number);
 }
 
-std::vector<GameListRow> readGameList(const IniDocument& document) {
-    std::vector<GameListRow> rows;
+GameListRows readGameList(const IniDocument& document) {
+    GameListRows list;
+    std::vector<GameListRow>& rows = list.rows_;
+    // The rows first point into the document (or at the defaults); their texts are then copied
+    // into one block of the list's own.
+    auto textOf = [](const std::optional<std::string_view>& value) { return value ? *value : std::string_view(kBlank); };
+    std::size_t textSize = 0;
     GameSection section = GameSection::read(document, 1, nullptr, nullptr);
     for (int number = 1;; ++number) {
-        rows.push_back(GameListRow{number, textOr(section.name, kBlank), textOr(section.systemName, kBlank),
-                                   textOr(section.year, kBlank), integerOr(section.status, kStatusNeverScanned)});
+        const GameListRow& row =
+            rows.emplace_back(GameListRow{number, textOf(section.name), textOf(section.systemName), textOf(section.year),
+                                          integerOr(section.status, kStatusNeverScanned)});
+        textSize += row.name.size() + row.systemName.size() + row.year.size();
         if (number >= kMaxGameNumber) break;
         // The run ends before the first game without GameName.
         section = GameSection::read(document, number + 1, nullptr, nullptr);
         if (!section.name) break;
     }
-    return rows;
+    auto texts = std::make_shared<std::string>();
+    texts->reserve(textSize);
+    for (const GameListRow& row : rows) texts->append(row.name).append(row.systemName).append(row.year);
+    std::size_t at = 0;
+    auto take = [&](std::string_view& text) {
+        text = std::string_view(*texts).substr(at, text.size());
+        at += text.size();
+    };
+    for (GameListRow& row : rows) {
+        take(row.name);
+        take(row.systemName);
+        take(row.year);
+    }
+    list.texts_ = std::move(texts);
+    return list;
 }
 
 std::string emulatorOrderKey(int number) {

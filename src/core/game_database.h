@@ -5,6 +5,7 @@
 #include "core/ini_document.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,13 +62,47 @@ struct GameRecord {
     std::vector<RomFileEntry> files;
 };
 
-// What the game list shows of a game.
+// What the game list shows of a game. The texts are the file's bytes, held in the text block
+// of the rows the entry belongs to (GameListRows), not in strings of their own.
 struct GameListRow {
     int number = 0;
-    std::string name;
-    std::string systemName;
-    std::string year;
+    std::string_view name;
+    std::string_view systemName;
+    std::string_view year;
     int status = kStatusNeverScanned;
+};
+
+// The game list's rows and one block holding every text they show, so that a list of tens of
+// thousands of games costs no allocation per game. Copies share the block (it never changes),
+// so an entry's texts stay valid while any list made from the same read lives.
+class GameListRows {
+public:
+    using iterator = std::vector<GameListRow>::iterator;
+    using const_iterator = std::vector<GameListRow>::const_iterator;
+
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    GameListRow& operator[](std::size_t i) { return rows_[i]; }
+    const GameListRow& operator[](std::size_t i) const { return rows_[i]; }
+    GameListRow& front() { return rows_.front(); }
+    const GameListRow& front() const { return rows_.front(); }
+    iterator begin() { return rows_.begin(); }
+    iterator end() { return rows_.end(); }
+    const_iterator begin() const { return rows_.begin(); }
+    const_iterator end() const { return rows_.end(); }
+
+    // The same rows in another order (or fewer of them), over the same texts.
+    void assign(std::vector<GameListRow> rows) { rows_ = std::move(rows); }
+    // Drops the rows for which `drop` holds, keeping the order of the others.
+    template <class Predicate>
+    void eraseIf(Predicate drop) {
+        std::erase_if(rows_, drop);
+    }
+
+private:
+    friend GameListRows readGameList(const IniDocument& document);
+    std::shared_ptr<const std::string> texts_;
+    std::vector<GameListRow> rows_;
 };
 
 // "Game-" + N.
@@ -87,6 +122,8 @@ GameRecord readGame(const IniDocument& document, int number);
 class GameReader {
 public:
     const GameRecord& read(const IniDocument& document, int number);
+    // The record of the last read.
+    const GameRecord& game() const { return game_; }
 
 private:
     GameRecord game_;
@@ -104,7 +141,7 @@ void writeGameStatus(IniDocument& document, int number, int status);
 
 // The list's rows for games 1 to the end of the database. Game 1 is always present, even in
 // an empty database, as the list always shows at least one entry.
-std::vector<GameListRow> readGameList(const IniDocument& document);
+GameListRows readGameList(const IniDocument& document);
 
 // The emulator-order key: the number in decimal, with a leading "0" below 10.
 std::string emulatorOrderKey(int number);

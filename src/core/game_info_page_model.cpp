@@ -70,9 +70,9 @@ void GameInfoPageModel::showMarks(const GameVerification& verification) {
     members.clear();
     ++membersFilled;
     if (verification.lastListing) {
-        members.reserve(verification.lastListing->entries.size());
-        for (const ArchiveEntry& entry : verification.lastListing->entries)
-            members.push_back({displayText(entry.name), crcText(entry.crc32)});
+        const ArchiveListing& listing = *verification.lastListing;
+        members.reserve(listing.size());
+        for (std::size_t i = 0; i < listing.size(); ++i) members.push_back({displayText(listing.name(i)), crcText(listing.crc(i))});
     }
 }
 

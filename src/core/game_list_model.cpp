@@ -6,6 +6,7 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 namespace tavrix {
@@ -90,16 +91,44 @@ void GameListModel::fill() {
 
 void GameListModel::sort() {
     const int column = std::min(sortColumn, 2);
-    std::stable_sort(entries.begin(), entries.end(), [&](const GameListRow& a, const GameListRow& b) {
-        return LV0Compare({sortBytes(a, column), a.number}, {sortBytes(b, column), b.number}) < 0;
+    // Each entry's first eight bytes, folded, as one number: two entries whose numbers differ
+    // are in that order (a text that ended counts as zero bytes, which sort first), so only
+    // entries that agree there are compared whole. The entries move once, at the end.
+    struct Keyed {
+        std::uint64_t prefix;
+        const GameListRow* row;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(entries.size());
+    for (const GameListRow& row : entries) {
+        std::uint64_t prefix = 0;
+        if (sortColumn == kEmulatorOrderColumn) {
+            prefix = static_cast<std::uint64_t>(static_cast<std::int64_t>(row.number)) ^ (1ull << 63);
+        } else {
+            const std::string_view bytes = sortBytes(row, column);
+            for (std::size_t i = 0; i < 8; ++i) {
+                auto c = i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+                if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+                prefix = prefix << 8 | c;
+            }
+        }
+        keyed.push_back(Keyed{prefix, &row});
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        if (a.prefix != b.prefix) return ascending ? a.prefix < b.prefix : b.prefix < a.prefix;
+        return LV0Compare({sortBytes(*a.row, column), a.row->number}, {sortBytes(*b.row, column), b.row->number}) < 0;
     });
+    std::vector<GameListRow> sorted;
+    sorted.reserve(keyed.size());
+    for (const Keyed& key : keyed) sorted.push_back(*key.row);
+    entries.assign(std::move(sorted));
     indexEntries();
 }
 
 GameListModel::FilterOutcome GameListModel::CB26Click(bool checked) {
     FilterOutcome outcome;
     if (checked) {
-        std::erase_if(entries, [](const GameListRow& entry) { return !keptByPlayableFilter(entry.status); });
+        entries.eraseIf([](const GameListRow& entry) { return !keptByPlayableFilter(entry.status); });
         outcome.clearGameInfo = entries.empty();
     } else {
         fill();

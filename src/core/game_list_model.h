@@ -27,7 +27,7 @@ struct GameListModel {
     std::array<int, 3> headerImages{-1, -1, -1};  // the arrow on each column's header
     // The entries in the order the list shows them; each carries its game number. The texts
     // are the file's bytes: sorting compares these, the list shows cellText.
-    std::vector<GameListRow> entries;
+    GameListRows entries;
 
     // What one entry is sorted by: the file's bytes of the sort column, and the game number.
     struct SortKey {

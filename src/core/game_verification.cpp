@@ -2,19 +2,21 @@
 
 #include "core/file_io.h"
 
+#include <cstdint>
+
 
 namespace tavrix {
 
 namespace {
 
 std::shared_ptr<const ArchiveListing> readListing(const std::string& nativePath, const std::string& path) {
-    auto listing = std::make_shared<ArchiveListing>();
     try {
-        listing->entries = listArchiveMembers(nativePath, path);
+        return std::make_shared<ArchiveListing>(listArchiveMembers(nativePath, path));
     } catch (const Error& error) {
+        auto listing = std::make_shared<ArchiveListing>();
         listing->error = error.what();
+        return listing;
     }
-    return listing;
 }
 
 bool isDiskImage(const RomFileEntry& file) {
@@ -37,19 +39,66 @@ bool signatureCrc(const std::string& signature, std::uint32_t& crc) {
 
 }  // namespace
 
+ArchiveListing::ArchiveListing(const std::vector<ArchiveEntry>& entries) {
+    std::size_t size = 0;
+    for (const ArchiveEntry& entry : entries) size += entry.name.size();
+    names_.reserve(size);
+    members_.reserve(entries.size());
+    for (const ArchiveEntry& entry : entries) {
+        // Names are only shown; past 4 GiB of them (never in a real archive) they stay empty.
+        if (entry.name.size() <= UINT32_MAX - names_.size()) names_ += entry.name;
+        members_.push_back(Member{entry.crc32, static_cast<std::uint32_t>(names_.size())});
+    }
+}
+
+std::string_view ArchiveListing::name(std::size_t i) const {
+    const std::uint32_t begin = i == 0 ? 0 : members_[i - 1].nameEnd;
+    return std::string_view(names_).substr(begin, members_[i].nameEnd - begin);
+}
+
 std::shared_ptr<const ArchiveListing> DirectArchiveLister::list(const std::string& path) {
     const auto nativePath = paths_.findFile(path);
     if (!nativePath) return nullptr;
     return readListing(*nativePath, path);
 }
 
+CachingArchiveLister::Shard& CachingArchiveLister::shardOf(const std::string& path) {
+    return shards_[std::hash<std::string>()(path) % kShards];
+}
+
 std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::string& path) {
-    auto found = cache_.find(path);
-    if (found != cache_.end()) {
+    Shard& shard = shardOf(path);
+    std::unique_lock lock(shard.mutex);
+    for (;;) {
+        auto found = shard.cache.find(path);
+        if (found == shard.cache.end()) break;
+        if (found->second.reading) {
+            shard.readDone.wait(lock);
+            continue;
+        }
         if (check_ == StampCheck::once) return found->second.listing;
-        const auto stamp = regularFileStamp(found->second.nativePath);
-        if (stamp && *stamp == found->second.stamp) return found->second.listing;
+        // One stat, outside the lock; the entry is looked at again afterwards.
+        const Cached known = found->second;
+        lock.unlock();
+        const auto stamp = regularFileStamp(known.nativePath);
+        lock.lock();
+        if (stamp && *stamp == known.stamp) return known.listing;
+        found = shard.cache.find(path);
+        if (found == shard.cache.end() || !found->second.reading) break;
     }
+    shard.cache[path].reading = true;
+    lock.unlock();
+    try {
+        return read(path, shard);
+    } catch (...) {
+        lock.lock();
+        shard.cache.erase(path);
+        shard.readDone.notify_all();
+        throw;
+    }
+}
+
+std::shared_ptr<const ArchiveListing> CachingArchiveLister::read(const std::string& path, Shard& shard) {
     // The exact spelling first: the open that reads the archive is also the look for it.
     std::string nativePath = toNativePath(path);
     ArchiveRead read = readArchiveIfPresent(nativePath, path);
@@ -60,17 +109,35 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::stri
             read = readArchiveIfPresent(nativePath, path);
         }
     }
-    if (!read.exists) {
-        if (check_ == StampCheck::once) cache_.insert_or_assign(path, Cached{});
-        else if (found != cache_.end()) cache_.erase(found);
-        return nullptr;
+    std::shared_ptr<ArchiveListing> listing;
+    if (read.exists) {
+        listing = std::make_shared<ArchiveListing>(read.entries);
+        listing->error = std::move(read.error);
+        ++reads_;
     }
-    ++reads_;
-    auto listing = std::make_shared<ArchiveListing>();
-    listing->entries = std::move(read.entries);
-    listing->error = std::move(read.error);
-    cache_.insert_or_assign(path, Cached{read.stamp, listing, std::move(nativePath)});
+    const std::lock_guard lock(shard.mutex);
+    if (!read.exists) {
+        if (check_ == StampCheck::once) shard.cache.insert_or_assign(path, Cached{});
+        else shard.cache.erase(path);
+    } else {
+        // Where it was found matters only to a lister that looks at the file again.
+        shard.cache.insert_or_assign(path, Cached{read.stamp, listing,
+                                                  check_ == StampCheck::everyUse ? std::move(nativePath) : std::string()});
+    }
+    shard.readDone.notify_all();
     return listing;
+}
+
+void CachingArchiveLister::clear() {
+    for (Shard& shard : shards_) {
+        const std::lock_guard lock(shard.mutex);
+        shard.cache.clear();
+        shard.readDone.notify_all();
+    }
+}
+
+std::size_t CachingArchiveLister::readCount() const {
+    return reads_;
 }
 
 RomsetArchives romsetArchivesOf(const GameRecord& game) {
@@ -164,9 +231,9 @@ GameVerification verifyGame(const GameRecord& game, const std::string& romsetDir
                     result.failedArchive = path;
                     return result;
                 }
-                for (const ArchiveEntry& entry : listing->entries)
+                for (std::size_t member = 0; member < listing->size(); ++member)
                     for (const RowCrc& row : rowCrcs)
-                        if (row.crc == entry.crc32 && !result.marks[row.row]) {
+                        if (row.crc == listing->crc(member) && !result.marks[row.row]) {
                             result.marks[row.row] = true;
                             result.foundIn[row.row] = sources[step];
                         }

@@ -18,19 +18,41 @@
 #include "core/path_resolver.h"
 #include "core/romset_archive_reader.h"
 
+#include <array>
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
-#include <unordered_map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tavrix {
 
-// The non-directory members of one archive, or the error met reading it.
-struct ArchiveListing {
-    std::vector<ArchiveEntry> entries;
+// The non-directory members of one archive, or the error met reading it. The names lie in one
+// block, so a scan that holds the listings of tens of thousands of archives stays small.
+class ArchiveListing {
+public:
+    ArchiveListing() = default;
+    explicit ArchiveListing(const std::vector<ArchiveEntry>& entries);
+
+    std::size_t size() const { return members_.size(); }
+    bool empty() const { return members_.empty(); }
+    std::uint32_t crc(std::size_t i) const { return members_[i].crc; }
+    std::string_view name(std::size_t i) const;
+
     std::optional<std::string> error;
+
+private:
+    struct Member {
+        std::uint32_t crc;
+        std::uint32_t nameEnd;  // in names_
+    };
+    std::vector<Member> members_;
+    std::string names_;
 };
 
 // Supplies archive listings. The plain lister reads the archive each time; the scan can supply
@@ -71,24 +93,40 @@ public:
 //    life, and so does the absence of a file. Meant for one pass over many games (the romset
 //    scan), where a lister is made per pass: a file changed on disk is then seen by the next
 //    pass, and a reuse costs no system call.
+//
+// Several threads may list through one lister at once. An archive is read by one of them while
+// the others that want it wait for that read, so each archive is still read once. The listings
+// are spread over a few shards, each under its own lock, so the threads seldom wait for each
+// other's look-ups; no lock is held while a file is read.
 class CachingArchiveLister : public ArchiveLister {
 public:
     enum class StampCheck { everyUse, once };
     explicit CachingArchiveLister(StampCheck check = StampCheck::everyUse) : check_(check) {}
 
     std::shared_ptr<const ArchiveListing> list(const std::string& path) override;
-    void clear() { cache_.clear(); }
-    std::size_t readCount() const { return reads_; }  // archives actually read
+    void clear();
+    std::size_t readCount() const;  // archives actually read
 
 private:
     struct Cached {
         FileStamp stamp;
         std::shared_ptr<const ArchiveListing> listing;  // null: no file there (StampCheck::once)
         std::string nativePath;                         // where it was found
+        bool reading = false;                           // a thread is reading it now
     };
+    struct Shard {
+        std::mutex mutex;
+        std::condition_variable readDone;
+        std::unordered_map<std::string, Cached> cache;
+    };
+    static constexpr std::size_t kShards = 16;
+    Shard& shardOf(const std::string& path);
+    // Reads the archive at `path` for the cache entry that the caller has marked as reading.
+    std::shared_ptr<const ArchiveListing> read(const std::string& path, Shard& shard);
+
     StampCheck check_;
-    std::unordered_map<std::string, Cached> cache_;
-    std::size_t reads_ = 0;
+    std::array<Shard, kShards> shards_;
+    std::atomic<std::size_t> reads_{0};
 };
 
 // The romset lines of the page: archive names, empty where the database says "none".

@@ -3,78 +3,162 @@
 #include "core/file_io.h"
 #include "core/text.h"
 
-#include <cstdint>
 #include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <utility>
 
 namespace tavrix {
 
-IniDocument IniDocument::parse(std::string_view content) {
-    IniDocument document;
-    Section* current = nullptr;
-    size_t pos = 0;
-    const size_t size = content.size();
-    while (pos < size) {
-        size_t end = pos;
-        while (end < size && content[end] != '\r' && content[end] != '\n') ++end;
-        const std::string_view line = trimView(content.substr(pos, end - pos));
-        const bool crlf = end + 1 < size && content[end] == '\r' && content[end + 1] == '\n';
-        pos = end + (crlf ? 2 : 1);
+namespace {
 
-        if (line.empty() || line.front() == ';') continue;
-        if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            const std::string name = trim(line.substr(1, line.size() - 2));
-            document.sections_.push_back(Section{name, {}});
-            document.index_.emplace(name, document.sections_.size() - 1);
-            current = &document.sections_.back();
-            continue;
-        }
-        if (current == nullptr) continue;
-        const size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
-            current->lines.push_back(Line{{}, std::string(line), false});
-        } else {
-            current->lines.push_back(
-                Line{trim(line.substr(0, equals)), trim(line.substr(equals + 1)), true});
-        }
-    }
-    return document;
-}
-
-IniDocument IniDocument::load(const std::string& fileName) {
-    if (auto content = readWholeFile(fileName)) return parse(*content);
-    return IniDocument{};
-}
-
-std::size_t IniDocument::FoldedHash::operator()(std::string_view name) const noexcept {
-    // FNV-1a over the upper-cased bytes.
+// FNV-1a over the bytes with a to z folded to upper case, its bits mixed (names that differ in
+// their last digit would otherwise fall into neighbouring slots of the index).
+std::uint32_t foldedHash(std::string_view name) {
     std::uint64_t hash = 14695981039346656037ull;
     for (char c : name) {
         const auto byte = static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
         hash = (hash ^ byte) * 1099511628211ull;
     }
-    return static_cast<std::size_t>(hash);
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return static_cast<std::uint32_t>(hash);
 }
 
-bool IniDocument::FoldedEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-    return equalsIgnoreCase(a, b);
+// Equal without regard to the case of a to z; inline for the look-ups of every key.
+inline bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i];
+        const char y = b[i];
+        if (x == y) continue;
+        const char folded = static_cast<char>(x | 0x20);
+        if (folded != static_cast<char>(y | 0x20) || folded < 'a' || folded > 'z') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+IniDocument IniDocument::parse(std::string_view content) {
+    return parseOwned(std::string(content));
+}
+
+IniDocument IniDocument::parseOwned(std::string content) {
+    IniDocument document;
+    if (content.size() > kMaxText) content.resize(kMaxText);
+    document.text_ = std::move(content);
+    const std::string_view all = document.text_;
+    auto spanOf = [&all](std::string_view piece) {
+        return Span{static_cast<std::uint32_t>(piece.data() - all.data()), static_cast<std::uint32_t>(piece.size())};
+    };
+    // The lines of the section being read, stored at their size (and room for one more key,
+    // such as the status a scan adds) once the section ends.
+    std::vector<Line> lines;
+    bool inSection = false;
+    auto endSection = [&] {
+        if (!inSection) return;
+        std::vector<Line>& stored = document.sections_.back().lines;
+        stored.reserve(lines.size() + 1);
+        stored.assign(lines.begin(), lines.end());
+        lines.clear();
+    };
+
+    size_t pos = 0;
+    const size_t size = all.size();
+    while (pos < size) {
+        size_t end = pos;
+        while (end < size && all[end] != '\r' && all[end] != '\n') ++end;
+        const std::string_view line = trimView(all.substr(pos, end - pos));
+        const bool crlf = end + 1 < size && all[end] == '\r' && all[end + 1] == '\n';
+        pos = end + (crlf ? 2 : 1);
+
+        if (line.empty() || line.front() == ';') continue;
+        if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+            endSection();
+            document.sections_.push_back(Section{spanOf(trimView(line.substr(1, line.size() - 2))), {}});
+            document.indexSection(document.sections_.size() - 1);
+            inSection = true;
+            continue;
+        }
+        if (!inSection) continue;
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            lines.push_back(Line{Span{kNoKey, 0}, spanOf(line)});
+        } else {
+            lines.push_back(Line{spanOf(trimView(line.substr(0, equals))), spanOf(trimView(line.substr(equals + 1)))});
+        }
+    }
+    endSection();
+    return document;
+}
+
+IniDocument IniDocument::load(const std::string& fileName) {
+    if (auto content = readWholeFile(fileName)) return parseOwned(std::move(*content));
+    return IniDocument{};
+}
+
+IniDocument::Span IniDocument::add(std::string_view text) {
+    // The text may lie in added_ itself, which the append can move.
+    if (!text.empty() && std::less_equal<const char*>()(added_.data(), text.data()) &&
+        std::less<const char*>()(text.data(), added_.data() + added_.size()))
+        return add(std::string(text));
+    if (text.size() > kMaxText - added_.size()) throw std::length_error("INI document too large");
+    const Span span{kAddedText | static_cast<std::uint32_t>(added_.size()), static_cast<std::uint32_t>(text.size())};
+    added_.append(text);
+    return span;
+}
+
+IniDocument::Span IniDocument::addKey(std::string_view key) {
+    if (lastKey_.offset == kNoKey || view(lastKey_) != key) lastKey_ = add(key);
+    return lastKey_;
+}
+
+void IniDocument::indexSection(std::size_t position) {
+    const std::string_view name = view(sections_[position].name);
+    const std::uint32_t hash = foldedHash(name);
+    if (findSection(name, hash) != nullptr) return;
+    if ((indexed_ + 1) * 2 > index_.size()) {
+        // Grown to twice the size and filled again in section order, which keeps the first of
+        // each name.
+        index_.assign(index_.empty() ? 16 : index_.size() * 2, Slot{});
+        indexed_ = 0;
+        for (std::size_t i = 0; i < position; ++i) indexSection(i);
+    }
+    const std::size_t mask = index_.size() - 1;
+    std::size_t slot = hash & mask;
+    while (index_[slot].position != 0) slot = (slot + 1) & mask;
+    index_[slot] = Slot{static_cast<std::uint32_t>(position + 1), hash};
+    ++indexed_;
 }
 
 const IniDocument::Section* IniDocument::findSection(std::string_view name) const {
-    const auto it = index_.find(name);
-    return it == index_.end() ? nullptr : &sections_[it->second];
+    return findSection(name, foldedHash(name));
+}
+
+const IniDocument::Section* IniDocument::findSection(std::string_view name, std::uint32_t hash) const {
+    if (index_.empty()) return nullptr;
+    const std::size_t mask = index_.size() - 1;
+    for (std::size_t slot = hash & mask; index_[slot].position != 0; slot = (slot + 1) & mask) {
+        if (index_[slot].hash != hash) continue;
+        const Section& section = sections_[index_[slot].position - 1];
+        if (section.name.length == name.size() && sameName(view(section.name), name)) return &section;
+    }
+    return nullptr;
 }
 
 IniDocument::Section& IniDocument::sectionForWrite(std::string_view name) {
-    const auto it = index_.find(name);
-    if (it != index_.end()) return sections_[it->second];
-    sections_.push_back(Section{std::string(name), {}});
-    index_.emplace(std::string(name), sections_.size() - 1);
+    if (const Section* found = findSection(name)) return const_cast<Section&>(*found);
+    const Span span = add(name);
+    sections_.push_back(Section{span, {}});
+    indexSection(sections_.size() - 1);
     return sections_.back();
 }
 
-const IniDocument::Line* IniDocument::findLine(const Section& section, std::string_view key) {
+const IniDocument::Line* IniDocument::findLine(const Section& section, std::string_view key) const {
     for (const Line& line : section.lines)
-        if (line.hasEquals && line.key.size() == key.size() && equalsIgnoreCase(line.key, key)) return &line;
+        if (line.hasEquals() && line.key.length == key.size() && sameName(view(line.key), key)) return &line;
     return nullptr;
 }
 
@@ -97,7 +181,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     if (found == nullptr) return std::nullopt;
     const Line* line = findLine(*found, key);
     if (line == nullptr) return std::nullopt;
-    return line->text;
+    return std::string(view(line->text));
 }
 
 std::string IniDocument::readString(std::string_view section, std::string_view key,
@@ -124,13 +208,15 @@ void IniDocument::writeString(std::string_view section, std::string_view key, st
         if (c != '\r' && c != '\n' && c != '\0') cleanValue += c;
     Section& target = sectionForWrite(section);
     for (Line& line : target.lines) {
-        if (line.hasEquals && line.key.size() == key.size() && equalsIgnoreCase(line.key, key)) {
-            line.key = std::string(key);
-            line.text = std::move(cleanValue);
+        if (line.hasEquals() && line.key.length == key.size() && sameName(view(line.key), key)) {
+            // The key takes the spelling it is written with.
+            if (view(line.key) != key) line.key = addKey(key);
+            if (view(line.text) != cleanValue) line.text = add(cleanValue);
             return;
         }
     }
-    target.lines.push_back(Line{std::string(key), std::move(cleanValue), true});
+    const Span keySpan = addKey(key);
+    target.lines.push_back(Line{keySpan, add(cleanValue)});
 }
 
 void IniDocument::writeInteger(std::string_view section, std::string_view key, long long value) {
@@ -144,7 +230,7 @@ void IniDocument::writeBool(std::string_view section, std::string_view key, bool
 std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
     names.reserve(sections_.size());
-    for (const Section& section : sections_) names.push_back(section.name);
+    for (const Section& section : sections_) names.emplace_back(view(section.name));
     return names;
 }
 
@@ -152,43 +238,56 @@ std::vector<std::string> IniDocument::keys(std::string_view section) const {
     std::vector<std::string> result;
     if (const Section* found = findSection(section))
         for (const Line& line : found->lines)
-            if (line.hasEquals) result.push_back(line.key);
+            if (line.hasEquals()) result.emplace_back(view(line.key));
     return result;
 }
 
-std::string IniDocument::serialize() const {
-    // The exact size first, then every piece copied into place.
-    std::size_t size = 0;
-    for (const Section& section : sections_) {
-        size += section.name.size() + 6;  // "[" name "]" CR LF, and the CR LF after the section
-        for (const Line& line : section.lines)
-            size += (line.hasEquals ? line.key.size() + 1 : 0) + line.text.size() + 2;
-    }
-    std::string out(size, '\0');
-    char* at = out.data();
-    auto put = [&at](std::string_view piece) {
-        std::memcpy(at, piece.data(), piece.size());
-        at += piece.size();
+void IniDocument::write(const std::function<void(std::string_view)>& sink) const {
+    // Pieces gathered into blocks of about this size, each handed over whole.
+    constexpr std::size_t kBlock = 256 * 1024;
+    std::string block;
+    block.reserve(kBlock);
+    auto put = [&](std::string_view piece) {
+        if (block.size() + piece.size() > kBlock && !block.empty()) {
+            sink(block);
+            block.clear();
+        }
+        if (piece.size() >= kBlock) sink(piece);
+        else block.append(piece);
     };
     for (const Section& section : sections_) {
         put("[");
-        put(section.name);
+        put(view(section.name));
         put("]\r\n");
         for (const Line& line : section.lines) {
-            if (line.hasEquals) {
-                put(line.key);
+            if (line.hasEquals()) {
+                put(view(line.key));
                 put("=");
             }
-            put(line.text);
+            put(view(line.text));
             put("\r\n");
         }
         put("\r\n");
     }
+    if (!block.empty()) sink(block);
+}
+
+std::string IniDocument::serialize() const {
+    std::size_t size = 0;
+    for (const Section& section : sections_) {
+        size += section.name.length + 6;  // "[" name "]" CR LF, and the CR LF after the section
+        for (const Line& line : section.lines)
+            size += (line.hasEquals() ? line.key.length + 1 : 0) + line.text.length + 2;
+    }
+    std::string out;
+    out.reserve(size);
+    write([&out](std::string_view piece) { out.append(piece); });
     return out;
 }
 
 void IniDocument::save(const std::string& fileName) const {
-    writeFileAtomically(fileName, serialize());
+    // Written as it is made, so a large file is never held twice in memory.
+    writeFileAtomically(fileName, [this](const ByteSink& sink) { write(sink); });
 }
 
 }  // namespace tavrix

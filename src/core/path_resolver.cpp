@@ -49,10 +49,21 @@ std::optional<std::string> PathResolver::findFile(const std::string& windowsPath
 std::optional<std::string> PathResolver::findFolder(const std::string& windowsPath) {
     const std::string native = withoutTrailingSeparators(toNativePath(windowsPath));
     if (native.empty()) return std::nullopt;
+    {
+        const std::shared_lock lock(mutex_);
+        if (const auto known = resolvedFolders_.find(native); known != resolvedFolders_.end()) return known->second;
+    }
+    const std::lock_guard lock(mutex_);
     return resolvedFolder(native);
 }
 
 std::optional<std::string> PathResolver::resolveAfterMiss(const std::string& nativePath) {
+    if constexpr (kFileSystemIgnoresCase) return std::nullopt;
+    const std::lock_guard lock(mutex_);
+    return afterMiss(nativePath);
+}
+
+std::optional<std::string> PathResolver::afterMiss(const std::string& nativePath) {
     if constexpr (kFileSystemIgnoresCase) return std::nullopt;
     const std::string path = withoutTrailingSeparators(nativePath);
     if (path.empty() || path == "/") return std::nullopt;
@@ -80,8 +91,14 @@ std::optional<std::string> PathResolver::resolveAfterMiss(const std::string& nat
 }
 
 void PathResolver::forget() {
+    const std::lock_guard lock(mutex_);
     folders_.clear();
     resolvedFolders_.clear();
+}
+
+std::size_t PathResolver::foldersListed() const {
+    const std::shared_lock lock(mutex_);
+    return listed_;
 }
 
 std::optional<std::string> PathResolver::resolvedFolder(const std::string& nativeFolder) {
@@ -89,7 +106,7 @@ std::optional<std::string> PathResolver::resolvedFolder(const std::string& nativ
     std::optional<std::string> found;
     if (isDirectory(nativeFolder)) {
         found = nativeFolder;
-    } else if (auto other = resolveAfterMiss(nativeFolder); other && isDirectory(*other)) {
+    } else if (auto other = afterMiss(nativeFolder); other && isDirectory(*other)) {
         found = std::move(other);
     }
     resolvedFolders_.emplace(nativeFolder, found);

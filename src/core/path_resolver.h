@@ -11,8 +11,13 @@
 // A resolver is meant for one pass (one romset scan, one fill of the Game Info page): what it
 // has found and listed stands until forget(), and the next pass starts afresh. Where the file
 // system ignores case by itself (kFileSystemIgnoresCase) names are only looked up as spelled.
+//
+// One resolver may serve several threads at once (the scan's workers share one): what it keeps
+// is guarded by its own lock, held while a folder is listed, never while a caller's code runs;
+// a folder found before is looked up under a lock that the threads share.
 #include <cstddef>
 #include <functional>
+#include <shared_mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -28,6 +33,8 @@ public:
 
     PathResolver();
     explicit PathResolver(FolderLister lister);
+    PathResolver(const PathResolver&) = delete;
+    PathResolver& operator=(const PathResolver&) = delete;
 
     // The native path of the file or folder that a Windows-style ("\"-separated) path names, in
     // any letter case; nothing when there is none.
@@ -44,7 +51,7 @@ public:
     void forget();
 
     // Folders listed so far.
-    std::size_t foldersListed() const { return listed_; }
+    std::size_t foldersListed() const;
 
 private:
     // A listed folder: its names grouped by their case-folded form. A group almost always holds
@@ -55,9 +62,12 @@ private:
     };
     using Folder = std::unordered_map<std::string, Names>;
 
+    // With mutex_ held.
+    std::optional<std::string> afterMiss(const std::string& nativePath);
     const Folder* folder(const std::string& nativeFolder);
     std::optional<std::string> resolvedFolder(const std::string& nativeFolder);
 
+    mutable std::shared_mutex mutex_;
     FolderLister lister_;
     std::unordered_map<std::string, std::optional<Folder>> folders_;                // by resolved path
     std::unordered_map<std::string, std::optional<std::string>> resolvedFolders_;  // by spelled path

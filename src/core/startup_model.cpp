@@ -24,21 +24,29 @@ void StartupModel::FormShow(StartupSteps& steps) {
 
     // 2. The settings file must hold its section. Without it the program ends right after the
     //    box, before anything could write a file that would hide the damage at the next start.
-    const auto settingsFile = IniDocumentCache::shared().load(kSettingsFileName);
-    if (!settingsFile->hasSection(kSettingsSection)) {
-        steps.reportCorruptedSettings(kCorruptedSettingsText);
-        return;
+    //    The parsed file is let go of before the steps that follow, so that a scan at start-up
+    //    can take it over to store its statuses without a copy.
+    bool firstStart = false;
+    bool englishChosen = false;
+    {
+        const auto settingsFile = IniDocumentCache::shared().load(kSettingsFileName);
+        if (!settingsFile->hasSection(kSettingsSection)) {
+            steps.reportCorruptedSettings(kCorruptedSettingsText);
+            return;
+        }
+        firstStart = readSetting(*settingsFile, settings::firstStartup);
+        englishChosen = readSetting(*settingsFile, settings::englishVersion);
     }
 
     // 3. First start: only the language panel, until the user confirms a language.
-    if (!languageChosen && readSetting(*settingsFile, settings::firstStartup)) {
+    if (!languageChosen && firstStart) {
         panel.visible = true;
         steps.showLanguagePanel(true);
         return;
     }
 
     // 4. The interface language, fixed for the rest of the run.
-    english = readSetting(*settingsFile, settings::englishVersion);
+    english = englishChosen;
     steps.setEnglishFlag(english);
     if (english) steps.applyEnglishCaptions();
 

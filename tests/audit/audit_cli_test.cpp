@@ -83,16 +83,26 @@ TEST(Audit, JsonReportsStatusesFilesAndDamagedArchivesAndWritesNothing) {
 TEST(Audit, TextListsGamesNotCompleteWithMissingFilesDamagedArchivesAndSummary) {
     TempDir dir;
     writeExtendedCases();
-    const AuditRun run = runAudit({});
-    EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out,
-              "3 Partial: incomplete; not found: f0.bin 00000010, f2.bin 00000012\n"
-              "4 Nothing: missing; not found: f0.bin 00000020, f1.bin 00000021\n"
-              "5 Shared A: incomplete; not found: f1.bin 00000031\n"
-              "7 \xEA\xB0\x80: incomplete; not found: absent.chd DISK\n"
-              "damaged archive .\\roms\\broken.zip: ZF: Archive is damaged. Open failed - Native error: 00048\n"
-              "3 complete, 3 incomplete, 1 missing, 1 damaged archives\n");
+    // Standard error a pipe, then a terminal: only a terminal is told how far the audit is, on
+    // one line written over and cleared at the end; the report is the same.
+    for (const bool terminal : {false, true}) {
+        const AuditRun run = runAudit({}, -1, terminal);
+        EXPECT_EQ(run.exitStatus, 1);
+        if (terminal) {
+            EXPECT_TRUE(run.err.starts_with("\rtavrix-audit: checked 0 of 7 games")) << run.err;
+            EXPECT_NE(run.err.find("\rtavrix-audit: checked 7 of 7 games\r"), std::string::npos) << run.err;
+            EXPECT_TRUE(run.err.ends_with("\r" + std::string(34, ' ') + "\r")) << run.err;
+        } else {
+            EXPECT_EQ(run.err, "");
+        }
+        EXPECT_EQ(run.out,
+                  "3 Partial: incomplete; not found: f0.bin 00000010, f2.bin 00000012\n"
+                  "4 Nothing: missing; not found: f0.bin 00000020, f1.bin 00000021\n"
+                  "5 Shared A: incomplete; not found: f1.bin 00000031\n"
+                  "7 \xEA\xB0\x80: incomplete; not found: absent.chd DISK\n"
+                  "damaged archive .\\roms\\broken.zip: ZF: Archive is damaged. Open failed - Native error: 00048\n"
+                  "3 complete, 3 incomplete, 1 missing, 1 damaged archives\n");
+    }
 }
 
 TEST(Audit, WriteStoresEachStatusAndAllCompleteExitsZero) {

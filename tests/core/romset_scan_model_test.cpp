@@ -2,13 +2,19 @@
 // statuses it writes to tavrix.ini once, at its end.
 #include "core/error.h"
 #include "core/ini_document.h"
+#include "core/ini_document_cache.h"
 #include "core/romset_scan_model.h"
+#include "core/settings.h"
 #include "fixtures/romset_cases.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 using namespace tavrix;
@@ -16,12 +22,26 @@ using namespace tavrix::test;
 
 namespace {
 
-// A front end that writes down each step and fails at one game's status when told to.
+// A front end that writes down each step and fails at one game's status when told to. With
+// `pump` it waits for the workers as a window that keeps working would: in its own loop, until
+// the wake-up arrives from a worker thread. It asks to stop once game `stopAfter` has its status.
 struct ScanLog : ScanSteps {
     std::string log, fileAtStart;
     bool filter = false, fileUnchanged = true;
     std::vector<int> numbers;
     int failAt = 0;
+    bool pump = false;
+    int stopAfter = 0;
+    bool stop = false;
+    std::string saveMidway;  // a settings key saved through the cache while the scan runs
+    std::vector<std::pair<int, int>> progress;
+    int applied = 0;
+    std::string applied_;  // boxes (with the games applied before each) and statuses, in order
+    const std::thread::id runner = std::this_thread::get_id();
+    bool offThread = false;
+    std::mutex mutex;
+    std::condition_variable woken;
+    bool wake = false;
 
     bool playableFilterChecked() const override { return filter; }
     void setPlayableFilter(bool checked) override {
@@ -37,14 +57,51 @@ struct ScanLog : ScanSteps {
         for (bool found : v.marks) marks += found ? '+' : '-';
         note("last:" + std::to_string(position) + ":" + game.name + ":" + marks);
     }
-    void reportError(const std::string& text) override { note("box:" + text); }
+    void reportError(const std::string& text) override {
+        applied_ += "box@" + std::to_string(applied) + " ";
+        note("box:" + text);
+    }
     void setStatus(int, int number, int status) override {
         fileUnchanged = fileUnchanged && readFile("tavrix.ini") == fileAtStart;
+        applied_ += std::to_string(number) + "=" + std::to_string(status) + " ";
         note(std::to_string(number) + "=" + std::to_string(status));
         if (number == failAt) throw Error("the list is gone");
+        ++applied;
+        stop = stop || number == stopAfter;
+        if (!saveMidway.empty() && applied == 1) {
+            IniDocumentCache& cache = IniDocumentCache::shared();
+            IniDocument settings = cache.loadForChange(kSettingsFileName);
+            settings.writeString(kSettingsSection, saveMidway, "1");
+            settings.save(kSettingsFileName);
+            cache.remember(kSettingsFileName, std::move(settings));
+        }
     }
     void setCountLine(int playable, int total) override { note(std::to_string(playable) + "/" + std::to_string(total)); }
-    void note(const std::string& step) { log += (log.empty() ? "" : " ") + step; }
+    void showProgress(int done, int total) override {
+        onRunner();
+        progress.emplace_back(done, total);
+    }
+    bool awaitResults() override {
+        onRunner();
+        if (!pump) return false;
+        std::unique_lock lock(mutex);
+        woken.wait(lock, [this] { return wake; });
+        wake = false;
+        return true;
+    }
+    void wakeUp() override {
+        {
+            const std::lock_guard lock(mutex);
+            wake = true;
+        }
+        woken.notify_one();
+    }
+    bool stopRequested() override { return stop; }
+    void note(const std::string& step) {
+        onRunner();
+        log += (log.empty() ? "" : " ") + step;
+    }
+    void onRunner() { offThread = offThread || std::this_thread::get_id() != runner; }
 };
 
 }  // namespace
@@ -90,6 +147,120 @@ TEST(RomsetScanModel, StepsInOrderAndOneWriteOfTheStatusesAtTheEnd) {
             const bool scanned = c.failAt == 0 && std::find(c.order.begin(), c.order.end(), game) != c.order.end();
             EXPECT_EQ(stored.readInteger("Game-" + std::to_string(game), "GameStatus", -1),
                       scanned ? kExtendedCaseStatuses[static_cast<std::size_t>(game - 1)] : -1) << game;
+        }
+    }
+}
+
+namespace {
+
+// The extended cases repeated up to `count` games, so that workers share archives and run far
+// ahead of the games applied. Game 4 and its copies hold a stored status of 2 (their archives
+// give 0), which a stop leaves in place.
+void writeRepeatedCases(int count) {
+    writeExtendedCases();
+    const std::string file = readFile("tavrix.ini");
+    auto section = [&file](int game) {
+        const std::string header = "[Game-" + std::to_string(game) + "]\r\n";
+        const std::size_t begin = file.find(header) + header.size();
+        return file.substr(begin, file.find('[', begin) - begin);
+    };
+    std::string ini = file;
+    for (int game = 8; game <= count; ++game)
+        ini += "[Game-" + std::to_string(game) + "]\r\n" + section((game - 1) % 7 + 1);
+    std::string preset;
+    for (std::size_t at = 0; at < ini.size();) {
+        const std::size_t next = ini.find("\r\nRomSetName=absent\r\n", at);
+        preset += ini.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        if (next == std::string::npos) break;
+        preset += "\r\nGameStatus=2\r\nRomSetName=absent\r\n";
+        at = next + 23;
+    }
+    writeFile("tavrix.ini", preset);
+}
+
+// The rule the threaded scan must match: each entry in turn, its archives read afresh, its box
+// and status, the first `applied` entries only; the statuses stored in the file as it is at the
+// end, the count line over every entry's status.
+struct SerialScan {
+    std::string applied;
+    std::string countLine;
+    std::string bytes;
+};
+SerialScan serialScan(const std::vector<int>& order, std::size_t applied, const std::string& savedKey) {
+    IniDocument document = IniDocument::load("tavrix.ini");
+    DirectArchiveLister lister;
+    SerialScan out;
+    int playable = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        int status = readGameStatus(document, order[i]);
+        if (i < applied) {
+            const GameVerification v = verifyGame(readGame(document, order[i]), ".\\roms", lister);
+            if (v.error) out.applied += "box@" + std::to_string(i) + " ";
+            status = v.status();
+            out.applied += std::to_string(order[i]) + "=" + std::to_string(status) + " ";
+            writeGameStatus(document, order[i], status);
+        }
+        playable += status == kStatusPlayable ? 1 : 0;
+    }
+    if (!savedKey.empty()) document.writeString(kSettingsSection, savedKey, "1");
+    out.countLine = std::to_string(playable) + "/" + std::to_string(order.size());
+    out.bytes = document.serialize();
+    return out;
+}
+
+}  // namespace
+
+TEST(RomsetScanModel, WorkerThreadsGiveTheSerialBoxesStatusesAndBytesAndStopPartWay) {
+    EXPECT_EQ(scanProgressCaption(12, 700, true), "Tavrix - Scanning... 12 of 700");
+    EXPECT_EQ(scanProgressCaption(12, 700, false), "Tavrix - \xEC\x9D\xBD\xEB\x8A\x94 \xEC\xA4\x91... 12 / 700");
+    const struct Case {
+        std::size_t threads;
+        bool pump;        // the front end waits in its own loop for the wake-up
+        int games;
+        bool reversed;    // the list's order
+        int stopAfter;    // a stop is asked once this game has its status (0: none)
+        const char* saveMidway;
+    } cases[] = {
+        {0, false, 7, false, 0, ""},
+        {1, false, 700, false, 0, ""},
+        {4, false, 700, true, 0, ""},
+        {4, true, 700, false, 0, ""},
+        {3, true, 700, true, 0, "startup-scan"},  // a page saved during the scan stays saved
+        {4, true, 700, false, 301, ""},
+        {2, false, 7, true, 5, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.threads) + " threads, " + std::to_string(c.games) + " games, stop after " +
+                     std::to_string(c.stopAfter));
+        TempDir dir;
+        writeRepeatedCases(c.games);
+        IniDocumentCache::shared().clear();
+        ScanLog steps;
+        for (int game = 1; game <= c.games; ++game) steps.numbers.push_back(game);
+        if (c.reversed) std::reverse(steps.numbers.begin(), steps.numbers.end());
+        steps.pump = c.pump;
+        steps.stopAfter = c.stopAfter;
+        steps.saveMidway = c.saveMidway;
+        steps.fileAtStart = readFile("tavrix.ini");
+        const auto stopAt = std::find(steps.numbers.begin(), steps.numbers.end(), c.stopAfter);
+        const std::size_t applied = c.stopAfter == 0 ? steps.numbers.size() : stopAt - steps.numbers.begin() + 1;
+        const SerialScan serial = serialScan(steps.numbers, applied, c.saveMidway);
+
+        RomsetScanModel scan(c.threads);
+        scan.run(steps);
+        EXPECT_EQ(steps.applied_, serial.applied);
+        EXPECT_EQ(readFile("tavrix.ini"), serial.bytes);
+        EXPECT_EQ(scan.gamesScanned(), applied);
+        EXPECT_EQ(scan.stopped(), c.stopAfter != 0);
+        // The window comes back as after a full scan, the count line over the statuses shown.
+        EXPECT_TRUE(steps.log.ends_with(" Tavrix B02-on " + serial.countLine)) << steps.log.substr(steps.log.size() - 80);
+        EXPECT_EQ(steps.fileUnchanged, *c.saveMidway == 0);
+        EXPECT_FALSE(steps.offThread);
+        ASSERT_FALSE(steps.progress.empty());
+        EXPECT_EQ(steps.progress.front(), std::make_pair(0, c.games));
+        for (std::size_t i = 1; i < steps.progress.size(); ++i) {
+            EXPECT_LE(steps.progress[i - 1].first, steps.progress[i].first);
+            EXPECT_LE(steps.progress[i].first, static_cast<int>(applied));
         }
     }
 }

@@ -34,6 +34,19 @@ TEST(WriteFault, FileSizeLimitBelowTheNewContentKeepsTheOldFile) {
 #endif
 }
 
+TEST(WriteFault, ContentThatFailsWhileItIsMadeKeepsTheOldFile) {
+    TempDir dir;
+    writeFile("tavrix.ini", kOldDatabase);
+    EXPECT_THROW(writeFileAtomically("tavrix.ini",
+                                     [](const ByteSink& sink) {
+                                         sink("[Tavrix]\r\n");
+                                         throw Error("made no further");
+                                     }),
+                 Error);
+    EXPECT_EQ(readFile("tavrix.ini"), kOldDatabase);
+    EXPECT_EQ(countEntries(), 1u);
+}
+
 TEST(WriteFault, DirectoryInPlaceOfTheFileIsReportedAndLeavesNothing) {
     TempDir dir;
     std::filesystem::create_directory("tavrix.ini");

@@ -59,7 +59,7 @@ std::string resolveTarget(const std::string& fileName) {
     return fileName;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
+bool writeAll(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -75,6 +75,10 @@ bool writeAll(int fd, const std::string& bytes) {
 }  // namespace
 
 void writeFileAtomically(const std::string& fileName, const std::string& bytes) {
+    writeFileAtomically(fileName, [&bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+void writeFileAtomically(const std::string& fileName, const std::function<void(const ByteSink&)>& produce) {
     const std::string target = resolveTarget(fileName);
     mode_t mode = 0644;
     struct stat info {};
@@ -101,7 +105,17 @@ void writeFileAtomically(const std::string& fileName, const std::string& bytes) 
         ::unlink(temp.c_str());
         throw cannotCreateFileError(fileName, systemErrorText(errorNumber));
     };
-    if (!writeAll(fd, bytes)) fail(errno);
+    int writeError = 0;
+    try {
+        produce([&](std::string_view piece) {
+            if (writeError == 0 && !writeAll(fd, piece)) writeError = errno != 0 ? errno : EIO;
+        });
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw;
+    }
+    if (writeError != 0) fail(writeError);
     if (::fchmod(fd, mode) != 0) fail(errno);
     if (::fsync(fd) != 0) fail(errno);
     if (::close(fd) != 0) {

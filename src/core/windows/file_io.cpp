@@ -19,7 +19,7 @@ std::string directoryOf(const std::string& path) {
     return path.substr(0, separator);
 }
 
-bool writeAll(HANDLE file, const std::string& bytes) {
+bool writeAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const std::size_t left = bytes.size() - done;
@@ -52,6 +52,10 @@ std::optional<std::string> readWholeFile(const std::string& fileName) {
 }
 
 void writeFileAtomically(const std::string& fileName, const std::string& bytes) {
+    writeFileAtomically(fileName, [&bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+void writeFileAtomically(const std::string& fileName, const std::function<void(const ByteSink&)>& produce) {
     const std::wstring target = widePath(fileName);
     // A file that cannot be opened for writing (read-only, a folder in its place, locked by
     // another program) is refused before anything is written, with the system's reason. The
@@ -79,10 +83,26 @@ void writeFileAtomically(const std::string& fileName, const std::string& bytes) 
     };
     OwnedHandle temp(CreateFileW(tempName, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!temp.valid()) fail(GetLastError());
-    if (!writeAll(temp.get(), bytes) || !FlushFileBuffers(temp.get())) {
-        const DWORD error = GetLastError();
+    bool failed = false;
+    DWORD writeError = 0;
+    try {
+        produce([&](std::string_view piece) {
+            if (failed || writeAll(temp.get(), piece)) return;
+            failed = true;
+            writeError = GetLastError();
+        });
+    } catch (...) {
         temp.close();
-        fail(error);
+        DeleteFileW(tempName);
+        throw;
+    }
+    if (!failed && !FlushFileBuffers(temp.get())) {
+        failed = true;
+        writeError = GetLastError();
+    }
+    if (failed) {
+        temp.close();
+        fail(writeError);
     }
     if (!temp.close()) fail(GetLastError());
     if (!MoveFileExW(tempName, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) fail(GetLastError());
