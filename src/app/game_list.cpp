@@ -4,10 +4,11 @@
 #include "app/error_report.h"
 #include "core/form_layout.h"
 
-#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include <algorithm>
 
 using namespace tavrix;
 
@@ -24,9 +25,9 @@ QString shown(const std::string& text) {
 
 }  // namespace
 
-GameList::GameList(WindowModel& windowModel, QTreeWidget* list, QObject* parent)
-    : QObject(parent), window(windowModel), LV0(list) {
-    LV0->setColumnCount(1);
+GameList::GameList(WindowModel& windowModel, QTreeView* list, QObject* parent)
+    : QAbstractTableModel(parent), window(windowModel), LV0(list) {
+    LV0->setModel(this);
     LV0->setRootIsDecorated(false);
     LV0->setUniformRowHeights(true);
     LV0->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -44,12 +45,10 @@ GameList::GameList(WindowModel& windowModel, QTreeWidget* list, QObject* parent)
     LV0->header()->setStretchLastSection(false);
     LV0->header()->setMinimumSectionSize(20);
     LV0->setColumnWidth(0, listRow().widths[0]);
-    LV0->headerItem()->setText(0, tr2(listRow().items[0]));
-    LV0->headerItem()->setData(0, kHeaderImageRole, -1);
 
     // The selection's handler runs when an entry becomes the selected one (a current entry
     // that the focus brings is no selection).
-    connect(LV0, &QTreeWidget::itemSelectionChanged, this, [this] {
+    connect(LV0->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (handlersAttached_ && selectedNumber() != 0) window.LV0SelectItem(selectedNumber());
     });
     connect(LV0->header(), &QHeaderView::sectionClicked, this,
@@ -79,94 +78,139 @@ bool GameList::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GameList::applyEnglishCaptions() {
-    for (int column = 0; column < LV0->columnCount(); ++column)
-        LV0->headerItem()->setText(column, tr2(listRow().items[static_cast<std::size_t>(column)]));
+    emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
+}
+
+int GameList::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int GameList::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_;
+}
+
+QVariant GameList::data(const QModelIndex& index, int role) const {
+    const auto row = static_cast<std::size_t>(index.row());
+    if (!index.isValid() || row >= rows_.size()) return {};
+    const int status = rows_[row].status;
+    switch (role) {
+    case Qt::DisplayRole:
+        if (row >= window.list.entries.size()) return {};
+        return shown(GameListModel::cellText(window.list.entries[row], index.column()));
+    case Qt::DecorationRole:
+        // A status for which the image list holds no image shows no icon.
+        if (index.column() != 0 || status < 0 || status >= IL.count()) return {};
+        return IL.icon(status);
+    case Qt::AccessibleDescriptionRole: {
+        // Every cell of the row, so the status is spoken whichever column has the focus.
+        const Caption spoken = GameListModel::spokenStatus(status);
+        return spoken.empty() ? QVariant() : QVariant(tr2(spoken));
+    }
+    case kNumberRole: return rows_[row].number;
+    case kStatusRole: return status;
+    default: return {};
+    }
+}
+
+QVariant GameList::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columns_) return {};
+    const int image = headerImages_[static_cast<std::size_t>(section)];
+    switch (role) {
+    case Qt::DisplayRole: return tr2(listRow().items[static_cast<std::size_t>(section)]);
+    case Qt::DecorationRole: return image >= 0 ? QVariant(IL.icon(image)) : QVariant();
+    case kHeaderImageRole: return image;
+    default: return {};
+    }
 }
 
 void GameList::showEntries() {
     handlersAttached_ = false;
-    LV0->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(window.list.entries.size()));
-    for (const GameListRow& entry : window.list.entries) {
-        auto* item = new QTreeWidgetItem();
-        for (int column = 0; column < 3; ++column) item->setText(column, shown(GameListModel::cellText(entry, column)));
-        item->setData(0, kNumberRole, entry.number);
-        showStatus(item, entry.status);
-        items.push_back(item);
-    }
-    LV0->addTopLevelItems(items);
+    beginResetModel();
+    rows_.clear();
+    rows_.reserve(window.list.entries.size());
+    for (const GameListRow& entry : window.list.entries) rows_.push_back({entry.number, entry.status});
+    endResetModel();
     handlersAttached_ = true;
 }
 
-int GameList::numberOf(const QTreeWidgetItem* item) {
-    return item->data(0, kNumberRole).toInt();
+int GameList::numberOf(const QModelIndex& entry) {
+    return entry.siblingAtColumn(0).data(kNumberRole).toInt();
 }
 
-int GameList::statusOf(const QTreeWidgetItem* item) {
-    return item->data(0, kStatusRole).toInt();
+int GameList::statusOf(const QModelIndex& entry) {
+    return entry.siblingAtColumn(0).data(kStatusRole).toInt();
 }
 
 void GameList::showStatus(int position) {
-    showStatus(LV0->topLevelItem(position), window.list.entries[static_cast<std::size_t>(position)].status);
-}
-
-void GameList::showStatus(QTreeWidgetItem* item, int status) {
-    item->setData(0, kStatusRole, status);
-    // A status for which the image list holds no image shows no icon.
-    item->setIcon(0, IL.icon(status));
-    // Every cell of the row, so the status is spoken whichever column has the focus.
-    const Caption spoken = GameListModel::spokenStatus(status);
-    const QVariant description = spoken.empty() ? QVariant() : QVariant(tr2(spoken));
-    for (int column = 0; column < 3; ++column) item->setData(column, Qt::AccessibleDescriptionRole, description);
+    Row& row = rows_.at(static_cast<std::size_t>(position));
+    row.status = window.list.entries[static_cast<std::size_t>(position)].status;
+    emit dataChanged(index(position, 0), index(position, columns_ - 1),
+                     {Qt::DecorationRole, Qt::AccessibleDescriptionRole, kStatusRole});
 }
 
 void GameList::showOrder() {
+    const GameListRows& entries = window.list.entries;
+    if (entries.size() != rows_.size()) {
+        showEntries();
+        return;
+    }
     const bool attached = handlersAttached_;
     handlersAttached_ = false;
-    QTreeWidgetItem* current = LV0->currentItem();
-    const QList<QTreeWidgetItem*> items = LV0->invisibleRootItem()->takeChildren();
-    QHash<int, QTreeWidgetItem*> itemOfNumber;
-    itemOfNumber.reserve(items.size());
-    for (QTreeWidgetItem* item : items) itemOfNumber.insert(numberOf(item), item);
-    QList<QTreeWidgetItem*> ordered;
-    ordered.reserve(items.size());
-    for (const GameListRow& entry : window.list.entries)
-        if (QTreeWidgetItem* item = itemOfNumber.take(entry.number)) ordered.push_back(item);
-    LV0->invisibleRootItem()->addChildren(ordered);
-    if (current != nullptr) {
-        LV0->setCurrentItem(current);
-        LV0->scrollToItem(current);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The selected and current entries move with their games.
+    std::vector<int> rowOfNumber(static_cast<std::size_t>(kMaxGameNumber) + 1, -1);
+    std::vector<Row> ordered;
+    ordered.reserve(entries.size());
+    for (const GameListRow& entry : entries) {
+        if (entry.number >= 0 && entry.number <= kMaxGameNumber)
+            rowOfNumber[static_cast<std::size_t>(entry.number)] = static_cast<int>(ordered.size());
+        ordered.push_back({entry.number, entry.status});
     }
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before) {
+        const int number = rows_[static_cast<std::size_t>(old.row())].number;
+        const int row = number >= 0 && number <= kMaxGameNumber ? rowOfNumber[static_cast<std::size_t>(number)] : -1;
+        after.push_back(row >= 0 ? index(row, old.column()) : QModelIndex());
+    }
+    rows_ = std::move(ordered);
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    if (LV0->currentIndex().isValid()) LV0->scrollTo(LV0->currentIndex());
     handlersAttached_ = attached;
 }
 
 void GameList::showHeaderImages() {
-    for (int column = 0; column < LV0->columnCount(); ++column) {
-        const int image = window.list.headerImages[static_cast<std::size_t>(column)];
-        LV0->headerItem()->setData(column, kHeaderImageRole, image);
-        LV0->headerItem()->setIcon(column, IL.icon(image));
-    }
+    for (int column = 0; column < columns_; ++column)
+        headerImages_[static_cast<std::size_t>(column)] = window.list.headerImages[static_cast<std::size_t>(column)];
+    emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
 }
 
 void GameList::showColumns() {
-    showHeaderImages();
-    LV0->setColumnCount(window.list.allColumns ? 3 : 1);
-    for (int column = 1; column < LV0->columnCount(); ++column) {
-        LV0->headerItem()->setText(column, tr2(listRow().items[static_cast<std::size_t>(column)]));
-        LV0->setColumnWidth(column, listRow().widths[static_cast<std::size_t>(column)]);
+    const int wanted = window.list.allColumns ? 3 : 1;
+    if (wanted > columns_) {
+        beginInsertColumns({}, columns_, wanted - 1);
+        columns_ = wanted;
+        endInsertColumns();
+    } else if (wanted < columns_) {
+        beginRemoveColumns({}, wanted, columns_ - 1);
+        columns_ = wanted;
+        endRemoveColumns();
     }
+    for (int column = 1; column < columns_; ++column)
+        LV0->setColumnWidth(column, listRow().widths[static_cast<std::size_t>(column)]);
     showHeaderImages();
 }
 
 void GameList::selectQuietly(int position) {
     const bool attached = handlersAttached_;
     handlersAttached_ = false;
-    LV0->setCurrentItem(LV0->topLevelItem(position));
+    LV0->setCurrentIndex(index(position, 0));
     handlersAttached_ = attached;
 }
 
 int GameList::selectedNumber() const {
-    const QList<QTreeWidgetItem*> selected = LV0->selectedItems();
-    return selected.isEmpty() ? 0 : numberOf(selected.first());
+    const QModelIndexList selected = LV0->selectionModel()->selectedRows();
+    return selected.isEmpty() ? 0 : numberOf(selected.front());
 }

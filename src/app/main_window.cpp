@@ -10,14 +10,17 @@
 #include "platform/joystickex.h"
 #include "platform/renderer_plugin.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTabWidget>
+#include <QKeyEvent>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 
 using namespace tavrix;
@@ -26,6 +29,25 @@ namespace {
 
 TF1::FolderChooser folderChooser;
 TF1::UrlOpener urlOpener;
+
+// While a scan runs: Esc pressed anywhere in the window stops it. Nothing else sees that Esc.
+class EscapeStopsScan : public QObject {
+public:
+    EscapeStopsScan(TF1& window, WindowModel& model) : QObject(&window), window(window), model(model) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape ||
+            !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        return (widget == &window || window.isAncestorOf(widget)) && model.stopScan();
+    }
+
+private:
+    TF1& window;
+    WindowModel& model;
+};
 
 // A control's place in the window at the narrow width.
 QRect placeOf(const char* name) {
@@ -62,7 +84,7 @@ TF1::~TF1() = default;
 
 void TF1::CreateWidgets() {
     // The list's columns are the game list's business; the window only places the list.
-    LV0 = new QTreeWidget(this);
+    LV0 = new QTreeView(this);
     LV0->setObjectName(QStringLiteral("LV0"));
     LV0->setGeometry(placeOf("LV0"));
     gameList = new GameList(model_, LV0, this);
@@ -131,7 +153,16 @@ void TF1::showEvent(QShowEvent* event) {
     // Only the first show starts the program; hiding and showing around an emulator run does not.
     if (shownBefore) return;
     shownBefore = true;
-    model_.FormShow();
+    // Once the window is on the screen, so that a scan at start-up shows its progress in it.
+    QMetaObject::invokeMethod(this, [this] { model_.FormShow(); }, Qt::QueuedConnection);
+}
+
+void TF1::closeEvent(QCloseEvent* event) {
+    if (!model_.closeRequested()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void TF1::showPage(int index) {
@@ -247,6 +278,44 @@ int TF1::selectedGame() const {
 
 void TF1::focusGameList() {
     LV0->setFocus();
+}
+
+// The window stays enabled while a scan runs: it repaints, moves and takes Esc.
+void TF1::lockControls(bool locked) {
+    if (locked) {
+        focusBeforeScan = QApplication::focusWidget();
+        if (escapeStopsScan == nullptr) escapeStopsScan = new EscapeStopsScan(*this, model_);
+        qApp->installEventFilter(escapeStopsScan);
+    } else {
+        qApp->removeEventFilter(escapeStopsScan);
+    }
+    for (const char* name : kLockedDuringScan) control(name)->setEnabled(!locked);
+    if (!locked && focusBeforeScan && focusBeforeScan->isEnabled()) focusBeforeScan->setFocus();
+}
+
+QWidget* TF1::control(const char* name) {
+    auto* found = findChild<QWidget*>(QString::fromLatin1(name));
+    if (found == nullptr) throw std::logic_error(std::string("no control ") + name);
+    return found;
+}
+
+void TF1::showScanProgress(int, int total) {
+    // The caption shows how far the scan is; the window handles what has come meanwhile.
+    if (total > 0) QCoreApplication::processEvents();
+}
+
+bool TF1::awaitScanResults() {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return true;
+}
+
+void TF1::wakeScan() {
+    // Any event ends the wait; this one does nothing else.
+    QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection);
+}
+
+void TF1::closeWindow() {
+    QTimer::singleShot(0, this, [this] { close(); });
 }
 
 // The window is out of the way while the emulator runs and takes no input; the joysticks

@@ -7,6 +7,7 @@
 #include "core/window_model.h"
 #include "platform/emulator_launcher.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -18,7 +19,7 @@ class GameInfoPage;
 class GameList;
 class Page;
 class QTabWidget;
-class QTreeWidget;
+class QTreeView;
 class QUrl;
 class TJoystickex;
 
@@ -46,10 +47,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // While a scan runs, closing the window stops it; the window closes once it has ended.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateWidgets();
     void ConnectWidgets();
+    // The window's own control called `name` (LV0, PC1, P2).
+    QWidget* control(const char* name);
 
     // The window model's steps.
     void showPage(int index) override;
@@ -73,12 +78,17 @@ private:
     void selectQuietly(int position) override;
     int selectedGame() const override;
     void focusGameList() override;
+    void lockControls(bool locked) override;
+    void showScanProgress(int applied, int total) override;
+    bool awaitScanResults() override;
+    void wakeScan() override;
+    void closeWindow() override;
     void hideWindow() override;
     void startEmulator(const std::string& commandLine, bool hideConsole) override;
     void showWindow() override;
 
     tavrix::WindowModel model_{*this};
-    QTreeWidget* LV0;  // the game list
+    QTreeView* LV0;    // the game list
     QTabWidget* PC1;   // the pages
     GameList* gameList;
     GameInfoPage* gameInfoPage;
@@ -91,4 +101,6 @@ private:
     std::unique_ptr<tavrix::platform::SoftwareRendererDialog> rendererDialog;
     CaptionBook book;
     bool shownBefore = false;
+    QObject* escapeStopsScan = nullptr;   // the key filter of a running scan
+    QPointer<QWidget> focusBeforeScan;
 };

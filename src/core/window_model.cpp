@@ -70,7 +70,7 @@ public:
         w.controls.LoadControllerConfig();
     }
     void showFirstPage() override { w.showPage(kGameInfoPage); }
-    void focusGameList() override { w.steps_.focusGameList(); }
+    void focusGameList() override { w.focusGameList(); }
 
 private:
     WindowModel& w;
@@ -114,6 +114,13 @@ public:
     void setCountLine(int playable, int total) override {
         w.showCountLine(GameListModel::countLine(playable, total, w.english()));
     }
+    void showProgress(int applied, int total) override {
+        w.steps_.setCaption(scanProgressCaption(applied, total, w.english()));
+        w.steps_.showScanProgress(applied, total);
+    }
+    bool awaitResults() override { return w.steps_.awaitScanResults(); }
+    void wakeUp() override { w.steps_.wakeScan(); }
+    bool stopRequested() override { return w.stopAsked_; }
 
 private:
     WindowModel& w;
@@ -155,6 +162,7 @@ void WindowModel::FormShow() {
 }
 
 void WindowModel::command(int page, std::string_view control, ControlEvent event) {
+    if (scanning_) return;
     Finally draw{[this, page] { steps_.drawPage(page); }};
     switch (page) {
     case kGameInfoPage: gameInfoCommand(control, event); break;
@@ -277,6 +285,7 @@ void WindowModel::panelCommand(std::string_view control, ControlEvent event) {
 }
 
 void WindowModel::E4KeyDown(int virtualKey) {
+    if (scanning_) return;
     Finally draw{[this] {
         steps_.drawPage(kControlsPage);
         showCaptureCaption();
@@ -366,7 +375,7 @@ void WindowModel::playableFilterChanged() {
     }
     if (outcome.refilled) showCountLine(list.countLine(english()));
     if (outcome.select != 0) selectFirstGame();
-    steps_.focusGameList();
+    focusGameList();
 }
 
 void WindowModel::allColumnsChanged() {
@@ -410,6 +419,7 @@ void WindowModel::LV0SelectItem(int number) {
 }
 
 void WindowModel::LV0ColumnClick(int column) {
+    if (scanning_) return;
     // The sort choice that matches the clicked column is selected (running its handler when
     // it changes) before the list is sorted.
     const int choice = list.LV0ColumnClick(column);
@@ -429,8 +439,40 @@ void WindowModel::selectFirstGame() {
 }
 
 void WindowModel::scanRomsets() {
+    if (scanning_) return;
+    scanning_ = true;
+    stopAsked_ = false;
+    steps_.lockControls(true);
+    Finally unlock{[this] {
+        scanning_ = false;
+        steps_.showScanProgress(0, 0);
+        steps_.lockControls(false);
+        if (focusListAfterScan_) steps_.focusGameList();
+        focusListAfterScan_ = false;
+        if (closeAfterScan_) steps_.closeWindow();
+        closeAfterScan_ = false;
+    }};
     Scan steps(*this);
     lastScan_.run(steps);
+}
+
+bool WindowModel::stopScan() {
+    if (!scanning_) return false;
+    stopAsked_ = true;
+    return true;
+}
+
+bool WindowModel::closeRequested() {
+    if (!stopScan()) return true;
+    closeAfterScan_ = true;
+    return false;
+}
+
+void WindowModel::focusGameList() {
+    if (scanning_)
+        focusListAfterScan_ = true;
+    else
+        steps_.focusGameList();
 }
 
 LaunchInputs WindowModel::launchInputs(int gameNumber) const {
@@ -444,11 +486,13 @@ LaunchInputs WindowModel::launchInputs(int gameNumber) const {
 }
 
 void WindowModel::LV0DblClick() {
+    if (scanning_) return;
     Launch steps(*this);
     launch.LV0DblClick(steps);
 }
 
 void WindowModel::LV0KeyDown(ListKey key, KeyModifiers modifiers) {
+    if (scanning_) return;
     Launch steps(*this);
     launch.LV0KeyDown(key, modifiers, steps);
 }

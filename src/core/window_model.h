@@ -16,11 +16,19 @@
 #include "core/startup_model.h"
 #include "core/video_page_model.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tavrix {
+
+// The window's own controls that take no input while a scan runs: the game list, the page
+// control with every page on it, and the first-start panel (a first start scans while it
+// shows). The window itself stays enabled, so it repaints, can be moved and takes Esc; nothing
+// the user can reach changes the list, the filter or the romset directory, saves a page,
+// launches a game or starts a second scan until the scan has written its statuses.
+inline constexpr std::array<const char*, 3> kLockedDuringScan{"LV0", "PC1", "P2"};
 
 // What a page sees of the window: its controls' actions go here.
 class PageHost {
@@ -74,6 +82,22 @@ public:
     virtual int selectedGame() const = 0;          // the selected entry's game number, 0 for none
     virtual void focusGameList() = 0;
 
+    // The scan (see ScanSteps). Locked: every control of kLockedDuringScan takes no input;
+    // unlocked, each has its own enabled state again and the focus is where it was.
+    virtual void lockControls(bool locked) = 0;
+    // `applied` of `total` games have their new status: beyond the caption, which the model
+    // sets, the progress the system offers (the taskbar button's); then the window's pending
+    // events are handled without waiting for more. Total 0: the scan has ended, that progress
+    // goes away (no events are handled).
+    virtual void showScanProgress(int applied, int total) = 0;
+    // Handles the window's events, waiting for them, until wakeScan's or any other has been
+    // handled; returns true. False: the front end cannot wait in its loop now, the scan blocks.
+    virtual bool awaitScanResults() = 0;
+    // From a worker thread: an event that ends awaitScanResults's wait.
+    virtual void wakeScan() = 0;
+    // Closes the window once the handler running now has returned.
+    virtual void closeWindow() = 0;
+
     // The launch (see LaunchSteps).
     virtual void hideWindow() = 0;
     virtual void startEmulator(const std::string& commandLine, bool hideConsole) = 0;
@@ -121,8 +145,18 @@ public:
     void LV0ColumnClick(int column);
     // Selects the first entry, which fills the Game Info page, unless it is selected already.
     void selectFirstGame();
-    // The scan of the romset directory (see RomsetScanModel); blocks until it ends.
+    // The scan of the romset directory (see RomsetScanModel); returns when it has ended. The
+    // archives are read on worker threads while the window keeps working with its controls
+    // locked (kLockedDuringScan); a user's action that reaches the model meanwhile is ignored.
     void scanRomsets();
+    bool scanning() const { return scanning_; }
+    // Esc: a running scan stops before its next game; the games applied keep their new
+    // status, every other game the one it had, and the scan ends as a full one does. False
+    // when no scan runs (Esc then does nothing).
+    bool stopScan();
+    // The user closes the window. False while a scan runs: the scan stops, and the window
+    // closes (closeWindow) once the statuses are written.
+    bool closeRequested();
     // Figures of the last scan.
     const RomsetScanModel& lastScan() const { return lastScan_; }
 
@@ -162,11 +196,17 @@ private:
     void setPlayableFilter(bool checked);
     // The window caption follows the Controls page's capture.
     void showCaptureCaption();
+    // The list takes the focus; during a scan, once the controls are unlocked.
+    void focusGameList();
 
     WindowSteps& steps_;
     int currentPage_ = kGameInfoPage;
     int captionsShown_ = 0;
     RomsetScanModel lastScan_;
+    bool scanning_ = false;
+    bool stopAsked_ = false;
+    bool focusListAfterScan_ = false;
+    bool closeAfterScan_ = false;
 };
 
 }  // namespace tavrix

@@ -155,7 +155,9 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
         bool visible = desc.visible;
         for (const char* parent = desc.parent; parent != nullptr; parent = layout[parent].parent)
             visible = visible && layout[parent].visible;
-        const DWORD style = WS_CHILD | type.style | (continuesRadios ? 0 : WS_GROUP) | (visible ? WS_VISIBLE : 0);
+        DWORD style = WS_CHILD | type.style | (continuesRadios ? 0 : WS_GROUP) | (visible ? WS_VISIBLE : 0);
+        for (const auto& [name, extra] : extraStyles_)
+            if (name == desc.name) style |= extra;
         const Rect place = placeOf(desc.name);
         const int height = place.height + (desc.kind == ControlKind::ComboBox ? scaled(kDropDownRoom) : 0);
         HWND control = CreateWindowExW(type.exStyle, type.name, L"", style, place.x, place.y, place.width, height, page,
@@ -408,9 +410,14 @@ bool Form::enabled(std::string_view name) const {
     return IsWindowEnabled((*this)[name]) != 0;
 }
 
+void Form::lock(bool locked) {
+    locked_ = locked;
+    applyEnabled();
+}
+
 void Form::applyEnabled() {
     for (std::size_t i = 0; i < handles_.size(); ++i) {
-        bool enabled = ownEnabled_[i] != 0;
+        bool enabled = !locked_ && ownEnabled_[i] != 0;
         for (const char* parent = layout_->controls[i].parent; parent != nullptr && enabled;
              parent = (*layout_)[parent].parent)
             enabled = ownEnabled_[indexOf(parent)] != 0;

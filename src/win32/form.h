@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavrix::win32 {
@@ -27,6 +28,12 @@ public:
     // Creates every control of `layout` in `page`, captioned in the given language, with
     // control ids firstId, firstId + 1, ... in table order, at the font set's scale.
     void build(HWND page, const FormLayout& layout, FontSet& fonts, bool english, int firstId);
+    // Before build: the control called `name` is made with these window styles besides its
+    // kind's (a list whose rows its owner supplies).
+    void addStyle(std::string_view name, DWORD style) { extraStyles_.emplace_back(name, style); }
+    // Locked, every control takes no input and is drawn disabled; unlocked, each has its own
+    // enabled state again.
+    void lock(bool locked);
     // Places every control again, in its fonts, at the font set's scale of now; then runs what
     // was asked to run after a new scale.
     void rescale();
@@ -97,6 +104,8 @@ private:
     HWND tips_ = nullptr;  // the tool tips of the controls that have one
     bool built_ = false;   // the first captions are set
     bool english_ = false;
+    bool locked_ = false;
+    std::vector<std::pair<std::string_view, DWORD>> extraStyles_;
 };
 
 // UTF-8 <-> UTF-16 for captions and texts.

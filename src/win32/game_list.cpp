@@ -1,14 +1,9 @@
 #include "win32/game_list.h"
 
 #include "core/form_layout.h"
-#include "core/ini_document_cache.h"
-#include "core/settings.h"
 #include "core/text.h"
 #include "win32/fonts.h"
 #include "win32/form.h"
-
-#include <algorithm>
-#include <numeric>
 
 namespace tavrix::win32 {
 
@@ -18,12 +13,6 @@ constexpr int kImageCount = 5;
 // A status for which the image list holds no image shows no icon.
 int imageOf(int status) {
     return status >= 0 && status < kImageCount ? status : I_IMAGENONE;
-}
-
-// The list view's comparison of two rows (their lParam) by their rank.
-int CALLBACK byRank(LPARAM a, LPARAM b, LPARAM ranks) {
-    const auto& rank = *reinterpret_cast<const std::vector<LPARAM>*>(ranks);
-    return static_cast<int>(rank[static_cast<std::size_t>(a)] - rank[static_cast<std::size_t>(b)]);
 }
 }  // namespace
 
@@ -36,36 +25,41 @@ void GameListView::attach(HWND list, HIMAGELIST images) {
 }
 
 void GameListView::showEntries() {
-    byNumber_.clear();
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(list_);
-    for (std::size_t i = 0; i < model.entries.size(); ++i) {
-        const GameListRow& entry = model.entries[i];
-        if (byNumber_.size() <= static_cast<std::size_t>(entry.number)) byNumber_.resize(entry.number + 1, 0);
-        byNumber_[static_cast<std::size_t>(entry.number)] = i;
-        // The texts come from the entries when the list shows them (LVN_GETDISPINFO).
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = LPSTR_TEXTCALLBACKW;
-        item.iImage = imageOf(entry.status);
-        item.lParam = entry.number;
-        SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    quiet_ = true;
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    quiet_ = false;
+    rows_.clear();
+    rows_.reserve(model.entries.size());
+    for (const GameListRow& entry : model.entries) rows_.push_back({entry.number, entry.status});
+    ListView_SetItemCountEx(list_, static_cast<int>(rows_.size()), 0);
+    if (!rows_.empty()) ListView_EnsureVisible(list_, 0, FALSE);
+    InvalidateRect(list_, nullptr, TRUE);
 }
 
 void GameListView::showOrder() {
-    // The list view takes the model's order as each row's rank, so its own sort, whatever its
-    // method, keeps the selected row selected.
-    std::vector<LPARAM> rank(byNumber_.size(), 0);
-    for (std::size_t position = 0; position < model.entries.size(); ++position) {
-        byNumber_[static_cast<std::size_t>(model.entries[position].number)] = position;
-        rank[static_cast<std::size_t>(model.entries[position].number)] = static_cast<LPARAM>(position);
+    if (model.entries.size() != rows_.size()) {
+        showEntries();
+        return;
     }
-    ListView_SortItems(list_, byRank, reinterpret_cast<LPARAM>(&rank));
+    // The selected and the focused row move with their games.
     const int selected = ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-    if (selected >= 0) ListView_EnsureVisible(list_, selected, FALSE);
+    const int focused = ListView_GetNextItem(list_, -1, LVNI_FOCUSED);
+    const int selectedNumber = selected >= 0 ? rows_[static_cast<std::size_t>(selected)].number : 0;
+    const int focusedNumber = focused >= 0 ? rows_[static_cast<std::size_t>(focused)].number : 0;
+    int newSelected = -1, newFocused = -1;
+    for (std::size_t position = 0; position < model.entries.size(); ++position) {
+        const GameListRow& entry = model.entries[position];
+        rows_[position] = {entry.number, entry.status};
+        if (selected >= 0 && entry.number == selectedNumber) newSelected = static_cast<int>(position);
+        if (focused >= 0 && entry.number == focusedNumber) newFocused = static_cast<int>(position);
+    }
+    quiet_ = true;
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (newFocused >= 0) ListView_SetItemState(list_, newFocused, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (newSelected >= 0) ListView_SetItemState(list_, newSelected, LVIS_SELECTED, LVIS_SELECTED);
+    quiet_ = false;
+    InvalidateRect(list_, nullptr, TRUE);
+    if (newSelected >= 0) ListView_EnsureVisible(list_, newSelected, FALSE);
 }
 
 void GameListView::showHeaderImages() {
@@ -108,11 +102,9 @@ void GameListView::selectQuietly(int position) {
 }
 
 void GameListView::showStatus(int position) {
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = position;
-    item.iImage = imageOf(model.entries[static_cast<std::size_t>(position)].status);
-    SendMessageW(list_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    Row& row = rows_.at(static_cast<std::size_t>(position));
+    row.status = model.entries[static_cast<std::size_t>(position)].status;
+    ListView_RedrawItems(list_, position, position);
 }
 
 int GameListView::rowCount() const {
@@ -120,11 +112,9 @@ int GameListView::rowCount() const {
 }
 
 int GameListView::numberAt(int position) const {
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = position;
-    if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-    return static_cast<int>(item.lParam);
+    return position >= 0 && static_cast<std::size_t>(position) < rows_.size()
+               ? rows_[static_cast<std::size_t>(position)].number
+               : 0;
 }
 
 int GameListView::imageAt(int position) const {
@@ -136,17 +126,31 @@ int GameListView::imageAt(int position) const {
 }
 
 bool GameListView::notify(NMHDR* header) {
-    if (header->code == LVN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
-        if ((info->item.mask & LVIF_TEXT) == 0 || info->item.cchTextMax <= 0) return true;
-        const auto number = static_cast<std::size_t>(info->item.lParam);
-        const std::wstring text = number < byNumber_.size()
-                                      ? wide(GameListModel::cellText(model.entries[byNumber_[number]], info->item.iSubItem))
-                                      : std::wstring();
-        lstrcpynW(info->item.pszText, text.c_str(), info->item.cchTextMax);
-        return true;
+    if (header->code != LVN_GETDISPINFOW) return false;
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+    const auto row = static_cast<std::size_t>(item.iItem);
+    if (item.iItem < 0 || row >= rows_.size() || row >= model.entries.size()) return true;
+    if ((item.mask & LVIF_TEXT) != 0 && item.cchTextMax > 0) {
+        const std::wstring text = wide(GameListModel::cellText(model.entries[row], item.iSubItem));
+        lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }
-    return false;
+    if ((item.mask & LVIF_IMAGE) != 0) item.iImage = item.iSubItem == 0 ? imageOf(rows_[row].status) : I_IMAGENONE;
+    if ((item.mask & LVIF_PARAM) != 0) item.lParam = rows_[row].number;
+    return true;
+}
+
+int GameListView::newlySelected(const NMHDR* header) const {
+    if (quiet_) return -1;
+    if (header->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        const bool selected = (change->uChanged & LVIF_STATE) != 0 && (change->uNewState & ~change->uOldState & LVIS_SELECTED) != 0;
+        return selected ? change->iItem : -1;
+    }
+    if (header->code == LVN_ODSTATECHANGED) {
+        const auto* change = reinterpret_cast<const NMLVODSTATECHANGE*>(header);
+        return (change->uNewState & ~change->uOldState & LVIS_SELECTED) != 0 ? change->iFrom : -1;
+    }
+    return -1;
 }
 
 int GameListView::selectedNumber() const {

@@ -1,6 +1,8 @@
 #pragma once
-// The game list LV0 drawn with the system's list view: a view of the window model's game list,
-// its rows with their status images in the model's order, its columns and header arrows.
+// The game list LV0 drawn with the system's list view as a virtual list: the list view holds
+// no row of its own and asks for each row's texts and status image as it draws it, so a list
+// of the largest catalogue costs no item per game. A view of the window model's game list: its
+// rows in the model's order, its columns and header arrows.
 #include "core/game_database.h"
 #include "core/game_list_model.h"
 
@@ -16,7 +18,8 @@ class GameListView {
 public:
     explicit GameListView(const GameListModel& model) : model(model) {}
 
-    // `list` is the report list view built from the main window's table.
+    // `list` is the report list view built from the main window's table, made with
+    // LVS_OWNERDATA.
     void attach(HWND list, HIMAGELIST images);
 
     // The model's entries as they stand, none selected.
@@ -34,22 +37,30 @@ public:
     // The row at `position` shows the image of its entry's status.
     void showStatus(int position);
 
-    // The list's notifications to its parent that it answers itself: the texts to show. True
-    // when handled.
+    // The list's notifications to its parent that it answers itself: each row's texts and
+    // image as the list draws it. True when handled.
     bool notify(NMHDR* header);
+    // The row that a selection notification made the selected one, or -1.
+    int newlySelected(const NMHDR* header) const;
 
     // The game number of the selected row, or 0.
     int selectedNumber() const;
     int rowCount() const;
-    // The game number and status image of the row shown at `position`.
+    // The game number of the row shown at `position`, and the status image the list shows there.
     int numberAt(int position) const;
     int imageAt(int position) const;
 
 private:
+    // What a row shows besides its texts: its game and the status of its image.
+    struct Row {
+        int number;
+        int status;
+    };
+
     const GameListModel& model;
     HWND list_ = nullptr;
     bool quiet_ = false;
-    std::vector<std::size_t> byNumber_;  // each game number's place in the model's entries
+    std::vector<Row> rows_;
 };
 
 }  // namespace tavrix::win32

@@ -7,6 +7,7 @@
 #include "platform/win32/emulator_process.h"
 #include "platform/win32/joystick.h"
 #include "platform/win32/renderer_plugin.h"
+#include "platform/win32/taskbar_progress.h"
 #include "win32/controls_page.h"
 #include "win32/error_box.h"
 #include "win32/game_info_page.h"
@@ -17,6 +18,7 @@
 #include <shellapi.h>
 
 #include <exception>
+#include <string_view>
 
 namespace tavrix::win32 {
 
@@ -28,6 +30,12 @@ constexpr int kWindowFirstId = 100;
 constexpr int kPageIdBlock = 1000;
 // The game list's status and arrow images at 96 dots per inch.
 constexpr int kImageSize = 16;
+// Posted by a scan's worker thread: the result the scan waits for is ready.
+constexpr UINT kScanWakeMessage = WM_APP + 1;
+
+bool isEscape(const MSG& message) {
+    return (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && message.wParam == VK_ESCAPE;
+}
 
 // The window's outer size for a client area of this many pixels at `dpi`.
 SIZE frameFor(int width, int height, int dpi) {
@@ -134,6 +142,8 @@ void MainWindow::create(HINSTANCE instance) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
+    // The list asks for each row as it draws it.
+    form_.addStyle("LV0", LVS_OWNERDATA);
     form_.build(window_, mainWindowLayout(), fonts_, false, kWindowFirstId);
     images_ = makeStatusImages(fonts_.scaled(kImageSize));
     list_.attach(form_["LV0"], images_);
@@ -160,6 +170,10 @@ void MainWindow::create(HINSTANCE instance) {
         SetWindowPos(page(index).window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     createJoysticks();
     showPage(kGameInfoPage);
+}
+
+void MainWindow::setTaskbarProgress(std::unique_ptr<TaskbarProgress> progress) {
+    taskbar_ = std::move(progress);
 }
 
 void MainWindow::createJoysticks() {
@@ -271,6 +285,75 @@ void MainWindow::setClientWidth(int width) {
         MoveWindow(page(index).window(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
+// The window itself stays enabled while a scan runs: it repaints, moves and takes Esc. The
+// pages lie over the tab control, not in it, so they are locked with it.
+void MainWindow::lockControls(bool locked) {
+    if (locked) focusBeforeScan_ = GetFocus();
+    for (const std::string_view name : kLockedDuringScan) {
+        if (name == "P2") {
+            page(kLanguagePanel).form().lock(locked);
+            continue;
+        }
+        EnableWindow(form_[name], !locked);
+        if (name == "PC1")
+            for (int index = 0; index < kPageCount; ++index) page(index).form().lock(locked);
+    }
+    if (locked) return;
+    if (focusBeforeScan_ != nullptr && IsWindow(focusBeforeScan_) && IsWindowEnabled(focusBeforeScan_))
+        SetFocus(focusBeforeScan_);
+    focusBeforeScan_ = nullptr;
+    if (quitAfterScan_) PostQuitMessage(static_cast<int>(quitCode_));
+    quitAfterScan_ = false;
+}
+
+void MainWindow::showScanProgress(int applied, int total) {
+    // The caption shows how far the scan is, and so does the taskbar button.
+    if (!taskbar_) taskbar_ = systemTaskbarProgress();
+    taskbar_->show(window_, applied, total);
+    if (total > 0) handlePendingMessages();
+}
+
+bool MainWindow::awaitScanResults() {
+    if (quitAfterScan_) return false;
+    MSG message;
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got < 0) return false;
+    if (got == 0) {
+        // The program is to end: the scan stops, and the quit waits for its end.
+        quitAfterScan_ = true;
+        quitCode_ = message.wParam;
+        model_.stopScan();
+        return true;
+    }
+    handleMessage(message);
+    handlePendingMessages();
+    return true;
+}
+
+void MainWindow::wakeScan() {
+    PostMessageW(window_, kScanWakeMessage, 0, 0);
+}
+
+void MainWindow::handleMessage(MSG& message) {
+    if (isEscape(message) && (message.hwnd == window_ || IsChild(window_, message.hwnd)) && model_.stopScan()) return;
+    if (IsDialogMessageW(window_, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void MainWindow::handlePendingMessages() {
+    MSG message;
+    while (!quitAfterScan_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quitAfterScan_ = true;
+            quitCode_ = message.wParam;
+            model_.stopScan();
+            break;
+        }
+        handleMessage(message);
+    }
+}
+
 // The window is out of the way while the emulator runs and takes no input; the joysticks stay
 // quiet while the emulator has them (their timers keep ticking in the wait's message loop).
 void MainWindow::hideWindow() {
@@ -325,12 +408,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             model_.pageShown(index);
             return 0;
         }
-        if (header->hwndFrom == form_["LV0"] && header->code == LVN_ITEMCHANGED) {
+        if (header->hwndFrom == form_["LV0"] && (header->code == LVN_ITEMCHANGED || header->code == LVN_ODSTATECHANGED)) {
             // An entry became the selected one.
-            const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
-            if ((change->uChanged & LVIF_STATE) != 0 && (change->uNewState & ~change->uOldState & LVIS_SELECTED) != 0 &&
-                !list_.selectingQuietly())
-                model_.LV0SelectItem(list_.numberAt(change->iItem));
+            const int row = list_.newlySelected(header);
+            if (row >= 0) model_.LV0SelectItem(list_.numberAt(row));
             return 0;
         }
         if (header->hwndFrom == form_["LV0"] && header->code == NM_DBLCLK) {
@@ -349,9 +430,21 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_COMMAND:
+        // Esc turned into the window's cancel command by the dialog keys stops a scan.
+        if (LOWORD(wParam) == IDCANCEL) model_.stopScan();
         // Enter in the list, turned into the window's default command by the dialog keys.
         if (LOWORD(wParam) == IDOK && GetFocus() == form_["LV0"]) LV0KeyDown(VK_RETURN);
         return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // Esc while the window is active and none of its controls has the focus (locked).
+        if (wParam == VK_ESCAPE && model_.stopScan()) return 0;
+        break;
+    case WM_CLOSE:
+        // A close during a scan stops it; the window closes once the statuses are written.
+        if (!model_.closeRequested()) return 0;
+        break;
+    case kScanWakeMessage: return 0;
     case WM_DPICHANGED:
         rescale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;

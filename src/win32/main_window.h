@@ -24,6 +24,7 @@ class ControlsPage;
 class GameInfoPage;
 class Joystick;
 class SoftwareRendererDialog;
+class TaskbarProgress;
 
 class MainWindow : private WindowSteps {
 public:
@@ -52,6 +53,14 @@ public:
     void showCaptions(bool english);
     // The joystick of game port 1 (index 0) or 2 (index 1).
     Joystick& joystick(int index) { return index == 0 ? *J1_ : *J2_; }
+    // Replaces the taskbar button's progress (tests).
+    void setTaskbarProgress(std::unique_ptr<TaskbarProgress> progress);
+
+    // One message of the thread's queue as the program's message loop handles it, except that
+    // while a scan runs Esc for the window or any of its controls stops the scan.
+    void handleMessage(MSG& message);
+    // Every message waiting in the queue, without waiting for more.
+    void handlePendingMessages();
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -85,6 +94,11 @@ private:
     void selectQuietly(int position) override { list_.selectQuietly(position); }
     int selectedGame() const override { return list_.selectedNumber(); }
     void focusGameList() override { SetFocus(form_["LV0"]); }
+    void lockControls(bool locked) override;
+    void showScanProgress(int applied, int total) override;
+    bool awaitScanResults() override;
+    void wakeScan() override;
+    void closeWindow() override { PostMessageW(window_, WM_CLOSE, 0, 0); }
     void hideWindow() override;
     void startEmulator(const std::string& commandLine, bool hideConsole) override;
     void showWindow() override;
@@ -102,6 +116,11 @@ private:
     std::unique_ptr<Joystick> J1_;  // game port 1
     std::unique_ptr<Joystick> J2_;  // game port 2
     std::unique_ptr<SoftwareRendererDialog> rendererDialog_;
+    std::unique_ptr<TaskbarProgress> taskbar_;
+    HWND focusBeforeScan_ = nullptr;
+    // The program's end was asked for during a scan: the quit is posted again once it ends.
+    bool quitAfterScan_ = false;
+    WPARAM quitCode_ = 0;
 };
 
 }  // namespace tavrix::win32

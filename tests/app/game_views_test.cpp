@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -18,17 +19,24 @@ using namespace tavrix::test;
 namespace {
 
 // Every entry shows the image of its status; a status without an image shows none.
-void expectIconsOfTheirStatus(const QTreeWidget& list, const ImageList& images) {
-    for (int row = 0; row < list.topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = list.topLevelItem(row);
-        const int status = GameList::statusOf(item);
+void expectIconsOfTheirStatus(const QTreeView& list, const ImageList& images) {
+    for (int row = 0; row < list.model()->rowCount(); ++row) {
+        const QModelIndex entry = list.model()->index(row, 0);
+        const int status = GameList::statusOf(entry);
+        const QIcon icon = entry.data(Qt::DecorationRole).value<QIcon>();
         if (status > 4) {
-            EXPECT_TRUE(item->icon(0).isNull()) << status;
+            EXPECT_TRUE(icon.isNull()) << status;
         } else {
-            ASSERT_FALSE(item->icon(0).isNull()) << status;
-            EXPECT_EQ(item->icon(0).pixmap(16, 16).toImage(), images.image(status).toImage()) << status;
+            ASSERT_FALSE(icon.isNull()) << status;
+            EXPECT_EQ(icon.pixmap(16, 16).toImage(), images.image(status).toImage()) << status;
         }
     }
+}
+
+std::vector<int> shownStatuses(const QTreeView& list) {
+    std::vector<int> shown;
+    for (int row = 0; row < list.model()->rowCount(); ++row) shown.push_back(GameList::statusOf(list.model()->index(row, 0)));
+    return shown;
 }
 
 
@@ -49,16 +57,12 @@ TEST(GameList, EachEntryShowsTheImageOfItsStatusBeforeAndAfterAScan) {
     writeCaseRomsets();
     ReportRecorder recorder;
     auto window = startWindow();
-    auto* list = control<QTreeWidget>(*window, "LV0");
+    auto* list = control<QTreeView>(*window, "LV0");
     const ImageList& images = window->findChild<GameList*>()->images();
-    std::vector<int> shown;
-    for (int row = 0; row < list->topLevelItemCount(); ++row) shown.push_back(GameList::statusOf(list->topLevelItem(row)));
-    EXPECT_EQ(shown, (std::vector<int>{2, 7, 0, 4}));
+    EXPECT_EQ(shownStatuses(*list), (std::vector<int>{2, 7, 0, 4}));
     expectIconsOfTheirStatus(*list, images);
     window->model().scanRomsets();
-    shown.clear();
-    for (int row = 0; row < list->topLevelItemCount(); ++row) shown.push_back(GameList::statusOf(list->topLevelItem(row)));
-    EXPECT_EQ(shown, kCaseStatuses);
+    EXPECT_EQ(shownStatuses(*list), kCaseStatuses);
     expectIconsOfTheirStatus(*list, images);
     EXPECT_TRUE(recorder.reports.isEmpty());
 
@@ -82,9 +86,9 @@ TEST(GameInfoPage, FileColumnsAndTheSnapshotFilesThatLoad) {
     ReportRecorder recorder;
     auto window = startWindow();
     auto* picture = control<QLabel>(*window, "I1");
-    auto* list = control<QTreeWidget>(*window, "LV0");
+    auto* list = control<QTreeView>(*window, "LV0");
     for (int row = 0; row < 2; ++row) {
-        list->setCurrentItem(list->topLevelItem(row));
+        list->setCurrentIndex(list->model()->index(row, 0));
         EXPECT_TRUE(window->model().gameInfo.hasPicture()) << row;
         EXPECT_EQ(picture->pixmap().size(), QSize(64, 48)) << row;
     }

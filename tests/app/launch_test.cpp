@@ -11,7 +11,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -107,21 +107,22 @@ protected:
         auto observing = std::make_unique<ObservingLauncher>(window.get());
         launcher = observing.get();
         window->setEmulatorLauncher(std::move(observing));
-        list = control<QTreeWidget>(*window, "LV0");
+        list = control<QTreeView>(*window, "LV0");
     }
 
     void select(const char* gameName) {
-        const auto items = list->findItems(QString::fromUtf8(gameName), Qt::MatchExactly, 0);
-        ASSERT_EQ(items.size(), 1) << gameName;
-        list->setCurrentItem(items.front());
-        ASSERT_TRUE(items.front()->isSelected());
+        const auto entries = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                  QString::fromUtf8(gameName), -1, Qt::MatchExactly);
+        ASSERT_EQ(entries.size(), 1) << gameName;
+        list->setCurrentIndex(entries.front());
+        ASSERT_TRUE(list->selectionModel()->isSelected(entries.front()));
     }
 
     TempDir dir;
     ReportRecorder recorder;
     std::unique_ptr<TF1> window;
     ObservingLauncher* launcher = nullptr;
-    QTreeWidget* list = nullptr;
+    QTreeView* list = nullptr;
 };
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -51,8 +51,9 @@ TEST(Startup, WindowHasTheFixedClientSizeAndPagesInOrder) {
     EXPECT_EQ(window->width(), 802);
     EXPECT_EQ(pages->geometry().x() + 352, 802 - 8);
     EXPECT_EQ(control<QWidget>(*window, "LV0")->width(), 277 + 150);
-    EXPECT_EQ(control<QTreeWidget>(*window, "LV0")->columnWidth(1), 110);
-    EXPECT_EQ(control<QTreeWidget>(*window, "LV0")->columnWidth(2), 40);
+    EXPECT_EQ(control<QTreeView>(*window, "LV0")->columnWidth(0), 256);
+    EXPECT_EQ(control<QTreeView>(*window, "LV0")->columnWidth(1), 110);
+    EXPECT_EQ(control<QTreeView>(*window, "LV0")->columnWidth(2), 40);
 }
 
 TEST(Startup, EveryTableControlHasItsPlaceAndCaptionsInBothLanguages) {
@@ -86,7 +87,8 @@ TEST(Startup, EveryTableControlHasItsPlaceAndCaptionsInBothLanguages) {
                 if (auto* label = qobject_cast<QLabel*>(widget)) shown << label->text(), table << caption;
                 if (auto* button = qobject_cast<QAbstractButton*>(widget)) shown << button->text(), table << caption;
                 if (auto* group = qobject_cast<QGroupBox*>(widget)) shown << group->title(), table << caption;
-                if (auto* list = qobject_cast<QTreeWidget*>(widget)) shown << list->headerItem()->text(0);
+                if (auto* list = qobject_cast<QTreeView*>(widget))
+                    shown << list->model()->headerData(0, Qt::Horizontal).toString();
                 if (auto* list = qobject_cast<QComboBox*>(widget); list != nullptr && !row.liveItems)
                     for (int item = 0; item < list->count(); ++item) shown << list->itemText(item);
                 if (row.kind == ControlKind::ListView || (row.kind == ControlKind::ComboBox && !row.liveItems))
@@ -98,7 +100,7 @@ TEST(Startup, EveryTableControlHasItsPlaceAndCaptionsInBothLanguages) {
         auto* tabs = control<QTabWidget>(*window, "PC1");
         for (int tab = 0; tab < tabs->count(); ++tab)
             EXPECT_EQ(tabs->tabText(tab), QString::fromUtf8(mainWindowLayout()["PC1"].items[static_cast<std::size_t>(tab)].in(english)));
-        EXPECT_EQ(control<QTreeWidget>(*window, "LV0")->headerItem()->text(0),
+        EXPECT_EQ(control<QTreeView>(*window, "LV0")->model()->headerData(0, Qt::Horizontal).toString(),
                   QString::fromUtf8(mainWindowLayout()["LV0"].items[0].in(english)));
         EXPECT_TRUE(recorder.reports.isEmpty());
         Language::setEnglish(false);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -41,9 +42,13 @@ class QtWindow : public WindowUnderTest {
 public:
     QtWindow() : window(std::make_unique<TF1>()) {
         window->setEmulatorLauncher(std::make_unique<RecordingLauncher>(lines));
+        list = control<QTreeView>(*window, "LV0");
+        ErrorReport::setSink([this](const QString& text) {
+            recorder.reports.append(text);
+            boxOpened();
+        });
         window->show();
         QApplication::processEvents();
-        list = control<QTreeWidget>(*window, "LV0");
     }
 
     WindowModel& model() override { return window->model(); }
@@ -82,9 +87,9 @@ public:
         }
         case Action::Tab: control<QTabWidget>(*window, "PC1")->setCurrentIndex(action.value); break;
         case Action::Select:
-            for (int row = 0; row < list->topLevelItemCount(); ++row)
-                if (GameList::numberOf(list->topLevelItem(row)) == action.value)
-                    list->setCurrentItem(list->topLevelItem(row));
+            for (int row = 0; row < list->model()->rowCount(); ++row)
+                if (GameList::numberOf(list->model()->index(row, 0)) == action.value)
+                    list->setCurrentIndex(list->model()->index(row, 0));
             break;
         case Action::Header: {
             QHeaderView* header = list->header();
@@ -93,14 +98,21 @@ public:
             break;
         }
         case Action::Launch: {
-            const QPoint centre = list->visualItemRect(list->selectedItems().front()).center();
+            const QPoint centre = list->visualRect(list->selectionModel()->selectedRows().front()).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
             break;
         }
         case Action::BatchKey: QTest::keyClick(list, Qt::Key_F11, Qt::ControlModifier); break;
+        case Action::Escape: escape(action.value); break;
         }
     }
+
+    void pressEscape() override {
+        QWidget* focus = window->focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : window.get(), Qt::Key_Escape);
+    }
+    void runEvents() override { QApplication::processEvents(); }
 
     std::string shown(const ControlField& field) override {
         QWidget* widget = control<QWidget>(*window, field.control);
@@ -115,15 +127,16 @@ public:
     bool enabled(const char* name) override { return control<QWidget>(*window, name)->isEnabled(); }
     std::string view() override {
         std::string out = "list";
-        for (int row = 0; row < list->topLevelItemCount(); ++row) {
-            const QTreeWidgetItem* item = list->topLevelItem(row);
-            out += " " + std::to_string(GameList::numberOf(item)) + ":" + std::to_string(GameList::statusOf(item));
+        const QAbstractItemModel& entries = *list->model();
+        for (int row = 0; row < entries.rowCount(); ++row) {
+            const QModelIndex entry = entries.index(row, 0);
+            out += " " + std::to_string(GameList::numberOf(entry)) + ":" + std::to_string(GameList::statusOf(entry));
         }
-        const auto selected = list->selectedItems();
+        const auto selected = list->selectionModel()->selectedRows();
         out += ", selected " + std::to_string(selected.isEmpty() ? 0 : GameList::numberOf(selected.front())) +
-               ", columns " + std::to_string(list->columnCount());
-        for (int column = 0; column < list->columnCount(); ++column)
-            out += " " + std::to_string(list->headerItem()->data(column, GameList::kHeaderImageRole).toInt());
+               ", columns " + std::to_string(list->header()->count());
+        for (int column = 0; column < list->header()->count(); ++column)
+            out += " " + std::to_string(entries.headerData(column, Qt::Horizontal, GameList::kHeaderImageRole).toInt());
         return out + ", width " + std::to_string(window->width()) + ", snapshot in front " +
                std::to_string(control<QWidget>(*window, "P1")->isVisibleTo(control<QWidget>(*window, "TS1")));
     }
@@ -158,7 +171,7 @@ private:
     ReportRecorder recorder;
     std::vector<std::string> lines;
     std::unique_ptr<TF1> window;
-    QTreeWidget* list = nullptr;
+    QTreeView* list = nullptr;
 };
 
 }  // namespace

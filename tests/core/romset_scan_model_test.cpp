@@ -151,65 +151,6 @@ TEST(RomsetScanModel, StepsInOrderAndOneWriteOfTheStatusesAtTheEnd) {
     }
 }
 
-namespace {
-
-// The extended cases repeated up to `count` games, so that workers share archives and run far
-// ahead of the games applied. Game 4 and its copies hold a stored status of 2 (their archives
-// give 0), which a stop leaves in place.
-void writeRepeatedCases(int count) {
-    writeExtendedCases();
-    const std::string file = readFile("tavrix.ini");
-    auto section = [&file](int game) {
-        const std::string header = "[Game-" + std::to_string(game) + "]\r\n";
-        const std::size_t begin = file.find(header) + header.size();
-        return file.substr(begin, file.find('[', begin) - begin);
-    };
-    std::string ini = file;
-    for (int game = 8; game <= count; ++game)
-        ini += "[Game-" + std::to_string(game) + "]\r\n" + section((game - 1) % 7 + 1);
-    std::string preset;
-    for (std::size_t at = 0; at < ini.size();) {
-        const std::size_t next = ini.find("\r\nRomSetName=absent\r\n", at);
-        preset += ini.substr(at, next == std::string::npos ? std::string::npos : next - at);
-        if (next == std::string::npos) break;
-        preset += "\r\nGameStatus=2\r\nRomSetName=absent\r\n";
-        at = next + 23;
-    }
-    writeFile("tavrix.ini", preset);
-}
-
-// The rule the threaded scan must match: each entry in turn, its archives read afresh, its box
-// and status, the first `applied` entries only; the statuses stored in the file as it is at the
-// end, the count line over every entry's status.
-struct SerialScan {
-    std::string applied;
-    std::string countLine;
-    std::string bytes;
-};
-SerialScan serialScan(const std::vector<int>& order, std::size_t applied, const std::string& savedKey) {
-    IniDocument document = IniDocument::load("tavrix.ini");
-    DirectArchiveLister lister;
-    SerialScan out;
-    int playable = 0;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        int status = readGameStatus(document, order[i]);
-        if (i < applied) {
-            const GameVerification v = verifyGame(readGame(document, order[i]), ".\\roms", lister);
-            if (v.error) out.applied += "box@" + std::to_string(i) + " ";
-            status = v.status();
-            out.applied += std::to_string(order[i]) + "=" + std::to_string(status) + " ";
-            writeGameStatus(document, order[i], status);
-        }
-        playable += status == kStatusPlayable ? 1 : 0;
-    }
-    if (!savedKey.empty()) document.writeString(kSettingsSection, savedKey, "1");
-    out.countLine = std::to_string(playable) + "/" + std::to_string(order.size());
-    out.bytes = document.serialize();
-    return out;
-}
-
-}  // namespace
-
 TEST(RomsetScanModel, WorkerThreadsGiveTheSerialBoxesStatusesAndBytesAndStopPartWay) {
     EXPECT_EQ(scanProgressCaption(12, 700, true), "Tavrix - Scanning... 12 of 700");
     EXPECT_EQ(scanProgressCaption(12, 700, false), "Tavrix - \xEC\x9D\xBD\xEB\x8A\x94 \xEC\xA4\x91... 12 / 700");

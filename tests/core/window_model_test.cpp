@@ -257,7 +257,7 @@ TEST(WindowModel, WhileTheScanReportsTheWindowShowsTheScanAndTheFileWaitsForItsE
         std::vector<std::string> seen;
         std::string fileBefore;
         void reportError(const std::string& text) override {
-            seen.push_back(caption + "|" + std::to_string(model.general.rescanEnabled) + "|" +
+            seen.push_back(progressShape(caption) + "|" + std::to_string(model.general.rescanEnabled) + "|" +
                            std::to_string(readFile("tavrix.ini") == fileBefore) + "|" + model.gameInfo.title);
             ModelWindow::reportError(text);
         }
@@ -266,7 +266,7 @@ TEST(WindowModel, WhileTheScanReportsTheWindowShowsTheScanAndTheFileWaitsForItsE
     window.fileBefore = readFile("tavrix.ini");
     window.model.scanRomsets();
     // The last game's page is filled before its report, as the page's own fill does.
-    const std::string scanning = "Tavrix - 읽는 중...|0|1|";
+    const std::string scanning = "Tavrix - 읽는 중... # / 7|0|1|";
     EXPECT_EQ(window.seen, (std::vector<std::string>{scanning + "Complete", scanning + "Complete", scanning + "Shared C"}));
     EXPECT_EQ(window.errors, std::vector<std::string>(3, "ZF: Archive is damaged. Open failed - Native error: 00048."));
     // The broken BIOS is listed after each game's own archive, which had marked every file
@@ -275,4 +275,61 @@ TEST(WindowModel, WhileTheScanReportsTheWindowShowsTheScanAndTheFileWaitsForItsE
     EXPECT_EQ(window.caption, "Tavrix");
     EXPECT_TRUE(window.model.general.rescanEnabled);
     EXPECT_EQ(window.model.general.countLine, "보유 게임: 5 중 7");
+}
+
+TEST(WindowModel, EscOrACloseStopsTheScanAndTheUsersActionsWaitForItsEnd) {
+    // The repeated cases in emulator order: the damaged BIOS shows a box for games 5, 6, 12,
+    // 13, ... At a box the user presses Esc or closes the window; the statuses written are the
+    // serial rule's over the games applied by then.
+    const struct Case {
+        int stopAtBox;  // 0: no stop
+        bool close;
+        bool filtered;
+        std::size_t applied;  // games that get their new status
+    } cases[] = {{0, false, false, 40}, {1, false, false, 5}, {3, false, true, 12}, {2, true, false, 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.stopAtBox) + (c.close ? " close" : " Esc"));
+        TempDir dir;
+        writeRepeatedCases(40);
+        if (c.filtered) writeFile("tavrix.ini", readFile("tavrix.ini").replace(0, 8, "[Tavrix]\r\nshow-full-romset=1"));
+        std::vector<int> order(40);
+        for (int n = 1; n <= 40; ++n) order[static_cast<std::size_t>(n - 1)] = n;
+        ModelWindow window;
+        WindowModel& model = window.model;
+        model.FormShow();
+        const SerialScan serial = serialScan(order, c.applied, "");
+        int boxes = 0;
+        std::string atBoxes;
+        window.boxShown = [&] {
+            atBoxes += model.scanning() && window.locked ? 'L' : 'u';
+            // What the locked controls would do, were they reached: a save of the General page
+            // (keys the serial rule's file lacks), a second scan, a launch, a sort.
+            model.command(kGeneralPage, "B07", ControlEvent::Click);
+            model.command(kGeneralPage, "B02", ControlEvent::Click);
+            model.LV0DblClick();
+            model.LV0ColumnClick(0);
+            if (++boxes == c.stopAtBox) {
+                EXPECT_EQ(c.close ? model.closeRequested() : model.stopScan(), !c.close);
+            }
+        };
+        window.log.clear();
+        model.scanRomsets();
+        EXPECT_EQ(readFile("tavrix.ini"), serial.bytes);
+        EXPECT_EQ(model.lastScan().gamesScanned(), c.applied);
+        EXPECT_EQ(std::to_string(model.lastScan().playableGames()) + "/40", serial.countLine);
+        const auto boxesShown = static_cast<std::size_t>(std::count(serial.applied.begin(), serial.applied.end(), '@'));
+        EXPECT_EQ(atBoxes, std::string(boxesShown, 'L'));
+        EXPECT_TRUE(window.started.empty());
+        EXPECT_EQ(model.list.sortColumn, GameListModel::kEmulatorOrderColumn);
+        EXPECT_EQ(model.list.entries.size(), c.filtered ? model.lastScan().playableGames() : 40u);
+        EXPECT_EQ(window.closed, c.close);
+        EXPECT_EQ(window.log.ends_with("close"), c.close);
+        // Unlocked at the end, the progress gone; Esc and a close do their usual again.
+        EXPECT_FALSE(model.scanning() || window.locked);
+        ASSERT_FALSE(window.progress.empty());
+        EXPECT_EQ(window.progress.front(), std::make_pair(0, 40));
+        EXPECT_EQ(window.progress.back(), std::make_pair(0, 0));
+        EXPECT_FALSE(model.stopScan());
+        EXPECT_TRUE(model.closeRequested());
+    }
 }

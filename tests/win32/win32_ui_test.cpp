@@ -6,6 +6,7 @@
 #include "fixtures/fake_joystick_source.h"
 #include "fixtures/window_cases.h"
 #include "platform/win32/joystick.h"
+#include "platform/win32/taskbar_progress.h"
 #include "win32/error_box.h"
 #include "win32/main_window.h"
 
@@ -177,6 +178,10 @@ class NativeWindow : public WindowUnderTest {
 public:
     NativeWindow() {
         std::filesystem::copy_file(emulatorStandIn(), "orvo.exe");
+        setErrorReporter([this](const std::string& text) {
+            built.errors.push_back(text);
+            boxOpened();
+        });
         built.window.start();
     }
 
@@ -266,8 +271,18 @@ public:
             SetKeyboardState(keys);
             break;
         }
+        case Action::Escape: escape(action.value); break;
         }
     }
+
+    // The key as the system posts it: to the control with the focus, or to the active window
+    // when none has it (all locked).
+    void pressEscape() override {
+        HWND focus = GetFocus();
+        PostMessageW(focus != nullptr ? focus : built.window.window(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        runEvents();
+    }
+    void runEvents() override { built.window.handlePendingMessages(); }
 
     std::string shown(const ControlField& field) override {
         Form& form = built.window.page(pageOf(field.control)).form();
@@ -277,7 +292,25 @@ public:
                                                                                  : form.selection(field.control));
         return form.text(field.control);
     }
-    bool enabled(const char* control) override { return built.window.page(pageOf(control)).form().enabled(control); }
+    bool enabled(const char* control) override {
+        MainWindow& window = built.window;
+        const std::string_view name = control;
+        // The window's own controls: PC1 takes input while the tabs or any control on its
+        // pages does.
+        const auto anyEnabled = [](Form& form) {
+            for (const ControlRow& row : form.layout().controls)
+                if (form.enabled(row.name)) return true;
+            return false;
+        };
+        if (name == "LV0") return IsWindowEnabled(window.form()["LV0"]) != 0;
+        if (name == "P2") return anyEnabled(window.page(kLanguagePanel).form());
+        if (name == "PC1") {
+            bool any = IsWindowEnabled(window.form()["PC1"]) != 0;
+            for (int page = 0; page < kPageCount; ++page) any = any || anyEnabled(window.page(page).form());
+            return any;
+        }
+        return window.page(pageOf(control)).form().enabled(control);
+    }
     std::string view() override {
         GameListView& list = built.window.gameList();
         std::string out = "list";
@@ -340,6 +373,47 @@ private:
 
 TEST(Win32Window, EveryActionOfTheSharedTableLeavesWhatTheModelDecides) {
     for (const WindowCase& c : windowCases()) expectTheModelsResult(c, [] { return std::make_unique<NativeWindow>(); });
+}
+
+namespace {
+
+// The taskbar button's progress as the window sets it.
+struct RecordedTaskbar : TaskbarProgress {
+    explicit RecordedTaskbar(std::vector<std::pair<int, int>>& shown) : shown(shown) {}
+    void show(HWND, int done, int total) override { shown.emplace_back(done, total); }
+    std::vector<std::pair<int, int>>& shown;
+};
+
+}  // namespace
+
+TEST(Win32Window, TheTaskbarButtonFollowsTheScanAndACloseWaitsForItsEnd) {
+    TempDir dir;
+    writeRepeatedCases(60);
+    Window built;
+    MainWindow& window = built.window;
+    std::vector<std::pair<int, int>> shown;
+    window.setTaskbarProgress(std::make_unique<RecordedTaskbar>(shown));
+    window.start();
+    // At each box the button shows what the caption does; at the second the user closes the
+    // window, which stays until the scan has written the statuses of the games applied.
+    std::vector<bool> captionAndButtonAgree;
+    setErrorReporter([&](const std::string&) {
+        captionAndButtonAgree.push_back(windowText(window.window()) ==
+                                        scanProgressCaption(shown.back().first, shown.back().second, true));
+        if (captionAndButtonAgree.size() == 2) {
+            PostMessageW(window.window(), WM_CLOSE, 0, 0);
+            window.handlePendingMessages();
+        }
+    });
+    window.model().scanRomsets();
+    EXPECT_EQ(captionAndButtonAgree, std::vector<bool>(2, true));
+    EXPECT_EQ(shown.front(), std::make_pair(0, 60));
+    EXPECT_EQ(shown.back(), std::make_pair(0, 0));
+    EXPECT_EQ(IniDocument::load("tavrix.ini").readInteger("Game-6", "GameStatus", -1), 2);
+    EXPECT_EQ(IniDocument::load("tavrix.ini").readInteger("Game-7", "GameStatus", -1), -1);
+    EXPECT_TRUE(IsWindow(window.window()));
+    window.handlePendingMessages();
+    EXPECT_FALSE(IsWindow(window.window())) << "closed once the scan has ended";
 }
 
 TEST(Win32Window, JoysticksCompleteACaptureOnTheControlsPageAndAnUnpluggedOneEndsIt) {
