@@ -46,6 +46,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The window's keys (see WindowModel::keyDown), before the focused control has them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateWidgets();
@@ -65,6 +67,7 @@ private:
     void runRendererDialog() override;
     bool loadPicture(const std::string& path) override;
     void captureStarted() override;
+    void focus(std::string_view control) override;
     void showEntries() override;
     void showOrder() override;
     void showHeaderImages() override;

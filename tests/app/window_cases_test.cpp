@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -22,6 +24,47 @@ using namespace tavrix;
 using namespace tavrix::test;
 
 namespace {
+
+// The toolkit's key for a Windows virtual key of the cases.
+Qt::Key qtKeyOf(int virtualKey, bool shift) {
+    switch (virtualKey) {
+    case key::kTab: return shift ? Qt::Key_Backtab : Qt::Key_Tab;
+    case key::kReturn: return Qt::Key_Return;
+    case key::kAlt: return Qt::Key_Alt;
+    case key::kSpace: return Qt::Key_Space;
+    case key::kPageUp: return Qt::Key_PageUp;
+    case key::kPageDown: return Qt::Key_PageDown;
+    case key::kLeft: return Qt::Key_Left;
+    case key::kUp: return Qt::Key_Up;
+    case key::kRight: return Qt::Key_Right;
+    case key::kDown: return Qt::Key_Down;
+    default: break;
+    }
+    // Letters and function keys.
+    return static_cast<Qt::Key>(virtualKey >= 0x70 ? Qt::Key_F1 + virtualKey - 0x70 : virtualKey);
+}
+
+Qt::KeyboardModifiers qtModifiersOf(std::string_view text) {
+    const KeyModifiers held = modifiersOf(text);
+    return (held.ctrl ? Qt::ControlModifier : Qt::NoModifier) | (held.shift ? Qt::ShiftModifier : Qt::NoModifier) |
+           (held.alt ? Qt::AltModifier : Qt::NoModifier);
+}
+
+// A click where a user's would land: on the topmost control at that place of the page.
+void clickAt(QWidget* page, QPoint place) {
+    QWidget* target = page->childAt(place);
+    if (target == nullptr) target = page;
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(page, place));
+}
+
+// The check box of a row of a report list.
+QPoint markOf(QTreeWidget* list, int row) {
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.rect = list->visualItemRect(list->topLevelItem(row));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    return list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list).center();
+}
 
 // Records the command lines; the emulator ends at once.
 class RecordingLauncher : public EmulatorLauncher {
@@ -56,15 +99,26 @@ public:
     void act(const Action& action) {
         QWidget* widget = action.control[0] != '\0' ? control<QWidget>(*window, action.control) : nullptr;
         switch (action.kind) {
-        case Action::Click:
+        case Action::Click: {
             ASSERT_TRUE(widget->isEnabled()) << action.control;
+            const ControlKind kind = rowOf(action.control).kind;
+            const char* const pages[] = {"TS1", "TS2", "TS3", "TS6", "TS4", "TS5", "P2"};
+            QWidget* page = control<QWidget>(*window, pages[pageOf(action.control)]);
             if (qobject_cast<QAbstractButton*>(widget))
                 QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));  // on its box
-            else if (qobject_cast<QGroupBox*>(widget))
-                QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, 40));  // between its lines
+            else if (kind == ControlKind::ListView)  // on a row's mark
+                QTest::mouseClick(static_cast<QTreeWidget*>(widget)->viewport(), Qt::LeftButton, {},
+                                  markOf(static_cast<QTreeWidget*>(widget), action.value));
+            else if (qobject_cast<QGroupBox*>(widget))  // between its lines
+                clickAt(page, widget->mapTo(page, QPoint(5, 40)));
+            else if (kind == ControlKind::Group)  // a panel's margin
+                clickAt(page, widget->mapTo(page, QPoint(2, 2)));
+            else if (kind == ControlKind::ClickLabel || kind == ControlKind::Picture)
+                clickAt(page, widget->mapTo(page, QPoint(2, 2)));
             else
                 QTest::mouseClick(widget, Qt::LeftButton);
             break;
+        }
         case Action::Pick: {
             auto* box = static_cast<QComboBox*>(widget);
             box->setCurrentIndex(action.value);
@@ -74,10 +128,11 @@ public:
         case Action::Type: static_cast<QLineEdit*>(widget)->setText(QString::fromUtf8(action.text)); break;
         case Action::Step: static_cast<UpDown*>(widget)->step(action.value); break;
         case Action::DoubleClick: QTest::mouseDClick(widget, Qt::LeftButton); break;
-        case Action::Key: {
-            // Letters and function keys: the toolkit's key for the Windows one.
-            const int key = action.value >= 0x70 ? Qt::Key_F1 + action.value - 0x70 : action.value;
-            QTest::keyClick(widget, static_cast<Qt::Key>(key));
+        case Action::Key: QTest::keyClick(widget, qtKeyOf(action.value, false)); break;
+        case Action::Press: {
+            QWidget* focused = widget != nullptr ? widget : window.get();
+            focused->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(focused, qtKeyOf(action.value, modifiersOf(action.text).shift), qtModifiersOf(action.text));
             break;
         }
         case Action::Tab: control<QTabWidget>(*window, "PC1")->setCurrentIndex(action.value); break;
@@ -124,8 +179,23 @@ public:
                ", columns " + std::to_string(list->columnCount());
         for (int column = 0; column < list->columnCount(); ++column)
             out += " " + std::to_string(list->headerItem()->data(column, GameList::kHeaderImageRole).toInt());
-        return out + ", width " + std::to_string(window->width()) + ", snapshot in front " +
-               std::to_string(control<QWidget>(*window, "P1")->isVisibleTo(control<QWidget>(*window, "TS1")));
+        return out + ", width " + std::to_string(window->width()) + ", " + gameInfoView();
+    }
+    // The picture panel P1 (which holds the picture) against the romset group and the file list.
+    std::string gameInfoView() {
+        auto* page = control<QWidget>(*window, "TS1");
+        QWidget* panel = control<QWidget>(*window, "P1");
+        const auto shown = [&](const char* name) { return control<QWidget>(*window, name)->isVisibleTo(page); };
+        const auto behindPanel = [&](const char* name) {
+            return page->children().indexOf(control<QWidget>(*window, name)) < page->children().indexOf(panel);
+        };
+        bool romsetShown = true, romsetCovered = true;
+        for (const char* name : {"GB1", "LV1"}) {
+            romsetShown = romsetShown && shown(name);
+            romsetCovered = romsetCovered && (!shown(name) || behindPanel(name));
+        }
+        if (shown("P1") && shown("I1") && romsetCovered) return "snapshot";
+        return !shown("P1") && romsetShown ? "files" : "both";
     }
     std::string fileRows() override {
         std::string out;
