@@ -296,6 +296,7 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
     built_ = false;
     showCaptions(english);
     built_ = true;
+    markRadioTabStops();
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         const ControlRow& desc = layout.controls[i];
         if (desc.kind == ControlKind::ComboBox) SendMessageW(handles_[i], CB_SETCURSEL, desc.selected, 0);
@@ -424,6 +425,19 @@ bool Form::checked(std::string_view name) const {
 
 void Form::setChecked(std::string_view name, bool checked) {
     SendMessageW((*this)[name], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (built_ && layout_->controls[indexOf(name)].kind == ControlKind::RadioButton) markRadioTabStops();
+}
+
+void Form::markRadioTabStops() {
+    for (std::size_t i = 0; i < handles_.size(); ++i) {
+        const ControlRow& item = layout_->controls[i];
+        if (item.kind != ControlKind::RadioButton) continue;
+        const std::vector<HWND> items = radioItems(item.parent);
+        const int checked = radioIndex(item.parent);
+        const bool stop = handles_[i] == items[static_cast<std::size_t>(checked >= 0 ? checked : 0)];
+        const LONG style = GetWindowLongW(handles_[i], GWL_STYLE);
+        if (((style & WS_TABSTOP) != 0) != stop) SetWindowLongW(handles_[i], GWL_STYLE, style ^ WS_TABSTOP);
+    }
 }
 
 int Form::selection(std::string_view name) const {
@@ -501,6 +515,7 @@ void Form::setRadioIndex(std::string_view group, int index) {
     const std::vector<HWND> items = radioItems(group);
     for (std::size_t i = 0; i < items.size(); ++i)
         SendMessageW(items[i], BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    markRadioTabStops();
 }
 
 }  // namespace tavrix::win32

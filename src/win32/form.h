@@ -80,6 +80,8 @@ public:
 private:
     std::size_t indexOf(std::string_view name) const;
     void applyEnabled();
+    // The radio items of each box are one tab stop: the checked item, or the first while none is.
+    void markRadioTabStops();
     // Places control `index` at the scale, then applyFont.
     void place(std::size_t index);
     // Sets control `index`'s font in the language and its furniture (field height, padding) at

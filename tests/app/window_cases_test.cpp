@@ -3,6 +3,7 @@
 #include "app/game_list.h"
 #include "app/up_down.h"
 #include "fixtures/app_fixture.h"
+#include "fixtures/key_paths.h"
 #include "fixtures/window_cases.h"
 
 #include <QAbstractButton>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTreeWidget>
@@ -238,4 +240,46 @@ TEST(QtWindow, EveryActionOfTheSharedTableLeavesWhatTheModelDecides) {
         expectTheModelsResult(c, [] { return std::make_unique<QtWindow>(); });
         Language::setEnglish(false);
     }
+}
+
+namespace {
+
+// The control with the focus: the nearest widget the tables (or the window) name.
+std::string focusedControl() {
+    for (QWidget* widget = QApplication::focusWidget(); widget != nullptr; widget = widget->parentWidget())
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
+            return widget->objectName().toStdString();
+    return "none";
+}
+
+}  // namespace
+
+TEST(QtWindow, KeyboardPathsPutTheFocusWhereTheSharedTableSays) {
+    // Real error boxes, each closed as soon as it waits for the user.
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    closer.start();
+    for (const KeyPath& path : keyPaths()) {
+        SCOPED_TRACE(path.name);
+        TempDir dir;
+        path.prepare();
+        TF1 window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QApplication::processEvents();
+        for (const KeyStep& step : path.steps) {
+            SCOPED_TRACE(std::string(step.focusFirst) + " " + std::to_string(step.key) + " " + step.modifiers);
+            if (*step.focusFirst != '\0') control<QWidget>(window, step.focusFirst)->setFocus(Qt::MouseFocusReason);
+            QWidget* focused = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
+            QTest::keyClick(focused, qtKeyOf(step.key, modifiersOf(step.modifiers).shift), qtModifiersOf(step.modifiers));
+            // The window is active again once a box has closed, as a window manager makes it.
+            if (QApplication::activeWindow() == nullptr) QApplication::setActiveWindow(&window);
+            EXPECT_EQ(focusedControl(), step.focus);
+            EXPECT_EQ(control<QTabWidget>(window, "PC1")->currentIndex(), step.page);
+        }
+    }
+    Language::setEnglish(false);
 }

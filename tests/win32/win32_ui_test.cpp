@@ -4,6 +4,7 @@
 #include "core/layout_rules.h"
 #include "fixtures/annotation_recorder.h"
 #include "fixtures/fake_joystick_source.h"
+#include "fixtures/key_paths.h"
 #include "fixtures/window_cases.h"
 #include "platform/win32/joystick.h"
 #include "win32/error_box.h"
@@ -181,7 +182,8 @@ void pressKey(MainWindow& window, int key, KeyModifiers modifiers) {
         state[which] = down ? 0x80 : 0;
         SetKeyboardState(state);
         const UINT scan = MapVirtualKeyW(static_cast<UINT>(which), MAPVK_VK_TO_VSC);
-        const LPARAM bits = 1 | (static_cast<LPARAM>(scan) << 16) | (modifiers.alt ? 1L << 29 : 0) | (down ? 0 : 3L << 30);
+        const bool altHeld = modifiers.alt || (which == key::kAlt && down);
+        const LPARAM bits = 1 | (static_cast<LPARAM>(scan) << 16) | (altHeld ? 1L << 29 : 0) | (down ? 0 : 3L << 30);
         MSG message{GetFocus() != nullptr ? GetFocus() : window.window(),
                     system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP),
                     static_cast<WPARAM>(which), bits};
@@ -513,4 +515,69 @@ TEST(Win32Window, LanguagePanelShowsItsPaintedFlags) {
         }
     }
     EXPECT_TRUE(built.errors.empty());
+}
+
+namespace {
+
+// The control with the focus, by its table name.
+std::string focusedControl(MainWindow& window) {
+    const HWND focus = GetFocus();
+    if (const char* name = window.form().nameOf(focus)) return name;
+    for (int page = 0; page <= kLanguagePanel; ++page)
+        if (const char* name = window.page(page).form().nameOf(focus)) return name;
+    return "none";
+}
+
+BOOL CALLBACK closeIfBox(HWND window, LPARAM) {
+    wchar_t type[16] = L"";
+    GetClassNameW(window, type, 16);
+    if (std::wstring_view(type) == L"#32770" && IsWindowVisible(window)) PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+// Closes the thread's message boxes as soon as they wait for the user.
+void CALLBACK closeBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &closeIfBox, 0);
+}
+
+// Counts the times the window would enter its menu by keys, which it then does not.
+LRESULT CALLBACK countMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count) {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+        ++*reinterpret_cast<int*>(count);
+        return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(Win32Window, KeyboardPathsPutTheFocusWhereTheSharedTableSays) {
+    const UINT_PTR closer = SetTimer(nullptr, 0, 0, &closeBoxes);
+    for (const KeyPath& path : keyPaths()) {
+        SCOPED_TRACE(path.name);
+        TempDir dir;
+        path.prepare();
+        Window built;
+        setErrorReporter({});  // real boxes
+        MainWindow& window = built.window;
+        int menus = 0;
+        SetWindowSubclass(window.window(), &countMenus, 1, reinterpret_cast<DWORD_PTR>(&menus));
+        ShowWindow(window.window(), SW_SHOW);
+        SetForegroundWindow(window.window());
+        window.start();
+        for (const KeyStep& step : path.steps) {
+            SCOPED_TRACE(std::string(step.focusFirst) + " " + std::to_string(step.key) + " " + step.modifiers);
+            if (*step.focusFirst != '\0') SetFocus(window.page(pageOf(step.focusFirst)).form()[step.focusFirst]);
+            pressKey(window, step.key, modifiersOf(step.modifiers));
+            EXPECT_EQ(focusedControl(window), step.focus);
+            EXPECT_EQ(window.currentPage(), step.page);
+        }
+        EXPECT_EQ(menus, 0) << "a captured Alt or F10 opens no menu";
+        // Alt on the list does.
+        SetFocus(window.form()["LV0"]);
+        pressKey(window, key::kAlt, {});
+        EXPECT_EQ(menus, 1);
+        RemoveWindowSubclass(window.window(), &countMenus, 1);
+    }
+    KillTimer(nullptr, closer);
 }
