@@ -461,6 +461,44 @@ TEST(Win32Window, JoysticksCompleteACaptureOnTheControlsPageAndAnUnpluggedOneEnd
     EXPECT_TRUE(built.errors.empty());
 }
 
+TEST(Win32Window, ListColumnsKeepTheirOrderAndTheTablesMinimumWidths) {
+    Window built;
+    ShowWindow(built.window.window(), SW_SHOWNOACTIVATE);
+    const struct {
+        HWND list;
+        int minimum;
+    } lists[] = {{built.window.form()["LV0"], 250}, {built.window.page(kGameInfoPage).form()["LV1"], 100}};
+    for (const auto& [list, minimum] : lists) {
+        SCOPED_TRACE(minimum);
+        HWND header = ListView_GetHeader(list);
+        EXPECT_EQ(ListView_GetExtendedListViewStyle(list) & LVS_EX_HEADERDRAGDROP, 0u);
+        // A header dragged past the next one stays where it is.
+        if (Header_GetItemCount(header) > 1) {
+            const int width = ListView_GetColumnWidth(list, 0), past = width + ListView_GetColumnWidth(list, 1);
+            SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(width / 2, 5));
+            for (int x = width / 2; x <= past; x += 10) SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 5));
+            SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(past, 5));
+            int order[2] = {-1, -1};
+            ListView_GetColumnOrderArray(list, 2, order);
+            EXPECT_EQ(order[0], 0);
+        }
+        // The first column's divider dragged by the mouse, wider and then far too narrow; then
+        // a width set by the program.
+        const auto drag = [&](int to) {
+            const int from = ListView_GetColumnWidth(list, 0);
+            SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, 5));
+            SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, 5));
+            SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(to, 5));
+            return ListView_GetColumnWidth(list, 0);
+        };
+        EXPECT_EQ(drag(minimum + 20), minimum + 20);
+        EXPECT_EQ(drag(10), minimum);
+        ListView_SetColumnWidth(list, 0, 30);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 0), minimum);
+    }
+    EXPECT_TRUE(built.errors.empty());
+}
+
 namespace {
 
 // One pixel of a bitmap, as red, green and blue.
