@@ -195,10 +195,19 @@ TEST(WindowModel, ACaptureSetsTheWindowCaptionUntilAKeyCompletesIt) {
     EXPECT_EQ(model.controls.state.captions[6], "up");
     EXPECT_EQ(window.caption, "Tavrix");
     EXPECT_EQ(window.focused, "L27") << "the input takes the focus back from the key receiver";
-    // Leaving the page ends a capture; coming back reloads the file.
+    // A joystick likewise.
+    model.command(kControlsPage, "L29", ControlEvent::DoubleClick);
+    model.J1JoyMove(1, 0, 1, 0);
+    EXPECT_EQ(model.controls.state.captions[8], "joy1 left");
+    EXPECT_EQ(window.focused, "L29");
+    // Leaving the page ends a capture; coming back reloads the file. A joystick's report
+    // meanwhile moves no focus to the hidden page.
     model.command(kControlsPage, "L28", ControlEvent::DoubleClick);
     model.showPage(kGameInfoPage);
     EXPECT_EQ(window.caption, "Tavrix");
+    window.focused = "LV0";
+    model.J1JoyMove(1, 0, 1, 0);
+    EXPECT_EQ(window.focused, "LV0");
     model.showPage(kControlsPage);
     EXPECT_EQ(model.controls.state.captions[7], "S");
 }
