@@ -64,6 +64,8 @@ QWidget* create(QWidget* page, const ControlRow& desc, CaptionBook& book) {
     case ControlKind::Label:
     case ControlKind::ClickLabel: {
         QLabel* label = desc.kind == ControlKind::Label ? new QLabel(parent) : new ClickableLabel(parent);
+        // A text that runs its action by Enter or Space is a tab stop (a click does not focus it).
+        if (desc.byKeys) label->setFocusPolicy(Qt::TabFocus);
         styleText(label, desc);
         book.text(label, desc.caption);
         return label;
@@ -123,6 +125,13 @@ QWidget* create(QWidget* page, const ControlRow& desc, CaptionBook& book) {
             book.header(list, column, desc.items[column]);
             if (column < static_cast<int>(desc.widths.size())) list->setColumnWidth(column, desc.widths[column]);
         }
+        // The columns stay in their order, each no narrower than the table's minimum.
+        list->header()->setSectionsMovable(false);
+        QObject::connect(list->header(), &QHeaderView::sectionResized, list,
+                         [list, minimums = desc.minimumWidths](int column, int, int size) {
+                             if (column < static_cast<int>(minimums.size()) && size < minimums[column])
+                                 list->setColumnWidth(column, minimums[column]);
+                         });
         return list;
     }
     case ControlKind::Picture:

@@ -39,7 +39,11 @@ void showRows(QTreeWidget* list, const Rows& rows, bool marks) {
     QList<QTreeWidgetItem*> items;
     for (const auto& row : rows) {
         auto* item = new QTreeWidgetItem({shown(row.name), shown(row.signature)});
-        if (marks) item->setCheckState(0, Qt::Unchecked);
+        if (marks) {
+            // The marks are the verification's: shown, never changed by a click or Space.
+            item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+            item->setCheckState(0, Qt::Unchecked);
+        }
         items.push_back(item);
     }
     list->addTopLevelItems(items);
@@ -54,10 +58,6 @@ GameInfoPage::GameInfoPage(PageHost& pageHost, GameInfoPageModel& pageModel, QWi
     setupReportList(static_cast<QTreeWidget*>(control("LV2")));
     static_cast<QLabel*>(control("I1"))->setScaledContents(true);
     control("GB1")->installEventFilter(this);
-    // The file name column is never narrower than 100 pixels.
-    connect(files->header(), &QHeaderView::sectionResized, this, [files](int column, int, int size) {
-        if (column == 0 && size < 100) files->setColumnWidth(0, 100);
-    });
 }
 
 bool GameInfoPage::eventFilter(QObject* watched, QEvent* event) {
@@ -90,8 +90,9 @@ void GameInfoPage::showModel() {
         showRows(static_cast<QTreeWidget*>(control("LV2")), model.members, false);
     }
     if (!model.hasPicture()) static_cast<QLabel*>(control("I1"))->clear();
-    control("GB1")->setVisible(model.romsetShown);
-    files->setVisible(model.romsetShown);
+    // Never both: the views hide each other.
+    control("GB1")->setVisible(model.romsetShown());
+    files->setVisible(model.romsetShown());
     control("P1")->setVisible(model.panelShown);
     if (model.panelShown) control("P1")->raise();
 }

@@ -56,9 +56,10 @@ GameList::GameList(WindowModel& windowModel, QTreeView* list, QObject* parent)
     connect(LV0, &QAbstractItemView::doubleClicked, this,
             [this] { ErrorReport::guard([this] { window.LV0DblClick(); }); });
     LV0->installEventFilter(this);
-    // The title column is never narrower than 250 pixels.
+    // The title column is never narrower than the table's minimum.
     connect(LV0->header(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (column == 0 && size < 250) LV0->setColumnWidth(0, 250);
+        const int minimum = listRow().minimumWidths[0];
+        if (column == 0 && size < minimum) LV0->setColumnWidth(0, minimum);
     });
     handlersAttached_ = true;
 }

@@ -7,6 +7,7 @@
 #include "app/language_panel.h"
 #include "app/video_page.h"
 #include "core/emulator_contract.h"
+#include "core/virtual_keys.h"
 #include "platform/joystickex.h"
 #include "platform/renderer_plugin.h"
 
@@ -16,9 +17,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTabWidget>
-#include <QKeyEvent>
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
@@ -74,13 +75,18 @@ TF1::TF1(QWidget* parent) : QWidget(parent) {
     setFixedSize(kClientWidth, kClientHeight);
     CreateWidgets();
     ConnectWidgets();
+    // Every key press of the application passes here first; those of this window's controls
+    // go to the window model.
+    qApp->installEventFilter(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect desktop = screen->availableGeometry();
         move(desktop.center() - QPoint(kClientWidth / 2, kClientHeight / 2));
     }
 }
 
-TF1::~TF1() = default;
+TF1::~TF1() {
+    qApp->removeEventFilter(this);
+}
 
 void TF1::CreateWidgets() {
     // The list's columns are the game list's business; the window only places the list.
@@ -171,6 +177,30 @@ void TF1::showPage(int index) {
 
 void TF1::drawPage(int page) {
     pages[static_cast<std::size_t>(page)]->drawModel();
+    // Nothing under the language panel takes the focus while it shows.
+    if (page == kLanguagePanel) {
+        LV0->setVisible(!model_.startup.panel.visible);
+        PC1->setVisible(!model_.startup.panel.visible);
+    }
+}
+
+bool TF1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return QWidget::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this) return false;
+    // The control is the nearest widget named by the tables (the tab bar of PC1 is PC1's).
+    std::string control;
+    for (QWidget* named = widget; named != nullptr && named != this; named = named->parentWidget()) {
+        const QString name = named->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))) continue;
+        control = name.toStdString();
+        break;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers held = key->modifiers();
+    return model_.keyDown(control, windowsVirtualKey(key->key(), held.testFlag(Qt::KeypadModifier)),
+                          {held.testFlag(Qt::ControlModifier), held.testFlag(Qt::ShiftModifier),
+                           held.testFlag(Qt::AltModifier)});
 }
 
 void TF1::setCaption(const std::string& text) {
@@ -246,6 +276,11 @@ void TF1::captureStarted() {
     J1->StartCapture();
     J2->StartCapture();
     controlsPage->focusKeyReceiver();
+}
+
+void TF1::focus(std::string_view control) {
+    if (auto* widget = findChild<QWidget*>(QString::fromLatin1(control.data(), static_cast<qsizetype>(control.size()))))
+        widget->setFocus(Qt::OtherFocusReason);
 }
 
 void TF1::showEntries() {

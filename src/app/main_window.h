@@ -49,6 +49,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     // While a scan runs, closing the window stops it; the window closes once it has ended.
     void closeEvent(QCloseEvent* event) override;
+    // The window's keys (see WindowModel::keyDown), before the focused control has them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateWidgets();
@@ -70,6 +72,7 @@ private:
     void runRendererDialog() override;
     bool loadPicture(const std::string& path) override;
     void captureStarted() override;
+    void focus(std::string_view control) override;
     void showEntries() override;
     void showOrder() override;
     void showHeaderImages() override;

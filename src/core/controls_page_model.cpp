@@ -29,6 +29,12 @@ bool ControlsPageModel::L27DblClick(int label) {
     return true;
 }
 
+int ControlsPageModel::waitingLabel() const {
+    for (int label = 0; label < kControllerLabelCount; ++label)
+        if (state.captions[static_cast<std::size_t>(label)] == kCaptureMarker) return label;
+    return -1;
+}
+
 void ControlsPageModel::completeCapture(int inputCode) {
     for (std::string& caption : state.captions)
         if (caption == kCaptureMarker) caption = names.name(inputCode);

@@ -39,6 +39,8 @@ struct ControlsPageModel : PageModel {
     // and waits. False while another label waits: one capture at a time.
     bool L27DblClick(int label);
     void E4KeyDown(int virtualKey) { completeCapture(virtualKey); }
+    // The input (0 .. 13) whose label waits for a key, or -1.
+    int waitingLabel() const;
     // A joystick event of port 1 or 2; a centred stick without a button is no input.
     void J1JoyMove(int joystick, int xPos, int yPos, uint16_t buttonStatus);
     // A joystick was unplugged: a waiting label gets its input back and the capture ends.

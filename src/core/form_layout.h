@@ -4,6 +4,7 @@
 // tables, so the geometry and the texts of the two languages live in one place and the front
 // ends cannot drift apart. What a control shows later is the page model's business.
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavrix {
@@ -55,6 +56,7 @@ struct ControlRow {
     Caption caption;               // the text of a label, button, box or group
     std::vector<Caption> items;    // combo-box entries or list-view column headers
     std::vector<int> widths;       // list-view column widths
+    std::vector<int> minimumWidths;  // the narrowest a list-view column may be dragged, by column
     int selected = -1;             // a combo box's first selection
     // A combo box whose items the page model rebuilds at run time: its first items are made
     // in the language of the moment and are not captioned again when the language changes.
@@ -70,6 +72,7 @@ struct ControlRow {
     Caption downName;              // an up-down's down button (accessibleName: the up button)
     Caption tip;                   // a tool tip
     bool buttonLike = false;       // text that acts when clicked: a screen reader reads it as a button
+    bool byKeys = false;           // text that is a tab stop, whose action Enter or Space runs
     int minimum = 0, maximum = 0;  // an up-down's range
     int position = 0;              // an up-down's first position
 
@@ -84,6 +87,8 @@ struct ControlRow {
     ControlRow& spoken(Caption name) { accessibleName = name; return *this; }
     ControlRow& tipped(Caption text) { tip = text; return *this; }
     ControlRow& likeButton() { buttonLike = true; return *this; }
+    ControlRow& keys() { byKeys = true; return *this; }
+    ControlRow& atLeast(std::vector<int> widths) { minimumWidths = std::move(widths); return *this; }
 };
 
 // A page's controls in creation order (parents before their children).

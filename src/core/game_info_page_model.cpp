@@ -60,7 +60,7 @@ void GameInfoPageModel::showSnapshot(const std::string& romsetName, PathResolver
         return;
     }
     picturePath.clear();
-    showRomsetView();
+    panelShown = false;
 }
 
 void GameInfoPageModel::showMarks(const GameVerification& verification) {
@@ -78,12 +78,8 @@ void GameInfoPageModel::showMarks(const GameVerification& verification) {
 
 void GameInfoPageModel::L1Click(bool listEmpty) {
     if (listEmpty) return;
-    if (panelShown || !hasPicture()) {
-        showRomsetView();
-    } else {
-        romsetShown = false;
-        panelShown = true;
-    }
+    // Without a picture the romset view stays.
+    panelShown = !panelShown && hasPicture();
 }
 
 void GameInfoPageModel::clearForEmptyList() {
@@ -92,11 +88,6 @@ void GameInfoPageModel::clearForEmptyList() {
     title.clear();
     makerAndYear.clear();
     hardware.clear();
-}
-
-void GameInfoPageModel::showRomsetView() {
-    romsetShown = true;
-    panelShown = false;
 }
 
 std::vector<bool> GameInfoPageModel::marks() const {

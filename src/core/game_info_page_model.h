@@ -45,8 +45,9 @@ public:
     std::vector<FileRow> files;      // LV1
     std::vector<MemberRow> members;  // LV2
     std::string picturePath;   // the snapshot file in I1; empty: no picture
-    bool panelShown = false;   // P1 (with I1) shown, in front of the romset view
-    bool romsetShown = true;   // GB1 and LV1 shown
+    // P1 (with I1) shown. The two views never show together: while the panel shows, GB1 and
+    // LV1 are hidden, so nothing of the romset view takes the mouse or the focus under it.
+    bool panelShown = false;
     // Counts of the times `files` and `members` were filled anew, so that a front end rebuilds
     // its rows only then (and keeps a row selection while only the view or the marks change).
     unsigned filesFilled = 0;
@@ -83,12 +84,11 @@ public:
     // panel in front, the title lines empty. The romset lines and files stay behind it.
     void clearForEmptyList();
 
+    bool romsetShown() const { return !panelShown; }  // GB1 and LV1 shown
     bool hasPicture() const { return !picturePath.empty(); }
     std::vector<bool> marks() const;
 
 private:
-    void showRomsetView();
-
     DirectArchiveLister directLister_;
     ArchiveLister* lister_;
 };

@@ -78,7 +78,12 @@ void RomsetScanModel::run(ScanSteps& steps) {
                 // The next result, while the window goes on working when the front end lets it.
                 std::optional<ScannedGame> next;
                 while (!stopped_ && !(next = workers.takeReady())) {
-                    if (shownApplied != position) showProgress(position);
+                    // Showing the progress lets the window handle its events, the wake-up among
+                    // them, so the result is looked for again before the window waits.
+                    if (shownApplied != position) {
+                        showProgress(position);
+                        continue;
+                    }
                     if (!steps.awaitResults()) workers.waitForNext();
                     else stopped_ = steps.stopRequested();
                 }

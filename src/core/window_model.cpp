@@ -4,6 +4,8 @@
 #include "core/romset_scan_pass.h"
 
 #include <exception>
+#include <iterator>
+#include <string>
 #include <utility>
 
 namespace tavrix {
@@ -37,6 +39,42 @@ int assignableLabel(std::string_view control) {
     return number >= 21 && number < 21 + kControllerLabelCount ? number - 21 : -1;
 }
 
+std::string assignableLabelName(int label) {
+    return "L" + std::to_string(21 + label);
+}
+
+// The Windows virtual keys the window takes.
+namespace vk {
+constexpr int kTab = 0x09, kReturn = 0x0D, kSpace = 0x20, kPageUp = 0x21, kPageDown = 0x22;
+constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
+}  // namespace vk
+
+// The page (or the panel) whose table holds the control, and its row; none for the window's
+// own controls and unknown names.
+struct TableControl {
+    int page = -1;
+    const ControlRow* row = nullptr;
+};
+TableControl findControl(std::string_view name) {
+    const FormLayout* const tables[] = {&gameInfoPageLayout(), &generalPageLayout(), &videoPageLayout(),
+                                        &soundPageLayout(),    &controlsPageLayout(), &aboutPageLayout(),
+                                        &languagePanelLayout()};
+    static_assert(std::size(tables) == kLanguagePanel + 1);
+    for (int page = 0; page <= kLanguagePanel; ++page)
+        for (const ControlRow& row : tables[page]->controls)
+            if (name == row.name) return {page, &row};
+    return {};
+}
+
+// +1 for a key that brings the next page to the front, -1 for the previous one, else 0.
+int pageStep(int key, KeyModifiers modifiers) {
+    if (!modifiers.ctrl || modifiers.alt) return 0;
+    if (key == vk::kTab) return modifiers.shift ? -1 : 1;
+    if (key == vk::kPageDown) return 1;
+    if (key == vk::kPageUp) return -1;
+    return 0;
+}
+
 }  // namespace
 
 // Each step of the start-up sequence on the window's models and widgets.
@@ -46,17 +84,27 @@ public:
 
     void clearBatchRequest() override { w.launch.batchRequested = false; }
     void reportCorruptedSettings(const char* text) override { w.steps_.reportCorruptedSettings(text); }
-    void showLanguagePanel(bool) override { w.steps_.drawPage(kLanguagePanel); }
+    void showLanguagePanel(bool shown) override {
+        w.steps_.drawPage(kLanguagePanel);
+        // Its first choice takes the focus; nothing under the panel takes any.
+        if (shown) w.steps_.focus("RB1");
+    }
     void setEnglishFlag(bool english) override { w.steps_.setEnglishFlag(english); }
     void applyEnglishCaptions() override { w.steps_.applyEnglishCaptions(); }
     void fillGameList() override { w.fillGameList(); }
-    void reloadGeneralPage() override { w.command(kGeneralPage, "B05", ControlEvent::Click); }
+    void reloadGeneralPage() override {
+        Finally draw{[this] { w.steps_.drawPage(kGeneralPage); }};
+        w.reloadGeneralPage();
+    }
     void sortGameList() override {
         w.sortList();
         w.list.markSortColumn();
         w.steps_.showHeaderImages();
     }
-    void reloadSoundPage() override { w.command(kSoundPage, "B12", ControlEvent::Click); }
+    void reloadSoundPage() override {
+        Finally draw{[this] { w.steps_.drawPage(kSoundPage); }};
+        w.reloadSoundPage();
+    }
     void reloadVideoPage() override {
         Finally draw{[this] { w.steps_.drawPage(kVideoPage); }};
         w.video.ReadVideoSettings();
@@ -201,6 +249,7 @@ void WindowModel::generalCommand(std::string_view control, ControlEvent event) {
         pageSaved();
     } else if (control == "B05") {
         reloadGeneralPage();
+        pageCancelled();
     }
 }
 
@@ -222,6 +271,7 @@ void WindowModel::videoCommand(std::string_view control, ControlEvent event) {
         if (control == "B06") {
             showPage(kVideoPage);
             video.ReadVideoSettings();
+            pageCancelled();
         }
         if (control == "B14") steps_.runRendererDialog();
     }
@@ -239,9 +289,8 @@ void WindowModel::soundCommand(std::string_view control, ControlEvent event) {
         sound.B11Click();
         pageSaved();
     } else if (control == "B12") {
-        // Cancel shows the page first, so the start-up's reload shows it too.
-        showPage(kSoundPage);
-        sound.B12Click();
+        reloadSoundPage();
+        pageCancelled();
     }
 }
 
@@ -260,12 +309,13 @@ void WindowModel::controlsCommand(std::string_view control, ControlEvent event) 
         pageSaved();
     } else if (event == ControlEvent::Click && control == "B03") {
         controls.B03Click();
+        pageCancelled();
     }
 }
 
 void WindowModel::aboutCommand(std::string_view control, ControlEvent event) {
     if (event != ControlEvent::Click) return;
-    if (control == "B08") showPage(kGameInfoPage);
+    if (control == "B08") pageSaved();
     // The result is not checked: a system without a browser is not an error of ours.
     if (control == "B13") steps_.openWebPage(webPageAddress(english()));
 }
@@ -290,7 +340,9 @@ void WindowModel::E4KeyDown(int virtualKey) {
         steps_.drawPage(kControlsPage);
         showCaptureCaption();
     }};
+    const int label = pendingCapture();
     controls.E4KeyDown(virtualKey);
+    captureEnded(label);
 }
 
 void WindowModel::J1JoyMove(int joystick, int xPos, int yPos, std::uint16_t buttonStatus) {
@@ -298,7 +350,9 @@ void WindowModel::J1JoyMove(int joystick, int xPos, int yPos, std::uint16_t butt
         steps_.drawPage(kControlsPage);
         showCaptureCaption();
     }};
+    const int label = pendingCapture();
     controls.J1JoyMove(joystick, xPos, yPos, buttonStatus);
+    captureEnded(label);
 }
 
 void WindowModel::J1JoyRemoved() {
@@ -306,7 +360,54 @@ void WindowModel::J1JoyRemoved() {
         steps_.drawPage(kControlsPage);
         showCaptureCaption();
     }};
+    const int label = pendingCapture();
     controls.J1JoyRemoved();
+    captureEnded(label);
+}
+
+int WindowModel::pendingCapture() const {
+    return controls.capturing ? controls.waitingLabel() : -1;
+}
+
+void WindowModel::captureEnded(int label) {
+    // Before the page is drawn, which disables the key receiver.
+    if (label >= 0 && !controls.capturing) steps_.focus(assignableLabelName(label));
+}
+
+bool WindowModel::keyDown(std::string_view control, int virtualKey, KeyModifiers modifiers) {
+    if (control == "E4") return false;
+    const TableControl found = findControl(control);
+    const bool plain = !modifiers.ctrl && !modifiers.alt;
+    if (startup.panel.visible) {
+        if (found.page != kLanguagePanel || !plain) return false;
+        const bool arrow = virtualKey == vk::kLeft || virtualKey == vk::kUp || virtualKey == vk::kRight ||
+                           virtualKey == vk::kDown;
+        if (arrow && (control == "RB1" || control == "RB2")) {
+            const char* other = control == "RB1" ? "RB2" : "RB1";
+            command(kLanguagePanel, other, ControlEvent::Click);
+            steps_.focus(other);
+            return true;
+        }
+        if (virtualKey != vk::kReturn) return false;
+        if (startup.panel.okEnabled) command(kLanguagePanel, "B10", ControlEvent::Click);
+        return true;
+    }
+    if (const int step = pageStep(virtualKey, modifiers); step != 0) {
+        showPage((currentPage_ + step + kPageCount) % kPageCount);
+        // A control of the page left behind is hidden now.
+        if (control != "LV0" && control != "PC1") steps_.focus("PC1");
+        return true;
+    }
+    if (found.row == nullptr || !plain) return false;
+    if (virtualKey == vk::kReturn && found.row->kind == ControlKind::Button) {
+        command(found.page, control, ControlEvent::Click);
+        return true;
+    }
+    if ((virtualKey == vk::kReturn || virtualKey == vk::kSpace) && found.row->byKeys) {
+        command(found.page, control, assignableLabel(control) >= 0 ? ControlEvent::DoubleClick : ControlEvent::Click);
+        return true;
+    }
+    return false;
 }
 
 void WindowModel::showCaptureCaption() {
@@ -332,6 +433,17 @@ void WindowModel::pageShown(int index) {
     // Every visit to the Controls page shows the file's content.
     if (leftControls) controls.TS4Hide();
     if (index == kControlsPage) controls.TS4Show();
+}
+
+void WindowModel::pageSaved() {
+    showPage(kGameInfoPage);
+    steps_.focusGameList();
+}
+
+void WindowModel::reloadSoundPage() {
+    // The page shows first, so the start-up's reload shows it too.
+    showPage(kSoundPage);
+    sound.B12Click();
 }
 
 void WindowModel::reloadGeneralPage() {

@@ -71,6 +71,9 @@ public:
     virtual bool loadPicture(const std::string& path) = 0;
     // A capture began on the Controls page: both joysticks report, the key receiver has the focus.
     virtual void captureStarted() = 0;
+    // The keyboard focus to the control of that name: a page's or the panel's, the list LV0 or
+    // the tabs PC1.
+    virtual void focus(std::string_view control) = 0;
 
     // The game list, a view of WindowModel::list.
     virtual void showEntries() = 0;       // the entries afresh, none selected, without the selection handler
@@ -128,6 +131,20 @@ public:
 
     void command(int page, std::string_view control, ControlEvent event) override;
     void E4KeyDown(int virtualKey) override;
+    // A key pressed (a Windows virtual key, with the modifiers held) while the control of that
+    // name has the focus (any other name, or none, for the window itself). True when the key
+    // is the window's: the front end then lets no control have it. The window's keys:
+    // - The key receiver E4 takes every key as an input to capture; none of them is the window's.
+    // - While the language panel shows, only its controls take keys: an arrow on a language
+    //   checks the other one and moves the focus there, and Enter presses OK when it may be
+    //   pressed. The pages do not switch.
+    // - Ctrl+Tab and Ctrl+PgDn bring the next page to the front, Ctrl+Shift+Tab and Ctrl+PgUp
+    //   the previous one, round the ends; the focus goes to the tabs unless it is on the list
+    //   or the tabs.
+    // - Enter on a button presses it (Space too, which the button does itself).
+    // - Enter or Space on a text that takes keys (the title L1, the capture inputs) runs its
+    //   click (the views switch) or its double click (a capture starts).
+    bool keyDown(std::string_view control, int virtualKey, KeyModifiers modifiers);
     bool english() const override { return startup.english; }
 
     // The page control: the program brings a page to the front; the user picked a tab.
@@ -179,10 +196,19 @@ private:
     void aboutCommand(std::string_view control, ControlEvent event);
     void panelCommand(std::string_view control, ControlEvent event);
 
-    // A page's Save has stored it: Game Info comes to the front.
-    void pageSaved() { showPage(kGameInfoPage); }
-    // General's Cancel, also the page's reload at start-up.
+    // A page's Save has stored it (or About's OK): Game Info comes to the front and the list
+    // takes the focus from the button, which is hidden now.
+    void pageSaved();
+    // The reloads of General and Sound: their Cancel, also the pages' reloads at start-up.
     void reloadGeneralPage();
+    void reloadSoundPage();
+    // A page's Cancel has reloaded it: the list takes the focus, as after Save.
+    void pageCancelled() { steps_.focusGameList(); }
+    // The input (0 .. 13) a pending capture waits for, or -1.
+    int pendingCapture() const;
+    // A key or a joystick ended the capture that input `label` (0 .. 13, or -1 for none) waited
+    // for: the label takes the focus back from the key receiver.
+    void captureEnded(int label);
     void fillGameList();
     void sortList();
     // L16 on the General page.

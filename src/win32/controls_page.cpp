@@ -27,6 +27,8 @@ LRESULT CALLBACK ControlsPage::keyReceiver(HWND edit, UINT message, WPARAM wPara
         }
     }
     if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;  // every key is an input to capture
+    // Alt and F10 are inputs too, which open no menu.
+    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 

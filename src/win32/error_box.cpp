@@ -22,11 +22,15 @@ void showError(const std::string& text) {
         reporter()(text);
         return;
     }
+    // The box takes the focus from the window; the control that had it gets it back.
+    HWND focus = GetFocus();
 #if TAVRIX_HAVE_PLATFORM_WIN32
     showMessage(GetActiveWindow(), text, MessageKind::Error);
 #else
     MessageBoxW(GetActiveWindow(), wide(text).c_str(), L"Tavrix", MB_OK | MB_ICONERROR);
 #endif
+    if (focus != nullptr && GetFocus() != focus && IsWindow(focus) && IsWindowVisible(focus) && IsWindowEnabled(focus))
+        SetFocus(focus);
 }
 
 void setErrorReporter(std::function<void(const std::string&)> function) {

@@ -42,10 +42,13 @@ WindowClass classOf(const ControlRow& desc) {
     // Text on one line, cut at the right edge rather than wrapped, as the labels always were.
     const DWORD centred = (desc.font & kCentred) != 0 ? SS_CENTER : SS_LEFTNOWORDWRAP;
     switch (desc.kind) {
-    // A group without a frame is a plain panel in front of what lies behind it.
-    case ControlKind::Group: return desc.framed ? WindowClass{L"BUTTON", BS_GROUPBOX} : WindowClass{L"STATIC", SS_NOTIFY};
+    // A group without a frame is a plain panel in front of what lies behind it, which it does
+    // not paint over what lies in front of it.
+    case ControlKind::Group:
+        return desc.framed ? WindowClass{L"BUTTON", BS_GROUPBOX} : WindowClass{L"STATIC", SS_NOTIFY | WS_CLIPSIBLINGS};
     case ControlKind::Label: return {L"STATIC", centred | SS_NOPREFIX};
-    case ControlKind::ClickLabel: return {L"STATIC", centred | SS_NOPREFIX | SS_NOTIFY};
+    case ControlKind::ClickLabel:
+        return {L"STATIC", centred | SS_NOPREFIX | SS_NOTIFY | (desc.byKeys ? WS_TABSTOP : 0)};
     case ControlKind::CheckBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
     case ControlKind::RadioButton: return {L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP};
     case ControlKind::ComboBox: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
@@ -100,6 +103,47 @@ bool hasHangul(std::wstring_view text) {
 
 }  // namespace
 
+LRESULT CALLBACK Form::focusableText(HWND text, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(text, nullptr, TRUE); break;
+    case WM_PAINT: {
+        const LRESULT result = DefSubclassProc(text, message, wParam, lParam);
+        if (GetFocus() == text) {
+            RECT frame;
+            GetClientRect(text, &frame);
+            HDC canvas = GetDC(text);
+            DrawFocusRect(canvas, &frame);
+            ReleaseDC(text, canvas);
+        }
+        return result;
+    }
+    case WM_NCDESTROY: RemoveWindowSubclass(text, &Form::focusableText, 1); break;
+    default: break;
+    }
+    return DefSubclassProc(text, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::listColumns(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR row) {
+    const std::vector<int>& minimums = reinterpret_cast<const ControlRow*>(row)->minimumWidths;
+    const auto minimum = [&](int column) {
+        return column >= 0 && column < static_cast<int>(minimums.size()) ? scaledFor(list, minimums[column]) : 0;
+    };
+    if (message == WM_NOTIFY) {
+        // A column about to become narrower than its minimum, by a drag or by the program,
+        // becomes as wide as the minimum instead.
+        auto* change = reinterpret_cast<NMHEADERW*>(lParam);
+        if (change->hdr.hwndFrom == ListView_GetHeader(list) &&
+            (change->hdr.code == HDN_ITEMCHANGINGW || change->hdr.code == HDN_ITEMCHANGINGA) && change->pitem != nullptr &&
+            (change->pitem->mask & HDI_WIDTH) != 0 && change->pitem->cxy < minimum(change->iItem)) {
+            SendMessageW(list, LVM_SETCOLUMNWIDTH, change->iItem, minimum(change->iItem));
+            return TRUE;
+        }
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(list, &Form::listColumns, 1);
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
 Form::~Form() {
     for (std::size_t i = 0; i < handles_.size(); ++i)
         annotations().clear(handles_[i], layout_->controls[i].kind == ControlKind::UpDown ? 2 : 0);
@@ -117,6 +161,19 @@ std::size_t Form::indexOf(std::string_view name) const {
 
 HWND Form::operator[](std::string_view name) const {
     return handles_[indexOf(name)];
+}
+
+HWND Form::find(std::string_view name) const {
+    for (std::size_t i = 0; i < handles_.size(); ++i)
+        if (name == layout_->controls[i].name) return handles_[i];
+    return nullptr;
+}
+
+const char* Form::nameOf(HWND control) const {
+    for (; control != nullptr; control = GetParent(control))
+        for (std::size_t i = 0; i < handles_.size(); ++i)
+            if (handles_[i] == control) return layout_->controls[i].name;
+    return nullptr;
 }
 
 int Form::id(std::string_view name) const {
@@ -182,9 +239,14 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
             SendMessageW(control, UDM_SETRANGE32, desc.minimum, desc.maximum);
             SendMessageW(control, UDM_SETPOS32, 0, desc.position);
             break;
+        case ControlKind::ClickLabel:
+            if (desc.byKeys) SetWindowSubclass(control, &Form::focusableText, 1, 0);
+            break;
         case ControlKind::ListView: {
-            SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                         LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP);
+            // The columns cannot be dragged into another order.
+            SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+            if (!desc.minimumWidths.empty())
+                SetWindowSubclass(control, &Form::listColumns, 1, reinterpret_cast<DWORD_PTR>(&desc));
             for (std::size_t column = 0; column < desc.items.size(); ++column) {
                 LVCOLUMNW header{};
                 header.mask = LVCF_WIDTH | LVCF_TEXT;
@@ -236,6 +298,7 @@ void Form::build(HWND page, const FormLayout& layout, FontSet& fonts, bool engli
     built_ = false;
     showCaptions(english);
     built_ = true;
+    markRadioTabStops();
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         const ControlRow& desc = layout.controls[i];
         if (desc.kind == ControlKind::ComboBox) SendMessageW(handles_[i], CB_SETCURSEL, desc.selected, 0);
@@ -364,6 +427,19 @@ bool Form::checked(std::string_view name) const {
 
 void Form::setChecked(std::string_view name, bool checked) {
     SendMessageW((*this)[name], BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (built_ && layout_->controls[indexOf(name)].kind == ControlKind::RadioButton) markRadioTabStops();
+}
+
+void Form::markRadioTabStops() {
+    for (std::size_t i = 0; i < handles_.size(); ++i) {
+        const ControlRow& item = layout_->controls[i];
+        if (item.kind != ControlKind::RadioButton) continue;
+        const std::vector<HWND> items = radioItems(item.parent);
+        const int checked = radioIndex(item.parent);
+        const bool stop = handles_[i] == items[static_cast<std::size_t>(checked >= 0 ? checked : 0)];
+        const LONG style = GetWindowLongW(handles_[i], GWL_STYLE);
+        if (((style & WS_TABSTOP) != 0) != stop) SetWindowLongW(handles_[i], GWL_STYLE, style ^ WS_TABSTOP);
+    }
 }
 
 int Form::selection(std::string_view name) const {
@@ -446,6 +522,7 @@ void Form::setRadioIndex(std::string_view group, int index) {
     const std::vector<HWND> items = radioItems(group);
     for (std::size_t i = 0; i < items.size(); ++i)
         SendMessageW(items[i], BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    markRadioTabStops();
 }
 
 }  // namespace tavrix::win32

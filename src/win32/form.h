@@ -47,9 +47,13 @@ public:
     FontSet& fonts() const { return *fonts_; }
     // The control called `name`; throws std::out_of_range when there is none.
     HWND operator[](std::string_view name) const;
+    // The control called `name`, or nullptr when there is none.
+    HWND find(std::string_view name) const;
     int id(std::string_view name) const;
     // The name of the control with this id, or nullptr.
     const char* nameOf(int id) const;
+    // The name of this control, or of the control it is part of, or nullptr.
+    const char* nameOf(HWND control) const;
     // The page-relative place of a control (group-box offsets added), in pixels at the scale
     // of the controls.
     Rect placeOf(std::string_view name) const;
@@ -83,6 +87,8 @@ public:
 private:
     std::size_t indexOf(std::string_view name) const;
     void applyEnabled();
+    // The radio items of each box are one tab stop: the checked item, or the first while none is.
+    void markRadioTabStops();
     // Places control `index` at the scale, then applyFont.
     void place(std::size_t index);
     // Sets control `index`'s font in the language and its furniture (field height, padding) at
@@ -91,6 +97,12 @@ private:
     HFONT fontFor(std::size_t index) const;
     // Tells screen readers the control's name (and role) in the language shown.
     void annotate(std::size_t index);
+    // A text that takes the focus shows it; a list keeps its columns in order and as wide as
+    // the table's minimums.
+    static LRESULT CALLBACK focusableText(HWND text, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR);
+    static LRESULT CALLBACK listColumns(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR row);
 
     const FormLayout* layout_ = nullptr;
     std::vector<HWND> handles_;  // in table order

@@ -16,9 +16,19 @@ void GameInfoPage::created() {
     // The file list shows each file's mark as a check box.
     HWND files = form_["LV1"];
     ListView_SetExtendedListViewStyle(files, ListView_GetExtendedListViewStyle(files) | LVS_EX_CHECKBOXES);
+    // The snapshot panel lies in front of every other control, and its picture in front of it.
+    for (const char* name : {"P1", "I1"})
+        SetWindowPos(form_[name], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool GameInfoPage::message(UINT message, WPARAM, LPARAM lParam) {
+bool GameInfoPage::message(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message == WM_NOTIFY) {
+        // A click on a mark or Space would change it: refused, unless the page draws the model.
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (change->hdr.hwndFrom != form_["LV1"] || change->hdr.code != LVN_ITEMCHANGING || drawing()) return false;
+        result = (change->uChanged & LVIF_STATE) != 0 && ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK) != 0;
+        return result != 0;
+    }
     if (message != WM_LBUTTONUP || (GetWindowLongW(form_["GB1"], GWL_STYLE) & WS_VISIBLE) == 0) return false;
     const Rect box = form_.placeOf("GB1");
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -71,7 +81,8 @@ void GameInfoPage::showModel() {
         showRows("LV2", rows);
     }
     if (!model.hasPicture()) SendMessageW(form_["I1"], STM_SETIMAGE, IMAGE_BITMAP, 0);
-    for (const char* name : {"GB1", "L12", "L3", "L10", "L4", "L11", "L5", "LV1"}) form_.setVisible(name, model.romsetShown);
+    // Never both: the views hide each other.
+    for (const char* name : {"GB1", "L12", "L3", "L10", "L4", "L11", "L5", "LV1"}) form_.setVisible(name, model.romsetShown());
     form_.setVisible("P1", model.panelShown);
     form_.setVisible("I1", model.panelShown);
 }

@@ -16,8 +16,9 @@ public:
 protected:
     void created() override;
     void showModel() override;
-    // A click on the romset group itself, which lets clicks through to the page.
-    bool message(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A click on the romset group itself, which lets clicks through to the page; the file
+    // list's marks, which only the model changes.
+    bool message(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void showRows(const char* list, const std::vector<std::pair<std::string, std::string>>& rows);

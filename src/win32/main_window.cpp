@@ -224,11 +224,66 @@ void MainWindow::start() {
 
 void MainWindow::showPage(int index) {
     TabCtrl_SetCurSel(form_["PC1"], index);
-    for (int i = 0; i < kPageCount; ++i) ShowWindow(page(i).window(), i == index ? SW_SHOW : SW_HIDE);
+    showUnderPanel();
+}
+
+void MainWindow::showUnderPanel() {
+    const bool covered = model_.startup.panel.visible;
+    for (const char* name : {"LV0", "PC1"}) ShowWindow(form_[name], covered ? SW_HIDE : SW_SHOWNA);
+    const int shown = currentPage();
+    for (int i = 0; i < kPageCount; ++i) ShowWindow(page(i).window(), i == shown && !covered ? SW_SHOW : SW_HIDE);
 }
 
 void MainWindow::drawPage(int index) {
     page(index).drawModel();
+    if (index == kLanguagePanel) showUnderPanel();
+}
+
+void MainWindow::focus(std::string_view control) {
+    HWND target = form_.find(control);
+    for (int index = 0; index <= kLanguagePanel && target == nullptr; ++index) target = page(index).form().find(control);
+    if (target != nullptr) SetFocus(target);
+}
+
+std::string MainWindow::nameOf(HWND control) {
+    if (const char* name = form_.nameOf(control)) return name;
+    for (int index = 0; index <= kLanguagePanel; ++index)
+        if (const char* name = page(index).form().nameOf(control)) return name;
+    return {};
+}
+
+void MainWindow::process(MSG& message) {
+    if (takeKey(message)) return;
+    if (IsDialogMessageW(window_, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+bool MainWindow::takeKey(const MSG& message) {
+    const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    const bool up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    if ((!down && !up) || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) return false;
+    const auto key = static_cast<UINT>(message.wParam);
+    if (up) {
+        // The release of a key that a capture took goes nowhere: Alt or F10 would open the menu.
+        if (key != capturedKey_) return false;
+        capturedKey_ = 0;
+        return true;
+    }
+    HWND receiver = controlsPage_->form()["E4"];
+    if (message.hwnd == receiver) {
+        // Every key is an input to capture, also those of the dialog keys and of the menu.
+        DispatchMessageW(&message);
+        if (!IsWindowEnabled(receiver)) capturedKey_ = key;
+        return true;
+    }
+    try {
+        return model_.keyDown(nameOf(message.hwnd), static_cast<int>(key),
+                              {GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0});
+    } catch (const std::exception& error) {
+        showError(errorReportText(error.what()));
+        return true;
+    }
 }
 
 void MainWindow::setCaption(const std::string& text) {

@@ -13,6 +13,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace tavrix {
 class JoystickSource;
@@ -43,6 +45,10 @@ public:
 
     WindowModel& model() { return model_; }
     HWND window() const { return window_; }
+    // One message of the thread's queue, as the message loop takes it: the window's keys
+    // first (see WindowModel::keyDown), then the dialog keys (Tab, the arrows, Enter, Space on a
+    // button), then the control's own handling.
+    void process(MSG& message);
     // The window's own controls (the list and the tab control).
     Form& form() { return form_; }
     // The pages in tab order, then the first-start panel (kLanguagePanel).
@@ -68,6 +74,14 @@ private:
     RECT pageArea() const;
     void createJoysticks();
     void LV0KeyDown(UINT key);
+    // A key message the window takes itself (true), before the dialog keys.
+    bool takeKey(const MSG& message);
+    // The name of a control of the window or of a page, or of the control it is part of; empty
+    // for none.
+    std::string nameOf(HWND control);
+    // The list, the tabs and the page in front shown, unless the language panel covers them:
+    // then they are hidden, so that no key reaches them.
+    void showUnderPanel();
     // The window on a display of another scale: every place, font and picture made again for
     // it, the window as large as its client area needs there and where the system suggests.
     void rescale(int dpi, const RECT* suggested);
@@ -86,6 +100,7 @@ private:
     void runRendererDialog() override;
     bool loadPicture(const std::string& path) override;
     void captureStarted() override;
+    void focus(std::string_view control) override;
     void showEntries() override { list_.showEntries(); }
     void showOrder() override { list_.showOrder(); }
     void showHeaderImages() override { list_.showHeaderImages(); }
@@ -121,6 +136,7 @@ private:
     // The program's end was asked for during a scan: the quit is posted again once it ends.
     bool quitAfterScan_ = false;
     WPARAM quitCode_ = 0;
+    UINT capturedKey_ = 0;  // the key a capture took, whose release the window swallows
 };
 
 }  // namespace tavrix::win32

@@ -113,7 +113,7 @@ LRESULT CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT Page::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (this->message(message, wParam, lParam)) return 0;
+    if (LRESULT result = 0; this->message(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND: {
         const char* name = form_.nameOf(LOWORD(wParam));

@@ -35,8 +35,11 @@ protected:
     virtual void created() {}
     // What the page draws beyond its fields and enabled states.
     virtual void showModel() {}
-    // A message to the page's own window that the page answers itself; true when it did.
-    virtual bool message(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return false; }
+    // A message to the page's own window that the page answers itself (with `result`); true
+    // when it did.
+    virtual bool message(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*result*/) { return false; }
+    // The page is drawing its model: the notifications of its controls are its own doing.
+    bool drawing() const { return drawing_; }
     // The user acted on control `name`: its field takes the control's state, then the window
     // runs the handler.
     void report(const char* name, ControlEvent event);

@@ -104,5 +104,10 @@ TEST(GameInfoPage, FileColumnsAndTheSnapshotFilesThatLoad) {
     EXPECT_EQ(files->columnWidth(0), 100);
     files->header()->resizeSection(0, 150);
     EXPECT_EQ(files->columnWidth(0), 150);
+    // The game column stops at 250; neither list's columns can be dragged into another order.
+    list->header()->resizeSection(0, 40);
+    EXPECT_EQ(list->columnWidth(0), 250);
+    EXPECT_FALSE(list->header()->sectionsMovable());
+    EXPECT_FALSE(files->header()->sectionsMovable());
     EXPECT_TRUE(recorder.reports.isEmpty());
 }

@@ -104,7 +104,7 @@ TEST(GameInfoPageModel, ClicksToggleTheViewsDamagedArchivesThrowAndAnEmptyListCl
         {[&] { page.L1Click(false); }, "LV1"},
         {[&] {
              page.L1Click(false);
-             EXPECT_FALSE(page.romsetShown) << "hidden, not only covered";
+             EXPECT_FALSE(page.romsetShown()) << "hidden, not only covered";
          }, "P1"},
         {[&] { page.L1Click(true); }, "P1"},  // the list is empty: nothing happens
         {[&] { EXPECT_THROW(page.fill(3, "roms", loadBitmap), Error); }, "LV1"},
@@ -113,7 +113,7 @@ TEST(GameInfoPageModel, ClicksToggleTheViewsDamagedArchivesThrowAndAnEmptyListCl
     };
     for (const auto& [step, expected] : steps) {
         step();
-        EXPECT_EQ(page.panelShown ? "P1" : (page.romsetShown ? "LV1" : ""), std::string(expected));
+        EXPECT_EQ(page.panelShown ? "P1" : (page.romsetShown() ? "LV1" : ""), std::string(expected));
     }
     // The damaged main archive left its game unmarked; the empty list cleared the picture and
     // the titles, and the romsets and files stay behind the panel.

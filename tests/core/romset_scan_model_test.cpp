@@ -42,6 +42,7 @@ struct ScanLog : ScanSteps {
     std::mutex mutex;
     std::condition_variable woken;
     bool wake = false;
+    bool wakeLost = false;  // a wait for a result ended only by its deadline
 
     bool playableFilterChecked() const override { return filter; }
     void setPlayableFilter(bool checked) override {
@@ -80,12 +81,16 @@ struct ScanLog : ScanSteps {
     void showProgress(int done, int total) override {
         onRunner();
         progress.emplace_back(done, total);
+        // A window handles its pending events here, a wake-up among them.
+        const std::lock_guard lock(mutex);
+        wake = false;
     }
     bool awaitResults() override {
         onRunner();
         if (!pump) return false;
         std::unique_lock lock(mutex);
-        woken.wait(lock, [this] { return wake; });
+        // A wake-up that never comes would leave a window waiting until its next event.
+        wakeLost = !woken.wait_for(lock, std::chrono::seconds(5), [this] { return wake; }) || wakeLost;
         wake = false;
         return true;
     }
@@ -197,6 +202,7 @@ TEST(RomsetScanModel, WorkerThreadsGiveTheSerialBoxesStatusesAndBytesAndStopPart
         EXPECT_TRUE(steps.log.ends_with(" Tavrix B02-on " + serial.countLine)) << steps.log.substr(steps.log.size() - 80);
         EXPECT_EQ(steps.fileUnchanged, *c.saveMidway == 0);
         EXPECT_FALSE(steps.offThread);
+        EXPECT_FALSE(steps.wakeLost);
         ASSERT_FALSE(steps.progress.empty());
         EXPECT_EQ(steps.progress.front(), std::make_pair(0, c.games));
         for (std::size_t i = 1; i < steps.progress.size(); ++i) {

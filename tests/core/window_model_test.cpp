@@ -14,7 +14,8 @@
 using namespace tavrix;
 using namespace tavrix::test;
 
-// A Save that cannot write stays on its page (see the windows' write-fault tests).
+// A Save that cannot write stays on its page (see the windows' write-fault tests). Either
+// button gives the list the focus.
 TEST(WindowModel, SaveShowsGameInfoAndCancelShowsOrKeepsItsPage) {
     const struct {
         int page;
@@ -35,8 +36,74 @@ TEST(WindowModel, SaveShowsGameInfoAndCancelShowsOrKeepsItsPage) {
         window.model.showPage(kAboutPage);
         window.model.command(c.page, c.control, ControlEvent::Click);
         EXPECT_EQ(window.shownPage, c.shown);
+        EXPECT_EQ(window.focused, "LV0");
         EXPECT_TRUE(window.errors.empty());
     }
+}
+
+// Keys on a first start: the panel's, then the pages', the buttons' and the texts' that take keys.
+TEST(WindowModel, KeysSwitchPagesPressButtonsAndRunTheTextsThatTakeKeys) {
+    TempDir dir;
+    writeDatabase({{"Pictured", "pic", "none", "none", {1}}}, "first-startup=1\r\n");
+    writeFile("snap/pic/kxd3d001.bmp", "BM");
+    ModelWindow window;
+    WindowModel& model = window.model;
+    model.FormShow();
+    constexpr int kTab = 0x09, kReturn = 0x0D, kSpace = 0x20, kPageUp = 0x21, kPageDown = 0x22, kRight = 0x27,
+                  kDown = 0x28;
+    const KeyModifiers none, ctrl{true}, ctrlShift{true, true}, ctrlAlt{true, false, true};
+    // What the window shows: the page in front, the focus, the panel and its choice, the view
+    // in front on Game Info and the window caption.
+    const auto state = [&] {
+        const LanguagePanelModel& panel = model.startup.panel;
+        return "page " + std::to_string(model.currentPage()) + ", focus " + window.focused +
+               (panel.visible ? ", panel " + std::string(panel.koreanChecked ? "RB1" : panel.englishChecked ? "RB2" : "-")
+                              : "") +
+               (model.gameInfo.panelShown ? ", snapshot" : ", files") + ", " + window.caption;
+    };
+    ASSERT_EQ(state(), "page 0, focus RB1, panel -, files, Tavrix");
+    const struct {
+        const char* control;
+        int key;
+        KeyModifiers modifiers;
+        bool taken;
+        const char* after;
+    } cases[] = {
+        {"RB1", kTab, ctrl, false, "page 0, focus RB1, panel -, files, Tavrix"},  // no page under the panel
+        {"RB1", kReturn, none, true, "page 0, focus RB1, panel -, files, Tavrix"},  // OK may not be pressed yet
+        {"RB1", kRight, none, true, "page 0, focus RB2, panel RB2, files, Tavrix"},
+        {"RB2", kDown, none, true, "page 0, focus RB1, panel RB1, files, Tavrix"},
+        {"RB1", kSpace, none, false, "page 0, focus RB1, panel RB1, files, Tavrix"},  // the button's own
+        {"RB1", kReturn, none, true, "page 0, focus LV0, snapshot, Tavrix"},
+        {"LV0", kTab, ctrl, true, "page 1, focus LV0, snapshot, Tavrix"},
+        {"LV0", kPageDown, ctrl, true, "page 2, focus LV0, snapshot, Tavrix"},
+        {"CB4", kTab, ctrlShift, true, "page 1, focus PC1, snapshot, Tavrix"},
+        {"PC1", kPageUp, ctrl, true, "page 0, focus PC1, snapshot, Tavrix"},
+        {"PC1", kPageUp, ctrl, true, "page 5, focus PC1, snapshot, Tavrix"},
+        {"B13", kTab, ctrl, true, "page 0, focus PC1, snapshot, Tavrix"},
+        {"LV0", kTab, ctrlAlt, false, "page 0, focus PC1, snapshot, Tavrix"},
+        {"L1", kSpace, none, true, "page 0, focus PC1, files, Tavrix"},
+        {"L1", kReturn, none, true, "page 0, focus PC1, snapshot, Tavrix"},
+        {"L1", kReturn, ctrl, false, "page 0, focus PC1, snapshot, Tavrix"},
+        {"L2", kReturn, none, false, "page 0, focus PC1, snapshot, Tavrix"},  // a text that takes no keys
+        {"LV0", kPageUp, ctrl, true, "page 5, focus PC1, snapshot, Tavrix"},
+        {"B08", kReturn, none, true, "page 0, focus LV0, snapshot, Tavrix"},
+        {"LV0", kPageUp, ctrl, true, "page 5, focus LV0, snapshot, Tavrix"},
+        {"LV0", kPageUp, ctrl, true, "page 4, focus LV0, snapshot, Tavrix"},
+        {"L23", kSpace, none, true, "page 4, focus E4, snapshot, Tavrix - 키 또는 버튼을 누르세요..."},
+        {"E4", kTab, ctrl, false, "page 4, focus E4, snapshot, Tavrix - 키 또는 버튼을 누르세요..."},
+        {"B03", kReturn, none, true, "page 4, focus LV0, snapshot, Tavrix"},
+        {"L31", kReturn, none, true, "page 4, focus E4, snapshot, Tavrix - 키 또는 버튼을 누르세요..."},
+        {"B04", kSpace, none, false, "page 4, focus E4, snapshot, Tavrix - 키 또는 버튼을 누르세요..."},
+        {"B04", kReturn, none, true, "page 0, focus LV0, snapshot, Tavrix"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.control) + " " + std::to_string(c.key));
+        EXPECT_EQ(model.keyDown(c.control, c.key, c.modifiers), c.taken);
+        EXPECT_EQ(state(), c.after);
+    }
+    EXPECT_TRUE(std::filesystem::exists("tavrix-controller.cfg")) << "saved by Enter on Save";
+    EXPECT_TRUE(window.errors.empty());
 }
 
 TEST(WindowModel, ListOptionsFilterSortAndWidenTheListInTheirOrder) {
@@ -85,7 +152,7 @@ TEST(WindowModel, ListOptionsFilterSortAndWidenTheListInTheirOrder) {
     // Cancel sets the stored options back; only those that changed run their handlers.
     window.log.clear();
     model.command(kGeneralPage, "B05", ControlEvent::Click);
-    EXPECT_EQ(window.log, "columns width652 arrows order draw1");
+    EXPECT_EQ(window.log, "columns width652 arrows order focus draw1");
     EXPECT_EQ(model.general.sortChoice, 1);
     EXPECT_TRUE(model.list.ascending);
     EXPECT_TRUE(window.errors.empty());
@@ -127,10 +194,20 @@ TEST(WindowModel, ACaptureSetsTheWindowCaptionUntilAKeyCompletesIt) {
     model.E4KeyDown(0x26);  // VK_UP
     EXPECT_EQ(model.controls.state.captions[6], "up");
     EXPECT_EQ(window.caption, "Tavrix");
-    // Leaving the page ends a capture; coming back reloads the file.
+    EXPECT_EQ(window.focused, "L27") << "the input takes the focus back from the key receiver";
+    // A joystick likewise.
+    model.command(kControlsPage, "L29", ControlEvent::DoubleClick);
+    model.J1JoyMove(1, 0, 1, 0);
+    EXPECT_EQ(model.controls.state.captions[8], "joy1 left");
+    EXPECT_EQ(window.focused, "L29");
+    // Leaving the page ends a capture; coming back reloads the file. A joystick's report
+    // meanwhile moves no focus to the hidden page.
     model.command(kControlsPage, "L28", ControlEvent::DoubleClick);
     model.showPage(kGameInfoPage);
     EXPECT_EQ(window.caption, "Tavrix");
+    window.focused = "LV0";
+    model.J1JoyMove(1, 0, 1, 0);
+    EXPECT_EQ(window.focused, "LV0");
     model.showPage(kControlsPage);
     EXPECT_EQ(model.controls.state.captions[7], "S");
 }

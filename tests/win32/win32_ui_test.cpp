@@ -4,6 +4,7 @@
 #include "core/layout_rules.h"
 #include "fixtures/annotation_recorder.h"
 #include "fixtures/fake_joystick_source.h"
+#include "fixtures/key_paths.h"
 #include "fixtures/window_cases.h"
 #include "platform/win32/joystick.h"
 #include "platform/win32/taskbar_progress.h"
@@ -172,6 +173,61 @@ TEST(Win32Window, EveryTableControlExistsWithItsPlaceCaptionsAndFirstState) {
 
 namespace {
 
+// A key pressed and released where the focus is, as the system sends it: the held modifiers'
+// keys first, every message (and the characters it makes) through the window's message loop.
+void pressKey(MainWindow& window, int key, KeyModifiers modifiers) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    const auto send = [&](int which, bool down) {
+        const bool system = modifiers.alt || which == key::kAlt || which == key::kF10;
+        state[which] = down ? 0x80 : 0;
+        SetKeyboardState(state);
+        const UINT scan = MapVirtualKeyW(static_cast<UINT>(which), MAPVK_VK_TO_VSC);
+        const bool altHeld = modifiers.alt || (which == key::kAlt && down);
+        const LPARAM bits = 1 | (static_cast<LPARAM>(scan) << 16) | (altHeld ? 1L << 29 : 0) | (down ? 0 : 3L << 30);
+        MSG message{GetFocus() != nullptr ? GetFocus() : window.window(),
+                    system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP),
+                    static_cast<WPARAM>(which), bits};
+        window.process(message);
+        for (MSG made; PeekMessageW(&made, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);) window.process(made);
+    };
+    std::vector<int> held;
+    if (modifiers.ctrl) held.push_back(VK_CONTROL);
+    if (modifiers.shift) held.push_back(VK_SHIFT);
+    if (modifiers.alt) held.push_back(VK_MENU);
+    for (int modifier : held) send(modifier, true);
+    send(key, true);
+    send(key, false);
+    for (auto modifier = held.rbegin(); modifier != held.rend(); ++modifier) send(*modifier, false);
+}
+
+// A click where a user's would land: on the topmost shown control at that place of the page
+// that does not let clicks through (a group box does).
+void clickAt(HWND page, POINT place) {
+    HWND target = page;
+    POINT onScreen = place;
+    ClientToScreen(page, &onScreen);
+    for (HWND child = GetWindow(page, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT area;
+        GetWindowRect(child, &area);
+        if ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) == 0 || !PtInRect(&area, onScreen)) continue;
+        if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(onScreen.x, onScreen.y)) == HTTRANSPARENT) continue;
+        target = child;
+        break;
+    }
+    POINT at = onScreen;
+    ScreenToClient(target, &at);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+// Whether `upper` lies in front of `lower`, a sibling.
+bool inFrontOf(HWND upper, HWND lower) {
+    for (HWND next = GetWindow(upper, GW_HWNDNEXT); next != nullptr; next = GetWindow(next, GW_HWNDNEXT))
+        if (next == lower) return true;
+    return false;
+}
+
 // The Windows window under the shared table's actions: notifications as the window system
 // sends them for a user's clicks, picks, texts and keys.
 class NativeWindow : public WindowUnderTest {
@@ -196,19 +252,29 @@ public:
             SendMessageW(window.window(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
         };
         const NMHDR fromList{list, static_cast<UINT_PTR>(window.form().id("LV0")), 0};
-        HWND control = action.control[0] != '\0' ? page.form()[action.control] : nullptr;
+        HWND control = action.control[0] != '\0' ? page.form().find(action.control) : nullptr;
         switch (action.kind) {
         case Action::Click: {
             ASSERT_TRUE(IsWindowEnabled(control)) << action.control << " is disabled";
-            const ControlKind kind = rowOf(action.control).kind;
-            if (kind == ControlKind::Group) {
-                // The box lets the click through to the page, between its lines.
-                const Rect box = page.form().placeOf(action.control);
-                SendMessageW(page.window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x + 5, box.y + 40));
-                SendMessageW(page.window(), WM_LBUTTONUP, 0, MAKELPARAM(box.x + 5, box.y + 40));
-            } else if (kind == ControlKind::ClickLabel || kind == ControlKind::Picture) {
-                SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-                SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            const ControlRow& row = rowOf(action.control);
+            const Rect place = page.form().placeOf(action.control);
+            if (row.kind == ControlKind::Group) {
+                // Between a box's lines; on a panel's margin.
+                const int x = row.framed ? 5 : 2, y = row.framed ? 40 : 2;
+                clickAt(page.window(), {place.x + x, place.y + y});
+            } else if (row.kind == ControlKind::ClickLabel || row.kind == ControlKind::Picture) {
+                clickAt(page.window(), {place.x + 2, place.y + 2});
+            } else if (row.kind == ControlKind::ListView) {
+                // On the row's mark, which selects the row.
+                ListView_SetItemState(control, action.value, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+                RECT bounds;
+                ListView_GetItemRect(control, action.value, &bounds, LVIR_BOUNDS);
+                LVHITTESTINFO hit{{bounds.left, (bounds.top + bounds.bottom) / 2}};
+                while (hit.pt.x < bounds.right && (ListView_SubItemHitTest(control, &hit), hit.flags & LVHT_ONITEMSTATEICON) == 0)
+                    ++hit.pt.x;
+                ASSERT_LT(hit.pt.x, bounds.right) << "no mark in row " << action.value;
+                SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+                SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
             } else {
                 SendMessageW(control, BM_CLICK, 0, 0);
             }
@@ -259,6 +325,10 @@ public:
             notifyWindow(doubleClick);
             break;
         }
+        case Action::Press:
+            SetFocus(control != nullptr ? control : window.form()[action.control]);
+            pressKey(window, action.value, modifiersOf(action.text));
+            break;
         case Action::BatchKey: {
             BYTE keys[256];
             GetKeyboardState(keys);
@@ -327,8 +397,19 @@ public:
         }
         RECT client;
         GetClientRect(built.window.window(), &client);
-        const bool snapshot = (GetWindowLongW(built.window.page(kGameInfoPage).form()["P1"], GWL_STYLE) & WS_VISIBLE) != 0;
-        return out + ", width " + std::to_string(client.right) + ", snapshot in front " + std::to_string(snapshot);
+        return out + ", width " + std::to_string(client.right) + ", " + gameInfoView();
+    }
+    // The picture panel P1 and its picture against every control of the romset view.
+    std::string gameInfoView() {
+        Form& form = built.window.page(kGameInfoPage).form();
+        const auto shown = [&](const char* name) { return (GetWindowLongW(form[name], GWL_STYLE) & WS_VISIBLE) != 0; };
+        bool romsetShown = true, romsetCovered = true;
+        for (const char* name : {"GB1", "L12", "L3", "L10", "L4", "L11", "L5", "LV1"}) {
+            romsetShown = romsetShown && shown(name);
+            romsetCovered = romsetCovered && (!shown(name) || inFrontOf(form["P1"], form[name]));
+        }
+        if (shown("P1") && shown("I1") && inFrontOf(form["I1"], form["P1"]) && romsetCovered) return "snapshot";
+        return !shown("P1") && romsetShown ? "files" : "both";
     }
     std::string fileRows() override {
         Form& form = built.window.page(kGameInfoPage).form();
@@ -454,6 +535,44 @@ TEST(Win32Window, JoysticksCompleteACaptureOnTheControlsPageAndAnUnpluggedOneEnd
     EXPECT_TRUE(built.errors.empty());
 }
 
+TEST(Win32Window, ListColumnsKeepTheirOrderAndTheTablesMinimumWidths) {
+    Window built;
+    ShowWindow(built.window.window(), SW_SHOWNOACTIVATE);
+    const struct {
+        HWND list;
+        int minimum;
+    } lists[] = {{built.window.form()["LV0"], 250}, {built.window.page(kGameInfoPage).form()["LV1"], 100}};
+    for (const auto& [list, minimum] : lists) {
+        SCOPED_TRACE(minimum);
+        HWND header = ListView_GetHeader(list);
+        EXPECT_EQ(ListView_GetExtendedListViewStyle(list) & LVS_EX_HEADERDRAGDROP, 0u);
+        // A header dragged past the next one stays where it is.
+        if (Header_GetItemCount(header) > 1) {
+            const int width = ListView_GetColumnWidth(list, 0), past = width + ListView_GetColumnWidth(list, 1);
+            SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(width / 2, 5));
+            for (int x = width / 2; x <= past; x += 10) SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 5));
+            SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(past, 5));
+            int order[2] = {-1, -1};
+            ListView_GetColumnOrderArray(list, 2, order);
+            EXPECT_EQ(order[0], 0);
+        }
+        // The first column's divider dragged by the mouse, wider and then far too narrow; then
+        // a width set by the program.
+        const auto drag = [&](int to) {
+            const int from = ListView_GetColumnWidth(list, 0);
+            SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from, 5));
+            SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to, 5));
+            SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(to, 5));
+            return ListView_GetColumnWidth(list, 0);
+        };
+        EXPECT_EQ(drag(minimum + 20), minimum + 20);
+        EXPECT_EQ(drag(10), minimum);
+        ListView_SetColumnWidth(list, 0, 30);
+        EXPECT_EQ(ListView_GetColumnWidth(list, 0), minimum);
+    }
+    EXPECT_TRUE(built.errors.empty());
+}
+
 namespace {
 
 // One pixel of a bitmap, as red, green and blue.
@@ -508,4 +627,69 @@ TEST(Win32Window, LanguagePanelShowsItsPaintedFlags) {
         }
     }
     EXPECT_TRUE(built.errors.empty());
+}
+
+namespace {
+
+// The control with the focus, by its table name.
+std::string focusedControl(MainWindow& window) {
+    const HWND focus = GetFocus();
+    if (const char* name = window.form().nameOf(focus)) return name;
+    for (int page = 0; page <= kLanguagePanel; ++page)
+        if (const char* name = window.page(page).form().nameOf(focus)) return name;
+    return "none";
+}
+
+BOOL CALLBACK closeIfBox(HWND window, LPARAM) {
+    wchar_t type[16] = L"";
+    GetClassNameW(window, type, 16);
+    if (std::wstring_view(type) == L"#32770" && IsWindowVisible(window)) PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+// Closes the thread's message boxes as soon as they wait for the user.
+void CALLBACK closeBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &closeIfBox, 0);
+}
+
+// Counts the times the window would enter its menu by keys, which it then does not.
+LRESULT CALLBACK countMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count) {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+        ++*reinterpret_cast<int*>(count);
+        return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(Win32Window, KeyboardPathsPutTheFocusWhereTheSharedTableSays) {
+    const UINT_PTR closer = SetTimer(nullptr, 0, 0, &closeBoxes);
+    for (const KeyPath& path : keyPaths()) {
+        SCOPED_TRACE(path.name);
+        TempDir dir;
+        path.prepare();
+        Window built;
+        setErrorReporter({});  // real boxes
+        MainWindow& window = built.window;
+        int menus = 0;
+        SetWindowSubclass(window.window(), &countMenus, 1, reinterpret_cast<DWORD_PTR>(&menus));
+        ShowWindow(window.window(), SW_SHOW);
+        SetForegroundWindow(window.window());
+        window.start();
+        for (const KeyStep& step : path.steps) {
+            SCOPED_TRACE(std::string(step.focusFirst) + " " + std::to_string(step.key) + " " + step.modifiers);
+            if (*step.focusFirst != '\0') SetFocus(window.page(pageOf(step.focusFirst)).form()[step.focusFirst]);
+            pressKey(window, step.key, modifiersOf(step.modifiers));
+            EXPECT_EQ(focusedControl(window), step.focus);
+            EXPECT_EQ(window.currentPage(), step.page);
+        }
+        EXPECT_EQ(menus, 0) << "a captured Alt or F10 opens no menu";
+        // Alt on the list does.
+        SetFocus(window.form()["LV0"]);
+        pressKey(window, key::kAlt, {});
+        EXPECT_EQ(menus, 1);
+        RemoveWindowSubclass(window.window(), &countMenus, 1);
+    }
+    KillTimer(nullptr, closer);
 }

@@ -17,9 +17,10 @@ Caption windowCaption(bool capturing) {
 
 namespace {
 
-// An input is pressed (double-clicked) to capture a new one.
+// An input is pressed (double-clicked, or Enter or Space while it has the focus) to capture a
+// new one.
 ControlRow input(const char* name, const char* parent, Rect place) {
-    return layout::clickLabel(name, parent, place).style(kBold).likeButton();
+    return layout::clickLabel(name, parent, place).style(kBold).likeButton().keys();
 }
 
 // One row of GB6: coin, start or a direction on the left, a button on the right.

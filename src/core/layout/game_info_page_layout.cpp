@@ -8,7 +8,8 @@ namespace tavrix {
 const FormLayout& gameInfoPageLayout() {
     using namespace layout;
     static const FormLayout table{{
-        clickLabel("L1", nullptr, {4, 6, 336, 22}).style(kCentred | kBold | kNavy, 15),
+        // The title also switches the views from the keyboard.
+        clickLabel("L1", nullptr, {4, 6, 336, 22}).style(kCentred | kBold | kNavy, 15).keys(),
         clickLabel("L2", nullptr, {4, 30, 336, 16}).style(kCentred | kBold),
         clickLabel("L6", nullptr, {4, 48, 336, 16}).style(kCentred),
         group("GB1", nullptr, {8, 68, 328, 76}, {" 롬셋 ", " Romsets "}),
@@ -21,6 +22,7 @@ const FormLayout& gameInfoPageLayout() {
         clickLabel("L5", "GB1", {112, 54, 206, 16}),
         listView("LV1", nullptr, {8, 148, 328, 198}, {{"파일 이름", "File Name"}, {"시그니처", "Signature"}},
                  {230, 74})
+            .atLeast({100})
             .spoken({"롬셋 파일", "Romset files"}),
         // The members of the archive listed last; never shown, its headers in English only.
         listView("LV2", nullptr, {0, 0, 100, 30}, {{"File Name"}, {"Signature"}}, {}).hidden(),

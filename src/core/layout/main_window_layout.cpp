@@ -12,6 +12,7 @@ const FormLayout& mainWindowLayout() {
         // column is shown.
         listView("LV0", nullptr, {8, 10, 277, 381}, {{"게임", "Game"}, {"플랫폼", "Hardware"}, {"년도", "Year"}},
                  {256, 110, 40})
+            .atLeast({250})
             .spoken({"게임 목록", "Game list"}),
         tabs("PC1", nullptr, {292, 10, 352, 382},
              {{"게임 정보", "Game Info"}, {"일반 설정", "General Settings"}, {"비디오", "Video"}, {"사운드", "Sound"},
