@@ -64,28 +64,20 @@ void Page::connectControl(const ControlRow& row, QWidget* widget) {
 
 void Page::report(const char* name, ControlEvent event) {
     if (drawing_) return;
-    take(layout_[name]);
+    takeControlState(model_, layout_[name], *this);
     host.command(index_, name, event);
 }
 
-void Page::take(const ControlRow& row) {
-    // Only what the user changes: a text shown in a label is the model's alone.
-    if (row.kind != ControlKind::CheckBox && row.kind != ControlKind::RadioButton &&
-        row.kind != ControlKind::ComboBox && row.kind != ControlKind::Edit)
-        return;
-    // A radio item speaks for its box.
-    const std::string_view owner = row.kind == ControlKind::RadioButton ? row.parent : row.name;
-    QWidget* widget = control(row.name);
-    for (const ControlField& field : model_.fields()) {
-        if (owner != field.control) continue;
-        if (field.checked != nullptr) *field.checked = static_cast<QAbstractButton*>(widget)->isChecked();
-        if (field.selection != nullptr && row.kind == ControlKind::RadioButton)
-            *field.selection = findChild<QButtonGroup*>(QString::fromLatin1(row.parent) + "Group")->checkedId();
-        else if (field.selection != nullptr)
-            *field.selection = static_cast<QComboBox*>(widget)->currentIndex();
-        if (field.text != nullptr) *field.text = static_cast<QLineEdit*>(widget)->text().toStdString();
-    }
+bool Page::checked(std::string_view name) const { return static_cast<QAbstractButton*>(control(name))->isChecked(); }
+
+int Page::radioIndex(std::string_view group) const {
+    return findChild<QButtonGroup*>(QString::fromLatin1(group.data(), static_cast<int>(group.size())) + "Group")
+        ->checkedId();
 }
+
+int Page::selection(std::string_view name) const { return static_cast<QComboBox*>(control(name))->currentIndex(); }
+
+std::string Page::text(std::string_view name) const { return static_cast<QLineEdit*>(control(name))->text().toStdString(); }
 
 void Page::drawModel() {
     drawing_ = true;

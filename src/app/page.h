@@ -11,7 +11,7 @@
 #include <string_view>
 #include <unordered_map>
 
-class Page : public QWidget {
+class Page : public QWidget, private tavrix::ControlStateReader {
     Q_OBJECT
 public:
     // `index` is the page's tab index (or tavrix::kLanguagePanel); `name` its object name.
@@ -36,7 +36,10 @@ protected:
 
 private:
     void connectControl(const tavrix::ControlRow& row, QWidget* widget);
-    void take(const tavrix::ControlRow& row);
+    bool checked(std::string_view name) const override;
+    int radioIndex(std::string_view group) const override;
+    int selection(std::string_view name) const override;
+    std::string text(std::string_view name) const override;
     void draw(const tavrix::ControlField& field);
 
     int index_;

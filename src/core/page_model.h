@@ -6,6 +6,7 @@
 #include "core/form_layout.h"
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -56,5 +57,22 @@ protected:
     PageModel& operator=(const PageModel&) = default;
     ~PageModel() = default;
 };
+
+// A front end's controls as the user left them, by table name.
+class ControlStateReader {
+public:
+    virtual bool checked(std::string_view control) const = 0;
+    virtual int radioIndex(std::string_view group) const = 0;  // the checked item of a radio box
+    virtual int selection(std::string_view control) const = 0;  // a drop-down list's, -1 none
+    virtual std::string text(std::string_view control) const = 0;  // UTF-8
+
+protected:
+    ~ControlStateReader() = default;
+};
+
+// The user acted on the control of `row`: the model's fields tied to it take its new state.
+// Only what the user changes counts: a text shown in a label is the model's alone, and a radio
+// item speaks for its box.
+void takeControlState(PageModel& model, const ControlRow& row, const ControlStateReader& controls);
 
 }  // namespace tavrix

@@ -5,6 +5,7 @@
 // a box passes on to the controls inside it. Places, sizes and fonts follow the display scale
 // of the font set; each control is named for screen readers in the language shown.
 #include "core/form_layout.h"
+#include "core/page_model.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@ namespace tavrix::win32 {
 
 class FontSet;
 
-class Form {
+class Form : public ControlStateReader {
 public:
     Form() = default;
     ~Form();
@@ -65,14 +66,14 @@ public:
     // A control's tool tip in the language shown, empty for none.
     std::string tip(std::string_view name) const;
 
-    bool checked(std::string_view name) const;
+    bool checked(std::string_view name) const override;
     void setChecked(std::string_view name, bool checked);
-    int selection(std::string_view name) const;
+    int selection(std::string_view name) const override;
     // A combo box's entries afresh (UTF-8), with no selection.
     void setItems(std::string_view name, const std::vector<std::string>& items);
     void setVisible(std::string_view name, bool visible);
     void setSelection(std::string_view name, int index);
-    std::string text(std::string_view name) const;  // UTF-8
+    std::string text(std::string_view name) const override;  // UTF-8
     // A control's text; a control that is named by its text is named by the new one.
     void setText(std::string_view name, std::string_view text);
     // A control's own enabled state; it is enabled on screen when every box around it is too.
@@ -81,7 +82,7 @@ public:
 
     // The radio items of a group box in table order, and the one checked (-1 for none).
     std::vector<HWND> radioItems(std::string_view group) const;
-    int radioIndex(std::string_view group) const;
+    int radioIndex(std::string_view group) const override;
     void setRadioIndex(std::string_view group, int index);
 
 private:

@@ -79,26 +79,8 @@ void Page::draw(const ControlField& field) {
 void Page::report(const char* name, ControlEvent event) {
     // Nothing while the controls are made or drawn.
     if (drawing_ || !built_) return;
-    take(layout_[name]);
+    takeControlState(model_, layout_[name], form_);
     host.command(index_, name, event);
-}
-
-void Page::take(const ControlRow& row) {
-    // Only what the user changes: a text shown in a label is the model's alone.
-    if (row.kind != ControlKind::CheckBox && row.kind != ControlKind::RadioButton &&
-        row.kind != ControlKind::ComboBox && row.kind != ControlKind::Edit)
-        return;
-    // A radio item speaks for its box.
-    const std::string_view owner = row.kind == ControlKind::RadioButton ? row.parent : row.name;
-    for (const ControlField& field : model_.fields()) {
-        if (owner != field.control) continue;
-        if (field.checked != nullptr) *field.checked = form_.checked(row.name);
-        if (field.selection != nullptr && row.kind == ControlKind::RadioButton)
-            *field.selection = form_.radioIndex(owner);
-        else if (field.selection != nullptr)
-            *field.selection = form_.selection(row.name);
-        if (field.text != nullptr) *field.text = form_.text(row.name);
-    }
 }
 
 LRESULT CALLBACK Page::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
