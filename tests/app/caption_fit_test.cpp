@@ -92,8 +92,9 @@ TEST(CaptionFit, EveryCaptionShowsWholeInBothLanguages) {
                             shown.height == wanted.height)
                     << a.name << ": " << shown.x << "," << shown.y << " " << shown.width << "x" << shown.height;
                 for (const ControlRow& b : layout->controls)
-                    if (&a < &b && find(b.name) != nullptr && overlap(shown, placeOf(b.name)))
+                    if (&a < &b && find(b.name) != nullptr && overlap(shown, placeOf(b.name))) {
                         EXPECT_TRUE(overlap(wanted, pagePlace(*layout, b.name))) << a.name << " over " << b.name;
+                    }
             }
         }
         EXPECT_TRUE(recorder.reports.isEmpty()) << recorder.reports.join("|").toStdString();

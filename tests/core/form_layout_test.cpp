@@ -45,7 +45,9 @@ TEST(FormLayout, EveryTableIsBuildableInOrderAndHoldsTogether) {
                 EXPECT_LE(control.place.x + control.place.width, parent.place.width);
                 EXPECT_LE(control.place.y + control.place.height, parent.place.height);
             }
-            if (control.kind == ControlKind::RadioButton) EXPECT_NE(control.parent, nullptr);
+            if (control.kind == ControlKind::RadioButton) {
+                EXPECT_NE(control.parent, nullptr);
+            }
             if (control.kind == ControlKind::ComboBox) {
                 EXPECT_GE(control.selected, 0);
                 EXPECT_LT(control.selected, static_cast<int>(control.items.size()));
@@ -59,7 +61,9 @@ TEST(FormLayout, EveryTableIsBuildableInOrderAndHoldsTogether) {
         }
         // A label names a control of the same table.
         for (const ControlRow& control : table.layout().controls)
-            if (control.buddy != nullptr) EXPECT_TRUE(made.count(control.buddy)) << control.name << " names " << control.buddy;
+            if (control.buddy != nullptr) {
+                EXPECT_TRUE(made.count(control.buddy)) << control.name << " names " << control.buddy;
+            }
         EXPECT_THROW(table.layout()["no such control"], std::out_of_range);
     }
 }

@@ -14,9 +14,10 @@ TEST(LayoutRules, ScaledPlacesKeepTheTablesNeighboursApart) {
         for (const int dpi : {96, 120, 144, 192})
             for (const ControlRow& a : table->controls)
                 for (const ControlRow& b : table->controls)
-                    if (&a != &b && overlap(pagePlace(*table, a.name, dpi), pagePlace(*table, b.name, dpi)))
+                    if (&a != &b && overlap(pagePlace(*table, a.name, dpi), pagePlace(*table, b.name, dpi))) {
                         EXPECT_TRUE(overlap(pagePlace(*table, a.name), pagePlace(*table, b.name)))
                             << a.name << " over " << b.name << " at " << dpi;
+                    }
     // Group offsets added, edges scaled: "Auto framerate:" at 12, 203 in the page, 96 x 16.
     const Rect place = pagePlace(videoPageLayout(), "L58", 144);
     EXPECT_EQ(place.x, 18);
