@@ -12,14 +12,6 @@
 
 using namespace tavrix;
 
-namespace {
-
-QString shown(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 Page::Page(PageHost& pageHost, int index, PageModel& model, const FormLayout& layout, const char* name,
            QWidget* parent)
     : QWidget(parent), host(pageHost), index_(index), model_(model), layout_(layout) {
@@ -86,38 +78,37 @@ void Page::drawModel() {
         ~Done() { flag = false; }
     } done{drawing_};
     showModel();
-    for (const ControlField& field : model_.fields()) draw(field);
-    for (const auto& [name, enabled] : model_.enabledControls()) control(name)->setEnabled(enabled);
+    drawFields(model_, layout_, *this, host.english());
 }
 
-void Page::draw(const ControlField& field) {
-    QWidget* widget = control(field.control);
-    if (field.checked != nullptr) static_cast<QAbstractButton*>(widget)->setChecked(*field.checked);
-    if (field.selection != nullptr) {
-        if (auto* list = qobject_cast<QComboBox*>(widget)) {
-            list->setCurrentIndex(*field.selection);
-        } else {
-            // A radio group: its item, or none.
-            auto* group = findChild<QButtonGroup*>(QString::fromLatin1(field.control) + "Group");
-            if (QAbstractButton* item = group->button(*field.selection)) {
-                item->setChecked(true);
-            } else if (QAbstractButton* checked = group->checkedButton()) {
-                group->setExclusive(false);
-                checked->setChecked(false);
-                group->setExclusive(true);
-            }
-        }
-    }
-    const std::string* text = field.text;
-    const std::string caption = field.caption != nullptr ? field.caption->in(host.english()) : std::string();
-    if (field.caption != nullptr) text = &caption;
-    if (text == nullptr) return;
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        // Only a changed text: the cursor stays where the user types.
-        if (edit->text() != shown(*text)) edit->setText(shown(*text));
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(shown(*text));
-    } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
-        box->setTitle(shown(*text));
+void Page::setChecked(std::string_view name, bool checked) { static_cast<QAbstractButton*>(control(name))->setChecked(checked); }
+
+void Page::setRadioIndex(std::string_view group, int index) {
+    auto* buttons =
+        findChild<QButtonGroup*>(QString::fromLatin1(group.data(), static_cast<int>(group.size())) + "Group");
+    if (QAbstractButton* item = buttons->button(index)) {
+        item->setChecked(true);
+    } else if (QAbstractButton* checked = buttons->checkedButton()) {
+        // No item checked: an exclusive group would keep its checked one.
+        buttons->setExclusive(false);
+        checked->setChecked(false);
+        buttons->setExclusive(true);
     }
 }
+
+void Page::setSelection(std::string_view name, int index) { static_cast<QComboBox*>(control(name))->setCurrentIndex(index); }
+
+void Page::setText(std::string_view name, std::string_view text) {
+    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QWidget* widget = control(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        // Only a changed text: the cursor stays where the user types.
+        if (edit->text() != shown) edit->setText(shown);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(shown);
+    } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+        box->setTitle(shown);
+    }
+}
+
+void Page::setEnabled(std::string_view name, bool enabled) { control(name)->setEnabled(enabled); }

@@ -11,12 +11,14 @@
 #include <string_view>
 #include <unordered_map>
 
-class Page : public QWidget, private tavrix::ControlStateReader {
+class Page : public QWidget, private tavrix::PageControls {
     Q_OBJECT
 public:
     // `index` is the page's tab index (or tavrix::kLanguagePanel); `name` its object name.
     Page(tavrix::PageHost& host, int index, tavrix::PageModel& model, const tavrix::FormLayout& layout,
          const char* name, QWidget* parent = nullptr);
+
+    using QWidget::setEnabled;  // the page's own; a control's goes through drawModel
 
     // Start-up step 4: the English caption set over the built-in one.
     void applyEnglishCaptions() { book.applyEnglish(); }
@@ -40,7 +42,11 @@ private:
     int radioIndex(std::string_view group) const override;
     int selection(std::string_view name) const override;
     std::string text(std::string_view name) const override;
-    void draw(const tavrix::ControlField& field);
+    void setChecked(std::string_view name, bool checked) override;
+    void setRadioIndex(std::string_view group, int index) override;
+    void setSelection(std::string_view name, int index) override;
+    void setText(std::string_view name, std::string_view text) override;
+    void setEnabled(std::string_view name, bool enabled) override;
 
     int index_;
     tavrix::PageModel& model_;

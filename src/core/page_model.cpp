@@ -2,7 +2,7 @@
 
 namespace tavrix {
 
-void takeControlState(PageModel& model, const ControlRow& row, const ControlStateReader& controls) {
+void takeControlState(PageModel& model, const ControlRow& row, const PageControls& controls) {
     if (row.kind != ControlKind::CheckBox && row.kind != ControlKind::RadioButton &&
         row.kind != ControlKind::ComboBox && row.kind != ControlKind::Edit)
         return;
@@ -16,6 +16,19 @@ void takeControlState(PageModel& model, const ControlRow& row, const ControlStat
             *field.selection = controls.selection(row.name);
         if (field.text != nullptr) *field.text = controls.text(row.name);
     }
+}
+
+void drawFields(PageModel& model, const FormLayout& layout, PageControls& controls, bool english) {
+    for (const ControlField& field : model.fields()) {
+        if (field.checked != nullptr) controls.setChecked(field.control, *field.checked);
+        if (field.selection != nullptr && layout[field.control].kind == ControlKind::Group)
+            controls.setRadioIndex(field.control, *field.selection);
+        else if (field.selection != nullptr)
+            controls.setSelection(field.control, *field.selection);
+        if (field.text != nullptr) controls.setText(field.control, *field.text);
+        if (field.caption != nullptr) controls.setText(field.control, field.caption->in(english));
+    }
+    for (const auto& [name, enabled] : model.enabledControls()) controls.setEnabled(name, enabled);
 }
 
 }  // namespace tavrix

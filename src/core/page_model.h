@@ -58,21 +58,32 @@ protected:
     ~PageModel() = default;
 };
 
-// A front end's controls as the user left them, by table name.
-class ControlStateReader {
+// A front end's controls, by table name: read as the user left them, and drawn from a model.
+class PageControls {
 public:
     virtual bool checked(std::string_view control) const = 0;
     virtual int radioIndex(std::string_view group) const = 0;  // the checked item of a radio box
     virtual int selection(std::string_view control) const = 0;  // a drop-down list's, -1 none
     virtual std::string text(std::string_view control) const = 0;  // UTF-8
 
+    virtual void setChecked(std::string_view control, bool checked) = 0;
+    virtual void setRadioIndex(std::string_view group, int index) = 0;  // -1: no item checked
+    virtual void setSelection(std::string_view control, int index) = 0;
+    // An edit box's text (left as it is when unchanged), a label's or a group box's caption.
+    virtual void setText(std::string_view control, std::string_view text) = 0;
+    virtual void setEnabled(std::string_view control, bool enabled) = 0;
+
 protected:
-    ~ControlStateReader() = default;
+    ~PageControls() = default;
 };
 
 // The user acted on the control of `row`: the model's fields tied to it take its new state.
 // Only what the user changes counts: a text shown in a label is the model's alone, and a radio
 // item speaks for its box.
-void takeControlState(PageModel& model, const ControlRow& row, const ControlStateReader& controls);
+void takeControlState(PageModel& model, const ControlRow& row, const PageControls& controls);
+
+// Every control tied to a field shows the field (a caption in the language in force), then
+// every control whose enabled state the model decides takes it.
+void drawFields(PageModel& model, const FormLayout& layout, PageControls& controls, bool english);
 
 }  // namespace tavrix

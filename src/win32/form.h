@@ -19,7 +19,7 @@ namespace tavrix::win32 {
 
 class FontSet;
 
-class Form : public ControlStateReader {
+class Form : public PageControls {
 public:
     Form() = default;
     ~Form();
@@ -67,23 +67,23 @@ public:
     std::string tip(std::string_view name) const;
 
     bool checked(std::string_view name) const override;
-    void setChecked(std::string_view name, bool checked);
+    void setChecked(std::string_view name, bool checked) override;
     int selection(std::string_view name) const override;
     // A combo box's entries afresh (UTF-8), with no selection.
     void setItems(std::string_view name, const std::vector<std::string>& items);
     void setVisible(std::string_view name, bool visible);
-    void setSelection(std::string_view name, int index);
+    void setSelection(std::string_view name, int index) override;
     std::string text(std::string_view name) const override;  // UTF-8
     // A control's text; a control that is named by its text is named by the new one.
-    void setText(std::string_view name, std::string_view text);
+    void setText(std::string_view name, std::string_view text) override;
     // A control's own enabled state; it is enabled on screen when every box around it is too.
-    void setEnabled(std::string_view name, bool enabled);
+    void setEnabled(std::string_view name, bool enabled) override;
     bool enabled(std::string_view name) const;
 
     // The radio items of a group box in table order, and the one checked (-1 for none).
     std::vector<HWND> radioItems(std::string_view group) const;
     int radioIndex(std::string_view group) const override;
-    void setRadioIndex(std::string_view group, int index);
+    void setRadioIndex(std::string_view group, int index) override;
 
 private:
     std::size_t indexOf(std::string_view name) const;

@@ -62,18 +62,7 @@ void Page::drawModel() {
         ~Done() { flag = false; }
     } done{drawing_};
     showModel();
-    for (const ControlField& field : model_.fields()) draw(field);
-    for (const auto& [name, enabled] : model_.enabledControls()) form_.setEnabled(name, enabled);
-}
-
-void Page::draw(const ControlField& field) {
-    if (field.checked != nullptr) form_.setChecked(field.control, *field.checked);
-    if (field.selection != nullptr && layout_[field.control].kind == ControlKind::Group)
-        form_.setRadioIndex(field.control, *field.selection);
-    else if (field.selection != nullptr)
-        form_.setSelection(field.control, *field.selection);
-    if (field.text != nullptr) form_.setText(field.control, *field.text);
-    if (field.caption != nullptr) form_.setText(field.control, field.caption->in(host.english()));
+    drawFields(model_, layout_, form_, host.english());
 }
 
 void Page::report(const char* name, ControlEvent event) {

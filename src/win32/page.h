@@ -51,7 +51,6 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void stepUpDown(const ControlRow& desc, int delta);
-    void draw(const ControlField& field);
 
     int index_;
     PageModel& model_;
