@@ -5,6 +5,8 @@
 #include "win32/fonts.h"
 #include "win32/form.h"
 
+#include <algorithm>
+
 namespace tavrix::win32 {
 
 namespace {
@@ -125,8 +127,33 @@ int GameListView::imageAt(int position) const {
     return item.iImage;
 }
 
-bool GameListView::notify(NMHDR* header) {
+int GameListView::findTitle(const LVFINDINFOW& find, int start) const {
+    // A list of its own rows finds nothing by itself: typing in it asks for the first row from
+    // `start` on (round the end when the list asks so) whose title begins with the letters
+    // typed, in any letter case.
+    if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.psz == nullptr) return -1;
+    const int typed = lstrlenW(find.psz);
+    const int count = static_cast<int>(std::min(rows_.size(), model.entries.size()));
+    if (typed == 0 || count == 0) return -1;
+    start = start < 0 || start >= count ? 0 : start;
+    for (int step = 0; step < count; ++step) {
+        const int row = (start + step) % count;
+        const std::wstring title = wide(GameListModel::cellText(model.entries[static_cast<std::size_t>(row)], 0));
+        if (static_cast<int>(title.size()) < typed) continue;
+        if (CompareStringOrdinal(title.c_str(), typed, find.psz, typed, TRUE) == CSTR_EQUAL) return row;
+        if ((find.flags & LVFI_WRAP) == 0 && row == count - 1) break;
+    }
+    return -1;
+}
+
+bool GameListView::notify(NMHDR* header, LRESULT& result) {
+    if (header->code == LVN_ODFINDITEMW) {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
+        result = findTitle(find->lvfi, find->iStart);
+        return true;
+    }
     if (header->code != LVN_GETDISPINFOW) return false;
+    result = 0;
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
     const auto row = static_cast<std::size_t>(item.iItem);
     if (item.iItem < 0 || row >= rows_.size() || row >= model.entries.size()) return true;

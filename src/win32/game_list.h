@@ -38,8 +38,9 @@ public:
     void showStatus(int position);
 
     // The list's notifications to its parent that it answers itself: each row's texts and
-    // image as the list draws it. True when handled.
-    bool notify(NMHDR* header);
+    // image as the list draws it, and the row whose title begins with what the user typed in
+    // the list (-1 for none). True when handled, with the answer in `result`.
+    bool notify(NMHDR* header, LRESULT& result);
     // The row that a selection notification made the selected one, or -1.
     int newlySelected(const NMHDR* header) const;
 
@@ -51,6 +52,7 @@ public:
     int imageAt(int position) const;
 
 private:
+    int findTitle(const LVFINDINFOW& find, int start) const;
     // What a row shows besides its texts: its game and the status of its image.
     struct Row {
         int number;

@@ -481,7 +481,8 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             model_.LV0ColumnClick(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
             return 0;
         }
-        if (header->hwndFrom == form_["LV0"] && list_.notify(header)) return 0;
+        LRESULT answer = 0;
+        if (header->hwndFrom == form_["LV0"] && list_.notify(header, answer)) return answer;
         break;
     }
     case WM_COMMAND:

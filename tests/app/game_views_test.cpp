@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -72,6 +73,21 @@ TEST(GameList, EachEntryShowsTheImageOfItsStatusBeforeAndAfterAScan) {
         for (int j = 0; j < i; ++j) EXPECT_NE(images.image(i).toImage(), images.image(j).toImage());
     }
     EXPECT_TRUE(images.image(5).isNull());
+}
+
+// A letter typed in the list selects the game whose title begins with it, as in the Windows
+// window.
+TEST(GameList, TypingSelectsTheGameWhoseTitleBeginsWithTheLetter) {
+    TempDir dir;
+    writeDatabase({{"Bravo", "b", "none", "none", {1}}, {"alpha", "a", "none", "none", {2}},
+                   {"Charlie", "c", "none", "none", {3}}});
+    auto window = startWindow();
+    auto* list = control<QTreeView>(*window, "LV0");
+    list->setFocus();
+    QTest::keyClicks(list, "B");
+    ASSERT_EQ(list->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(GameList::numberOf(list->selectionModel()->selectedRows().front()), 1);
+    EXPECT_EQ(window->model().gameInfo.title, "Bravo");
 }
 
 TEST(GameInfoPage, FileColumnsAndTheSnapshotFilesThatLoad) {

@@ -186,7 +186,7 @@ void pressKey(MainWindow& window, int key, KeyModifiers modifiers) {
         const bool altHeld = modifiers.alt || (which == key::kAlt && down);
         const LPARAM bits = 1 | (static_cast<LPARAM>(scan) << 16) | (altHeld ? 1L << 29 : 0) | (down ? 0 : 3L << 30);
         MSG message{GetFocus() != nullptr ? GetFocus() : window.window(),
-                    system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP),
+                    static_cast<UINT>(system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP)),
                     static_cast<WPARAM>(which), bits};
         window.process(message);
         for (MSG made; PeekMessageW(&made, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);) window.process(made);
@@ -569,6 +569,36 @@ TEST(Win32Window, ListColumnsKeepTheirOrderAndTheTablesMinimumWidths) {
         EXPECT_EQ(drag(10), minimum);
         ListView_SetColumnWidth(list, 0, 30);
         EXPECT_EQ(ListView_GetColumnWidth(list, 0), minimum);
+    }
+    EXPECT_TRUE(built.errors.empty());
+}
+
+// The list holds no rows of its own, yet typing in it still finds a game by its title's first
+// letters, in any letter case; letters no title begins with select nothing new.
+TEST(Win32Window, TypingInTheListSelectsTheGameWhoseTitleBeginsWithTheLetters) {
+    TempDir dir;
+    writeDatabase({{"Bravo", "b", "none", "none", {1}}, {"alpha", "a", "none", "none", {2}},
+                   {"Charlie", "c", "none", "none", {3}}, {"Chalk", "k", "none", "none", {4}}});
+    Window built;
+    built.window.start();
+    HWND list = built.window.form()["LV0"];
+    const auto gameAt = [&built](int row) { return built.window.gameList().numberAt(row); };
+    // A letter typed selects the game whose title begins with it, in any letter case.
+    SetFocus(list);
+    SendMessageW(list, WM_CHAR, L'B', 1);
+    EXPECT_EQ(gameAt(ListView_GetNextItem(list, -1, LVNI_SELECTED)), 1);
+    EXPECT_EQ(built.window.model().gameInfo.title, "Bravo");
+    // Longer searches, from a given row and round the end; letters no title begins with.
+    const struct {
+        const wchar_t* typed;
+        int start;
+        int found;  // the game, 0 for none
+    } searches[] = {{L"CHAR", -1, 3}, {L"b", 3, 1}, {L"ALPHA", 1, 2}, {L"chalky", -1, 0}, {L"z", 0, 0}};
+    for (const auto& [typed, start, found] : searches) {
+        LVFINDINFOW find{};
+        find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+        find.psz = typed;
+        EXPECT_EQ(gameAt(ListView_FindItem(list, start, &find)), found);
     }
     EXPECT_TRUE(built.errors.empty());
 }
