@@ -99,9 +99,13 @@ std::shared_ptr<const ArchiveListing> CachingArchiveLister::list(const std::stri
 }
 
 std::shared_ptr<const ArchiveListing> CachingArchiveLister::read(const std::string& path, Shard& shard) {
-    // The exact spelling first: the open that reads the archive is also the look for it.
+    // The exact spelling first: the open that reads the archive is also the look for it. Where
+    // the system folds case itself, a scan's pass looks in the folder's listing first: a look
+    // for a missing file there may read the whole folder (Wine does), once per missing archive.
     std::string nativePath = toNativePath(path);
-    ArchiveRead read = readArchiveIfPresent(nativePath, path);
+    ArchiveRead read;
+    if (!kFileSystemIgnoresCase || check_ == StampCheck::everyUse || paths_.mayExist(nativePath))
+        read = readArchiveIfPresent(nativePath, path);
     if (!read.exists) {
         if (check_ == StampCheck::everyUse) paths_.forget();
         if (auto other = paths_.resolveAfterMiss(nativePath)) {

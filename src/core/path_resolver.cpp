@@ -90,6 +90,19 @@ std::optional<std::string> PathResolver::afterMiss(const std::string& nativePath
     return join(*parent, *chosen);
 }
 
+bool PathResolver::mayExist(const std::string& nativePath) {
+    const std::string path = withoutTrailingSeparators(nativePath);
+    const auto cut = path.find_last_of(kFileSystemIgnoresCase ? "/\\" : "/");
+    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    if (name.empty() || name == "." || name == "..") return true;
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    const std::string parent = cut == std::string::npos ? std::string() : path.substr(0, cut == 0 ? 1 : cut);
+    const std::lock_guard lock(mutex_);
+    const Folder* names = folder(parent);
+    return names == nullptr || names->count(foldCase(name)) != 0;
+}
+
 void PathResolver::forget() {
     const std::lock_guard lock(mutex_);
     folders_.clear();

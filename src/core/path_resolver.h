@@ -47,6 +47,14 @@ public:
     // that the path names in another letter case, or nothing.
     std::optional<std::string> resolveAfterMiss(const std::string& nativePath);
 
+    // For a pass that looks for many files in few folders, where a look for a file that is not
+    // there can cost as much as listing its folder (a system that folds case by reading the
+    // whole folder on a miss): false when the folder of `nativePath` (listed on the first ask,
+    // once) holds no name that this one's could be in another letter case, true when the file
+    // may be there and must be looked at. A name outside ASCII, or a folder that cannot be
+    // listed, is always looked at, as the system may fold case beyond A to Z.
+    bool mayExist(const std::string& nativePath);
+
     // Drops what was found and listed, so the next look sees the disk as it is then.
     void forget();
 

@@ -223,6 +223,24 @@ TEST(VerifyGame, FindsNamesInAnyLetterCaseAsWindowsDoes) {
     EXPECT_TRUE(existingSnapshots("gone", paths).empty());
 }
 
+// A scan asks a folder's listing, taken once, whether a file may be there before it looks.
+TEST(PathResolver, MayExistAnswersFromOneListingOfTheFolder) {
+    std::vector<std::string> listed;
+    PathResolver paths([&listed](const std::string& folder) -> std::optional<std::vector<std::string>> {
+        listed.push_back(folder);
+        if (folder != "roms") return std::nullopt;
+        return std::vector<std::string>{"Astro.zip", "twin.zip", "\xC3\x9Cn.zip"};
+    });
+    const struct {
+        const char* path;
+        bool mayExist;
+    } cases[] = {{"roms/astro.zip", true},  {"roms/TWIN.ZIP", true},     {"roms/gone.zip", false},
+                 {"roms/twin.zi", false},   {"roms/\xC3\xBCn.zip", true},  // case beyond A to Z: looked at
+                 {"nowhere/x.zip", true}};
+    for (const auto& [path, mayExist] : cases) EXPECT_EQ(paths.mayExist(path), mayExist) << path;
+    EXPECT_EQ(listed, (std::vector<std::string>{"roms", "nowhere"}));
+}
+
 TEST(Snapshots, CandidatesInOrderAsNativePaths) {
     EXPECT_EQ(snapshotCandidates("starp"),
               (std::vector<std::string>{test::nativePath("snap/starp/kxd3d001.bmp"),
