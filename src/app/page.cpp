@@ -72,11 +72,7 @@ int Page::selection(std::string_view name) const { return static_cast<QComboBox*
 std::string Page::text(std::string_view name) const { return static_cast<QLineEdit*>(control(name))->text().toStdString(); }
 
 void Page::drawModel() {
-    drawing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{drawing_};
+    const DrawingFlag drawing(drawing_);
     showModel();
     drawFields(model_, layout_, *this, host.english());
 }

@@ -82,6 +82,19 @@ protected:
 // item speaks for its box.
 void takeControlState(PageModel& model, const ControlRow& row, const PageControls& controls);
 
+// Sets a flag for its own life: a page is drawing its model, and what its controls report
+// meanwhile is its own doing.
+class DrawingFlag {
+public:
+    explicit DrawingFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~DrawingFlag() { flag_ = false; }
+    DrawingFlag(const DrawingFlag&) = delete;
+    DrawingFlag& operator=(const DrawingFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
 // Every control tied to a field shows the field (a caption in the language in force), then
 // every control whose enabled state the model decides takes it.
 void drawFields(PageModel& model, const FormLayout& layout, PageControls& controls, bool english);

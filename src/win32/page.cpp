@@ -56,11 +56,7 @@ void Page::create(HWND parent, RECT place, FontSet& fonts, bool english, int fir
 }
 
 void Page::drawModel() {
-    drawing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{drawing_};
+    const DrawingFlag drawing(drawing_);
     showModel();
     drawFields(model_, layout_, form_, host.english());
 }
